@@ -31,6 +31,8 @@ struct BoundedValue {
 
     constexpr void set(int candidate) { value = static_cast<std::int16_t>(clamped(candidate)); }
     constexpr void clamp() { set(value); }
+
+    bool operator==(const BoundedValue&) const = default;
 };
 
 }  // namespace velmar

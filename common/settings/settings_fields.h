@@ -43,6 +43,8 @@ struct ZoneVolume {
     std::int16_t volumeFloor = 0;
     std::int16_t pageWord1 = 0;  // kept for the volume page only
     std::int16_t pageWord2 = 0;
+
+    bool operator==(const ZoneVolume&) const = default;
 };
 
 struct TimerRecord {
@@ -51,6 +53,8 @@ struct TimerRecord {
     std::array<std::uint8_t, 2> timerSource{};
     std::array<std::uint8_t, 2> timerStation{};
     std::array<std::uint8_t, 2> timerVolume{};
+
+    bool operator==(const TimerRecord&) const = default;
 };
 
 // One settings set (Current, User or Installer).
@@ -100,12 +104,16 @@ struct SetFields {
     std::array<SourceRecord, kSourceCount> sourceRecord{};
     // Only used while an image in the older layout is converted.
     std::array<LegacySourceRecord, kSourceCount> legacySourceRecord{};
+
+    bool operator==(const SetFields&) const = default;
 };
 
 struct ModeRecord {
     BoundedValue header;
     std::array<std::int8_t, 6> head{};
     std::array<std::int8_t, 14> body{};
+
+    bool operator==(const ModeRecord&) const = default;
 };
 
 // Fields that belong to the unit rather than to one settings set.
@@ -126,6 +134,8 @@ struct UnitFields {
     std::array<BoundedValue, 14> modeLevels{};
     std::array<ModeRecord, 6> modeRecords{};
     std::array<BoundedValue, 9> modeTrims{};
+
+    bool operator==(const UnitFields&) const = default;
 };
 
 }  // namespace velmar
