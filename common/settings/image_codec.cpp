@@ -272,15 +272,21 @@ bool encodeSet(SettingsStore& store, int base) {
     return true;
 }
 
-bool decodeSet(SettingsStore& store, int base) {
-    if (!decodeMainBlock(store, base)) return false;
-    if (!decodePresets(store, base + kPresetBlockOffset)) store.restorePresetsFromFrequencies();
+bool decodeSet(SettingsStore& store, int base, SetDecodeReport* report) {
+    SetDecodeReport local;
+    SetDecodeReport& r = report ? *report : local;
+    r = {};
+    r.mainBlock = decodeMainBlock(store, base);
+    if (!r.mainBlock) return false;
+    r.presets = decodePresets(store, base + kPresetBlockOffset);
+    if (!r.presets) store.restorePresetsFromFrequencies();
     if (!store.legacyLayout) {
-        if (!decodeSources(store, base + kSourceBlockOffset)) defaultAllSourceRecords(store);
-        return true;
+        r.sources = decodeSources(store, base + kSourceBlockOffset);
+    } else {
+        defaultAllSourceRecords(store);
+        r.sources = decodeLegacySourceSection(store);
     }
-    defaultAllSourceRecords(store);
-    if (!decodeLegacySourceSection(store)) defaultAllSourceRecords(store);
+    if (!r.sources) defaultAllSourceRecords(store);
     return true;
 }
 

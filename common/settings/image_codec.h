@@ -34,8 +34,15 @@ inline constexpr int kFirstCurrentLayoutVersion = 6;
 
 inline constexpr const char* kDefaultIdentString = "01234567";
 
+// Which blocks of a set were accepted; a refused block fell back to defaults.
+struct SetDecodeReport {
+    bool mainBlock = false;
+    bool presets = false;
+    bool sources = false;
+};
+
 bool encodeSet(SettingsStore& store, int base);
-bool decodeSet(SettingsStore& store, int base);
+bool decodeSet(SettingsStore& store, int base, SetDecodeReport* report = nullptr);
 bool encodeMainBlock(SettingsStore& store, int base);
 bool decodeMainBlock(SettingsStore& store, int base);
 bool encodePresets(SettingsStore& store, int offset);
