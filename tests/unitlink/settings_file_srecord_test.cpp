@@ -12,12 +12,12 @@
 namespace velmar {
 namespace {
 
-bool toolsAvailable() {
-    return std::system("command -v srec_cat >/dev/null 2>&1 && command -v srec_info >/dev/null 2>&1") == 0;
+int run(const std::string& command) {
+    return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str());
 }
 
-int run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str());
+bool toolsAvailable() {
+    return run("command -v srec_cat && command -v srec_info") == 0;
 }
 
 Image randomImage(unsigned seed) {
