@@ -1,0 +1,105 @@
+#include "unitlink/atomic_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmar {
+namespace {
+
+constexpr int kNameAttempts = 16;
+
+// The file that a save replaces: the target of a link rather than the link itself, as
+// writing through an ordinary open would.
+bool resolveTarget(const std::string& path, std::string& target) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec)) {
+        target = path;
+        return true;
+    }
+    const auto resolved = std::filesystem::canonical(path, ec);
+    if (ec) {
+        return false;
+    }
+    target = resolved.string();
+    return true;
+}
+
+int createTemporary(const std::string& target, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        tempPath = target + ".tmp-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(counter.fetch_add(1));
+        // 0666 lets the umask decide, as for any newly created file.
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A replaced file keeps its permissions, as it would if it had been truncated and rewritten.
+bool keepPermissions(int fd, const std::string& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) {
+        return true;
+    }
+    return ::fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
+// Makes the rename itself durable; a failure here cannot undo the save, so it is not reported.
+void syncDirectoryOf(const std::string& target) {
+    auto dir = std::filesystem::path(target).parent_path();
+    if (dir.empty()) {
+        dir = ".";
+    }
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+bool replaceFileContents(const std::string& path, std::string_view contents) {
+    std::string target;
+    if (!resolveTarget(path, target)) {
+        return false;
+    }
+    std::string tempPath;
+    const int fd = createTemporary(target, tempPath);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = keepPermissions(fd, target) && writeAll(fd, contents) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    syncDirectoryOf(target);
+    return true;
+}
+
+}  // namespace velmar

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmar {
+
+// Writes contents to a new file beside path, flushes it to the disk and renames it over path,
+// so a reader of path sees either the old file or the complete new one, never a truncated one.
+// A symbolic link at path is followed and its target replaced. Returns false on any failure,
+// leaving path as it was and no temporary file behind.
+bool replaceFileContents(const std::string& path, std::string_view contents);
+
+}  // namespace velmar

@@ -1,0 +1,100 @@
+// Interoperability with the srecord tools, an independent S-record implementation.
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+#include "unitlink/settings_file.h"
+
+namespace velmar {
+namespace {
+
+int run(const std::string& command) {
+    return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str());
+}
+
+bool toolsAvailable() {
+    return run("command -v srec_cat && command -v srec_info") == 0;
+}
+
+Image randomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    Image image;
+    for (auto& byte : image) {
+        byte = static_cast<std::uint8_t>(random());
+    }
+    return image;
+}
+
+bool inWrittenRanges(std::size_t address) {
+    return (address >= 16 && address < 64) || (address >= 96 && address < 3584);
+}
+
+class SrecordInterop : public testing::ScratchDir {
+protected:
+    void SetUp() override {
+        if (!toolsAvailable()) {
+            GTEST_SKIP() << "srec_cat/srec_info not on PATH";
+        }
+        ScratchDir::SetUp();
+    }
+};
+
+TEST_F(SrecordInterop, OurFileIsAcceptedAndReproducedByTheirTools) {
+    const Image image = randomImage(5);
+    std::string message;
+    ASSERT_TRUE(writeSettingsFile(path("ours.q20"), image, message));
+    EXPECT_EQ(run("srec_info " + path("ours.q20")), 0);
+
+    // srec_cat verifies every checksum while it reads, then writes its own S0, S2 and end records.
+    ASSERT_EQ(run("srec_cat " + path("ours.q20") + " -o " + path("theirs.srec") +
+                  " -address-length=3"),
+              0);
+    const auto theirs = contents(path("theirs.srec"));
+    ASSERT_NE(theirs.find("S0"), std::string::npos);
+    ASSERT_NE(theirs.find("S2"), std::string::npos);
+
+    Image loaded;
+    loaded.fill(0xA5);
+    ASSERT_TRUE(readSettingsFile(path("theirs.srec"), loaded, message)) << message;
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        EXPECT_EQ(loaded[i], inWrittenRanges(i) ? image[i] : 0xA5) << "byte " << i;
+    }
+}
+
+struct ForeignForm {
+    int addressLength;
+    const char* endRecord;
+};
+
+void PrintTo(const ForeignForm& form, std::ostream* out) {
+    *out << form.addressLength << "-byte addresses";
+}
+
+class SrecordFromBinary : public SrecordInterop,
+                          public ::testing::WithParamInterface<ForeignForm> {};
+
+// Their files carry uppercase digits, an S0 header, an S5 count and an S9 or S8 end record.
+TEST_P(SrecordFromBinary, TheirWholeImageLoadsWithTheSameBytes) {
+    const Image image = randomImage(9);
+    put(path("image.bin"), std::string(image.begin(), image.end()));
+    ASSERT_EQ(run("srec_cat " + path("image.bin") + " -binary -o " + path("image.srec") +
+                  " -execution-start-address=0 -address-length=" +
+                  std::to_string(GetParam().addressLength)),
+              0);
+    ASSERT_NE(contents(path("image.srec")).find(GetParam().endRecord), std::string::npos);
+    Image loaded{};
+    std::string message;
+    ASSERT_TRUE(readSettingsFile(path("image.srec"), loaded, message)) << message;
+    EXPECT_EQ(loaded, image);
+}
+
+INSTANTIATE_TEST_SUITE_P(, SrecordFromBinary,
+                         ::testing::Values(ForeignForm{2, "\nS9"}, ForeignForm{3, "\nS8"}),
+                         [](const auto& info) { return "S" + std::to_string(info.param.addressLength - 1); });
+
+}  // namespace
+}  // namespace velmar
