@@ -1,15 +1,40 @@
 #include "legacy_layout.h"
 
 #include "image_codec.h"
+#include "image_cursor.h"
 
 namespace velmar {
 
-// The older layout's sections are not read yet: they are refused, so every caller takes its
-// defaults fallback. convertImage below is complete and already serves current-layout images.
-bool decodeLegacyMainBlock(SettingsStore&, int) { return false; }
-bool decodeLegacySourceSection(SettingsStore&) { return false; }
-bool decodeLegacyUnitState(SettingsStore&) { return false; }
-void convertLegacySourceRecords(SettingsStore&) {}
+namespace {
+constexpr int kNewestLegacyUnitVersion = 3;
+constexpr int kUnusedModeBytes = 36;
+}  // namespace
+
+bool decodeLegacyUnitState(SettingsStore& store) {
+    auto& u = store.unit();
+    ImageCursor in(store, kLegacyUnitStateOffset);
+    if (in.take() > kNewestLegacyUnitVersion) return false;
+    u.unitValue = in.takeDword();
+    u.unitSelect = in.take() & 0x07;
+    for (int i = 0; i < 5; ++i) {
+        const auto nibble = static_cast<std::uint8_t>(in.take() & 0x0F);
+        u.stateNibbleA[i] = nibble;
+        u.stateNibbleB[i] = nibble;
+    }
+    // The display's unit value lived here before it moved into the main block.
+    const int shared = in.take();
+    store.setDisplayUnitValue(shared & 0x0F);
+    u.tunerBand = (shared >> 4) & 0x03;
+    for (auto& f : u.tunerFrequency) f.set(in.takeSignedWord());
+    for (auto& level : u.modeLevels) level.set(in.takeSigned());
+    in.skip(kUnusedModeBytes);
+    for (auto& trim : u.modeTrims) trim.set(in.takeSigned());
+    u.tunerFlags = in.take() & 0x0F;
+    const int modes = in.take();
+    for (int bank = 1; bank < kTunerBankCount; ++bank) u.tunerModes[bank] = modes & 0x03;
+    u.tunerByte = static_cast<std::uint8_t>(modes >> 2);
+    return in.checkWordMatches();
+}
 
 void convertImage(SettingsStore& store) {
     store.writeImage.fill(0);
@@ -32,6 +57,7 @@ void convertImage(SettingsStore& store) {
     encodeSet(store, kCurrentBase);
     encodeUnitState(store);
     encodeModeTable(store);
+    store.legacyLayout = false;
 }
 
 }  // namespace velmar

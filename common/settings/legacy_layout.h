@@ -17,6 +17,7 @@ bool decodeLegacyUnitState(SettingsStore& store);
 void convertLegacySourceRecords(SettingsStore& store);
 
 // Rebuilds WriteImage in the current layout from ReadImage, whatever layout it has.
+// Leaves the legacy flag clear, so later reads of a current image are not byte-swapped.
 void convertImage(SettingsStore& store);
 
 }  // namespace velmar

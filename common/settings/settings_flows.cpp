@@ -5,6 +5,8 @@
 namespace velmar {
 
 void retrieveSets(SettingsStore& store, const SetHook& takeSet) {
+    // An image in the older layout keeps its words high byte first; read it as it is.
+    store.legacyLayout = detectLegacyLayout(store);
     copyReadToWrite(store);
     saveUnitArea(store);
     for (const auto& set : kSetsInFlowOrder) {

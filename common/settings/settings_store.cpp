@@ -180,16 +180,17 @@ void SettingsStore::defaultLegacySourceRecords() {
         std::copy(std::begin(kDefaultLegacyRecord), std::end(kDefaultLegacyRecord), l.begin());
     }
     for (int i : {1, 2, 3, 8, 9}) bits::put(set_.legacySourceRecord[i][7], 2, 2, 0);
-    auto setLegacyComponent = [this](int source, int input) {
-        auto& l = set_.legacySourceRecord[source];
-        bits::put(l[1], 6, 2, input & 3);
-        if (holdsComponentBit2()) bits::put(l[0], 6, 1, (input >> 2) & 1);
-    };
-    for (int i : {1, 9, 0}) setLegacyComponent(i, 1);
-    setLegacyComponent(5, 2);
+    for (int i : {1, 9, 0}) setLegacyComponentVideo(i, 1);
+    setLegacyComponentVideo(5, 2);
     for (int i : {1, 2, 3}) bits::put(set_.legacySourceRecord[i][2], 4, 4, 1);
     for (int i : {8, 9}) bits::put(set_.legacySourceRecord[i][2], 4, 4, 0);
     bits::put(set_.legacySourceRecord[9][4], 2, 3, 3);
+}
+
+void SettingsStore::setLegacyComponentVideo(int source, int input) {
+    auto& l = set_.legacySourceRecord[source];
+    bits::put(l[1], 6, 2, input & 3);
+    if (holdsComponentBit2()) bits::put(l[0], 6, 1, (input >> 2) & 1);
 }
 
 void SettingsStore::defaultMainBlock() {

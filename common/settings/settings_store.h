@@ -252,6 +252,8 @@ public:
     void setSVideo(int source, int code);
     static int videoListPosition(int code);
     static int videoCodeAt(int listPosition);
+    // Component video input of a legacy source record, held as in a current record.
+    void setLegacyComponentVideo(int source, int input);
 
 private:
     Variant variant_;

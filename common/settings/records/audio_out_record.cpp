@@ -1,0 +1,44 @@
+#include "records/audio_out_record.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace velmar {
+
+namespace {
+
+// "Digital 2" list position → stored code (source + 1); the tuner has no digital output.
+constexpr int kDigital2Code[] = {0, 1, 2, 3, 5, 6, 7, 8};
+constexpr int kDigital2Count = static_cast<int>(std::size(kDigital2Code));
+constexpr int kFirstDigitalType = 2;
+
+int digital2Position(int code) {
+    const auto* found = std::find(std::begin(kDigital2Code), std::end(kDigital2Code), code);
+    return found == std::end(kDigital2Code) ? 0 : static_cast<int>(found - std::begin(kDigital2Code));
+}
+
+}  // namespace
+
+void AudioOutRecord::loadFromStore(const SettingsStore& store) {
+    reverseSurRear = store.sixChannelReverseSurRear();
+    copySurToRear = store.copySurroundToRear();
+    fs6ch = store.sixChannelFs();
+    fs2ch = store.twoChannelFs();
+    dig1Is16Bit = store.digital1Is16Bit();
+    digital2 = digital2Position(store.digital2Source());
+    balOutZone2 = store.balancedOut();
+}
+
+void AudioOutRecord::saveToStore(SettingsStore& store) {
+    const int code = digital2 >= 0 && digital2 < kDigital2Count ? kDigital2Code[digital2] : 0;
+    if (code == 0 || store.audioInType(code - 1) < kFirstDigitalType) digital2 = 0;
+    store.setSixChannelReverseSurRear(reverseSurRear);
+    store.setCopySurroundToRear(copySurToRear);
+    store.setSixChannelFs(fs6ch);
+    store.setTwoChannelFs(fs2ch);
+    store.setDigital1Is16Bit(dig1Is16Bit);
+    store.setDigital2Source(kDigital2Code[digital2]);
+    store.setBalancedOut(balOutZone2);
+}
+
+}  // namespace velmar
