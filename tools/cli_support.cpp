@@ -13,4 +13,6 @@ void fail(std::string_view message) {
     throw CLI::RuntimeError(1);
 }
 
+void exitWithStatus(int status) { throw CLI::RuntimeError(status); }
+
 }  // namespace velmar::cli

@@ -8,4 +8,7 @@ namespace velmar::cli {
 // status once the command line parser has unwound.
 [[noreturn]] void fail(std::string_view message);
 
+// Ends the program with the given status once the parser has unwound, printing nothing.
+[[noreturn]] void exitWithStatus(int status);
+
 }  // namespace velmar::cli

@@ -11,7 +11,7 @@
 #include "model_option.h"
 #include "settings/field_catalog.h"
 #include "settings/image_snapshot.h"
-#include "unitlink/settings_file.h"
+#include "settings_input.h"
 
 namespace velmar::cli {
 namespace {
@@ -107,10 +107,12 @@ void addDumpCommand(CLI::App& app) {
     command->callback([options] {
         SettingsStore store;
         store.setModelKind(options->model);
-        std::string message;
-        const bool read = options->raw ? readRawImage(options->path, store.readImage, message)
-                                       : readSettingsFile(options->path, store.readImage, message);
-        if (!read) fail(message);
+        if (options->raw) {
+            std::string message;
+            if (!readRawImage(options->path, store.readImage, message)) fail(message);
+        } else {
+            store.readImage = readSettingsFileOrFail(options->path);
+        }
         const ImageSnapshot snap = snapshotImage(store);
         if (options->json) std::cout << snapshotJson(snap).dump(2) << '\n';
         else printSnapshot(options->path, snap);

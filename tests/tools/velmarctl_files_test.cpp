@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "run_tool.h"
+#include "settings/image_codec.h"
 #include "settings/settings_store.h"
 #include "unitlink/settings_file.h"
 
@@ -107,6 +108,48 @@ TEST(VelmarctlBadInput, ClearMessagesAndNothingWritten) {
     const auto nowhere = dir.file("no-such-dir/out.q20");
     EXPECT_NE(runTool("defaults " + nowhere).status, 0);
     EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// A copy of a settings file with one User setting changed through the store.
+void writeWithUserInputLevel(const std::string& from, const std::string& to, int level) {
+    SettingsStore store;
+    std::string message;
+    ASSERT_TRUE(readSettingsFile(from, store.readImage, message));
+    copyReadToWrite(store);
+    prepareStore(store, false);
+    ASSERT_TRUE(decodeSet(store, kUserBase));
+    store.setInputLevel(2, level);
+    encodeSet(store, kUserBase);
+    ASSERT_TRUE(writeSettingsFile(to, store.writeImage, message));
+}
+
+TEST(VelmarctlConvertAndDiff, ConvertKeepsEverySettingAndDiffFindsOneChange) {
+    test::ScratchDir dir;
+    const auto a = dir.file("a.q20"), b = dir.file("b.q20"), c = dir.file("c.q20");
+    ASSERT_EQ(runTool("defaults " + a).status, 0);
+    ASSERT_EQ(runTool("convert " + a + " " + b).status, 0);
+    const auto same = runTool("diff " + a + " " + b);
+    EXPECT_EQ(same.status, 0) << same.out;
+    EXPECT_EQ(same.out, "");
+
+    writeWithUserInputLevel(a, c, 7);
+    const auto differ = runTool("diff --json " + a + " " + c);
+    EXPECT_EQ(differ.status, 1);
+    const auto list = nlohmann::json::parse(differ.out, nullptr, false);
+    ASSERT_EQ(list.size(), 1u) << differ.out;
+    EXPECT_EQ(list[0]["set"], "User");
+    EXPECT_NE(list[0]["field"].get<std::string>().find("[2]"), std::string::npos);
+    EXPECT_EQ(list[0]["b"], "7");
+
+    const auto missing = runTool("diff " + a + " " + dir.file("none.q20"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find(kSettingsFileOpenErrorText), std::string::npos);
 }
 
 }  // namespace

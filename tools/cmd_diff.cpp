@@ -1,0 +1,53 @@
+// velmarctl diff A.q20 B.q20: the settings that differ, set by set, field by field.
+// Exits 1 when the files differ, as diff(1) does.
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_support.h"
+#include "command_registry.h"
+#include "model_option.h"
+#include "records/settings_diff.h"
+#include "settings_input.h"
+
+namespace velmar::cli {
+namespace {
+
+void addDiffCommand(CLI::App& app) {
+    struct Options {
+        std::string first, second;
+        bool json = false;
+        ModelKind model = ModelKind::Undetected;
+    };
+    auto options = std::make_shared<Options>();
+    auto* command = app.add_subcommand("diff", "List the settings that differ between two settings files");
+    command->add_option("A", options->first, "First settings file (.q20)")->required();
+    command->add_option("B", options->second, "Second settings file (.q20)")->required();
+    command->add_flag("--json", options->json, "Print a JSON array of differences");
+    addModelOption(*command, options->model);
+    command->callback([options] {
+        const auto a = decodeImage(readSettingsFileOrFail(options->first), options->model);
+        const auto b = decodeImage(readSettingsFileOrFail(options->second), options->model);
+        const auto differences = diffImages(a, b);
+        if (options->json) {
+            auto out = nlohmann::json::array();
+            for (const auto& d : differences)
+                out.push_back({{"set", d.set}, {"field", d.field}, {"a", d.first}, {"b", d.second}});
+            std::cout << out.dump(2) << '\n';
+        } else {
+            std::string set;
+            for (const auto& d : differences) {
+                if (d.set != set) std::cout << (set.empty() ? "" : "\n") << (set = d.set) << '\n';
+                std::cout << "  " << d.field << ": " << d.first << " -> " << d.second << '\n';
+            }
+        }
+        if (!differences.empty()) exitWithStatus(1);
+    });
+}
+
+const CommandRegistration registration{addDiffCommand};
+
+}  // namespace
+}  // namespace velmar::cli
