@@ -255,13 +255,16 @@ int PosixSerialPort::read(uint8_t* buffer, size_t n)
             if (got == n)
                 return static_cast<int>(got);
         } else if (r == 0) {
-            // End of file on a terminal: the other end hung up.
-            return got ? static_cast<int>(got) : -1;
+            // Raw mode with VMIN = VTIME = 0 reads 0 when nothing is buffered; a hang-up shows
+            // in poll (POLLHUP) below.
         } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
             return got ? static_cast<int>(got) : -1;
         }
-        if (timeouts_ == Timeouts::Streaming)
+        if (timeouts_ == Timeouts::Streaming) {
+            if (got == 0 && r == 0 && waitFor(fd_, POLLIN, 0) < 0)
+                return -1;  // hung up
             return static_cast<int>(got);
+        }
         int64_t deadline = total;
         if (got > 0 && lastByte + kInterval < deadline)
             deadline = lastByte + kInterval;
