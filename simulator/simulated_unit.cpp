@@ -105,7 +105,8 @@ void SimulatedUnit::refill(uint64_t nowNs)
 void SimulatedUnit::receive(uint8_t byte, uint64_t nowNs)
 {
     transcript_ += static_cast<char>(byte);
-    if (config_.faults.silent || nowNs < busyUntilNs_)
+    // A silent unit, and one stuck talking without end, answer nothing.
+    if (config_.faults.silent || config_.faults.endless || nowNs < busyUntilNs_)
         return;
     if (config_.faults.garbage) {
         if (byte == '\n' || level_ == Level::Loader) {
