@@ -70,10 +70,11 @@ int waitFor(int fd, short events, int64_t deadlineNs)
         }
         if (r == 0)
             return 0;
-        if (p.revents & events)
-            return 1;
+        // A hung-up terminal reports POLLIN as well; the caller has just read what was buffered.
         if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
             return -1;
+        if (p.revents & events)
+            return 1;
     }
 }
 
