@@ -36,7 +36,10 @@ int main(int argc, char** argv)
     app.add_option("--version", config.version, "Firmware version X.YY (optionally a suffix letter)");
     app.add_flag("--240v", config.v240, "A 240-volt unit (\"240V\" in the identification)");
     app.add_option("--loader-version", config.loaderVersion, "Two digits answering the loader's \"V\"");
-    app.add_option("--reply", reply, "The main firmware's exact answer to \"?\" (overrides the model's)");
+    app.add_option("--reply", reply, "The main firmware's answer to \"?\" (overrides the model's; CR LF is added)");
+    std::string eepromReply, loaderBanner;
+    app.add_option("--eeprom-reply", eepromReply, "The EEPROM programmer's answer to \"?\" (CR LF is added)");
+    app.add_option("--loader-banner", loaderBanner, "The boot loader's exact answer to \"S\"");
     app.add_option("--fault", faults, "Fault to simulate (repeatable)")->check(CLI::IsMember(faultList));
     app.add_flag("--echo", config.echo, "The main firmware echoes what it receives");
     app.add_flag("--trace", trace, "Print every byte exchanged (stderr)");
@@ -44,7 +47,11 @@ int main(int argc, char** argv)
 
     config.level = *parseLevel(level);
     if (!reply.empty())
-        config.identificationReply = reply;
+        config.identificationReply = reply + "\r\n";
+    if (!eepromReply.empty())
+        config.eepromProgrammerReply = eepromReply + "\r\n";
+    if (!loaderBanner.empty())
+        config.loaderBanner = loaderBanner;
     for (const auto& f : faults)
         applyFault(config, f);
 

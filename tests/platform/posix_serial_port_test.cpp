@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -191,16 +193,50 @@ TEST(PosixSerialPort, NotATerminalIsRefusedAndLogged)
 
 TEST(PosixSerialPort, AccessRefusedNamesTheDialoutGroup)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root is never refused access";
-    const std::string path = "/tmp/velmar-refused-" + std::to_string(::getpid());
-    std::ofstream(path) << "x";
-    std::filesystem::permissions(path, std::filesystem::perms::none);
+    // A terminal the caller may not open: a pty owned by root with mode 0600, opened by an
+    // unprivileged user (root drops to "nobody" in a child process for this).
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string path = ptsname(master);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 0, 0), 0);
+    }
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        std::string log;
+        PosixSerialPort port(PortNames({path}), [&](const std::string& t) { log += t; });
+        const int64_t start = monotonicNs();
+        const bool opened = port.open("COM1");
+        const int64_t took = msSince(start);
+        log += "\ntook " + std::to_string(took);
+        (void)!::write(out[1], log.data(), log.size());
+        ::_exit(opened ? 1 : 0);
+    }
+    ::close(out[1]);
     std::string log;
-    PosixSerialPort port(PortNames({path}), [&](const std::string& t) { log += t; });
-    const int64_t start = monotonicNs();
-    EXPECT_FALSE(port.open("COM1"));
-    EXPECT_GE(msSince(start), 150);  // retried once after a short delay
+    char buf[512];
+    ssize_t n;
+    while ((n = ::read(out[0], buf, sizeof buf)) > 0)
+        log.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(master);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "cannot drop privileges here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << log;
+    EXPECT_NE(log.find("Permission denied"), std::string::npos) << log;
     EXPECT_NE(log.find("dialout"), std::string::npos) << log;
-    std::filesystem::remove(path);
+    const size_t at = log.find("took ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_GE(std::stoi(log.substr(at + 5)), 150) << "retried once after a short delay";
 }

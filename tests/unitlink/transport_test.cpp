@@ -205,3 +205,32 @@ TEST(Transport, VanishedPortEndsPrimitivesQuickly)
     EXPECT_FALSE(s.link.SendExpectCr("X"));
     EXPECT_LE(s.clock.nowMs() - start, 10u + 20 + 15);  // only the specified delays
 }
+
+TEST(Transport, StreamingFlagSelectsTheTimeoutSet)
+{
+    Scripted s([](const std::string&, int) { return std::string(); });
+    EXPECT_EQ(s.port.timeouts, platform::Timeouts::Normal);
+    s.link.SetStreamingReads(true);  // direct: the flag is not changed
+    EXPECT_EQ(s.port.timeouts, platform::Timeouts::Streaming);
+    EXPECT_FALSE(s.link.streaming());
+    uint32_t start = s.clock.nowMs();
+    std::string reply;
+    s.link.QueryFixed("R", 0, 2, reply);  // streaming reads return at once
+    EXPECT_EQ(s.clock.nowMs() - start, 0u);
+    s.link.SetStreamingReads(false);
+    EXPECT_EQ(s.port.timeouts, platform::Timeouts::Normal);
+    s.link.setStreaming(true);
+    EXPECT_TRUE(s.link.ApplyTimeouts());
+    EXPECT_EQ(s.port.timeouts, platform::Timeouts::Streaming);
+    s.link.setStreaming(false);
+    EXPECT_TRUE(s.link.ApplyTimeouts());
+    EXPECT_EQ(s.port.timeouts, platform::Timeouts::Normal);
+}
+
+TEST(Transport, ApplyTimeoutsOnALostPortClosesIt)
+{
+    Scripted s([](const std::string&, int) { return std::string(); });
+    s.port.present = false;
+    EXPECT_FALSE(s.link.ApplyTimeouts());
+    EXPECT_FALSE(s.port.isOpen());
+}
