@@ -81,3 +81,11 @@ void addDetectCommand(CLI::App& app)
             throw CLI::RuntimeError(rc);
     });
 }
+
+// In the shared velmarctl (tools/command_registry.h), commands register themselves.
+#if __has_include("command_registry.h")
+#include "command_registry.h"
+namespace {
+const velmar::cli::CommandRegistration detectRegistration{addDetectCommand};
+}  // namespace
+#endif
