@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace velmar::platform {
+
+// The millisecond clock of Part 2.1: nowMs() is an unsigned 32-bit reading; elapsed time is
+// always the unsigned difference of two readings, so the wrap at 2^32 ms is harmless.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual uint32_t nowMs() = 0;
+    // Waits at least `ms` milliseconds. The real clock sleeps; the virtual clock advances.
+    virtual void delay(uint32_t ms) = 0;
+};
+
+// Steady (monotonic) clock; delay() sleeps, it never spins.
+class RealClock final : public Clock {
+public:
+    RealClock();
+    uint32_t nowMs() override;
+    void delay(uint32_t ms) override;
+
+private:
+    int64_t originNs_;
+};
+
+// Monotonic time in nanoseconds (CLOCK_MONOTONIC).
+int64_t monotonicNs();
+
+}  // namespace velmar::platform

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "settings/model_kind.h"
+#include "unitlink/unit_types.h"
+
+namespace velmar::unitlink {
+
+// What a reply to "?\n" says (Part 2.2, identification table).
+enum class ReplyKind {
+    Application,       // main firmware banner
+    EepromProgrammer,  // "... EEPROM Prog"
+    CorvalentLoader,   // "CORVALENT D1 ISP" / "CORVALENT D2 ISP" answering "?"
+    InvalidCommand,    // the debug monitor
+};
+
+struct IdentificationRow {
+    std::string_view text;  // searched as a substring, case-sensitive
+    ReplyKind kind;
+    UnitModel model;  // UNKNOWN for application rows (the model comes from the tags)
+    bool editor;      // known to the editor
+    bool installer;   // known to the installer
+};
+
+// The table, top to bottom; the first match decides.
+std::span<const IdentificationRow> identificationTable();
+
+// First row of the table, as the given program knows it, that the reply contains.
+const IdentificationRow* classifyReply(Variant variant, std::string_view reply);
+
+// Identify step 3: the model named by the reply's tags, or nullopt when it holds none.
+// `loaderBanners` adds "CORVALENT D1"/"CORVALENT D2" as tags (Resynchronise).
+std::optional<UnitModel> modelFromReply(Variant variant, std::string_view reply, bool loaderBanners = false);
+
+// A reply of exactly the two bytes "??": a QRX boot loader.
+inline bool isQrxLoaderReply(std::string_view reply) { return reply == "??"; }
+
+// Loader banners (reply to "S") accepted by each program (Part 2.5).
+bool isAcceptedLoaderBanner(Variant variant, std::string_view banner);
+
+// "SSB%1u" rate codes (SetUnitBaud): bit/s -> code, nullopt for a rate without a code.
+std::optional<unsigned> ssbRateCode(uint32_t bitsPerSecond);
+
+// "QRX 30 found" etc. for DetectUnit; nullopt leaves the message as it was.
+std::optional<std::string_view> foundText(Variant variant, UnitModel model);
+
+// ModelKind display names of ReadFirmwareVersion: "D1", "QRX30", "QRX20" ("" when undetected).
+std::string_view modelKindName(ModelKind kind);
+
+}  // namespace velmar::unitlink

@@ -1,0 +1,266 @@
+// Part 2.1: serial port transport and the five request/response primitives.
+#include "platform/trace.h"
+#include "unitlink/texts.h"
+#include "unitlink/unit_link.h"
+
+namespace velmar::unitlink {
+
+namespace {
+constexpr uint8_t kCR = 0x0D;
+constexpr uint8_t kLF = 0x0A;
+constexpr int kAttempts = 4;
+}  // namespace
+
+UnitLink::UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock)
+    : variant_(variant), port_(port), clock_(clock)
+{
+    localTime_ = [] {
+        std::time_t t = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        return tm;
+    };
+}
+
+std::string_view UnitLink::communicationErrorText() const
+{
+    return variant_ == Variant::Installer ? texts::kCommErrorInstaller : texts::kCommErrorEditor;
+}
+
+std::string_view UnitLink::noUnitText() const
+{
+    return variant_ == Variant::Installer ? texts::kNoUnitInstaller : texts::kNoUnitEditor;
+}
+
+void UnitLink::note(std::string_view text)
+{
+    if (trace_)
+        trace_->note(text);
+}
+
+bool UnitLink::OpenPort(std::string& message)
+{
+    port_.close();
+    // A failed purge reopens the port from inside ApplyTimeouts; never nest that more than once.
+    if (reopenDepth_ > 1) {
+        message = communicationErrorText();
+        return false;
+    }
+    ++reopenDepth_;
+    bool ok = port_.open(portName_);
+    uint32_t current = 0;
+    const int index = (baudIndex_ >= 0 && baudIndex_ < 8) ? baudIndex_ : 0;
+    ok = ok && port_.getRate(current) && port_.setRate(BaudTable[static_cast<size_t>(index)]);
+    ok = ok && ApplyTimeouts();
+    --reopenDepth_;
+    if (!ok) {
+        message = communicationErrorText();
+        port_.close();
+        return false;
+    }
+    return true;
+}
+
+bool UnitLink::reopen()
+{
+    std::string ignored;
+    return OpenPort(ignored);
+}
+
+bool UnitLink::ensureOpen()
+{
+    return port_.isOpen() || reopen();
+}
+
+bool UnitLink::ApplyTimeouts()
+{
+    platform::Timeouts current;
+    if (!port_.getTimeouts(current)) {
+        ClosePort();
+        return false;
+    }
+    if (!port_.purge() && !reopen())
+        return false;
+    if (!port_.setTimeouts(streaming_ ? platform::Timeouts::Streaming : platform::Timeouts::Normal)) {
+        ClosePort();
+        return false;
+    }
+    return true;
+}
+
+void UnitLink::SetStreamingReads(bool on)
+{
+    if (!port_.purge() && !reopen())
+        return;
+    if (!port_.setTimeouts(on ? platform::Timeouts::Streaming : platform::Timeouts::Normal))
+        reopen();
+}
+
+void UnitLink::ClosePort()
+{
+    port_.close();
+}
+
+void UnitLink::Delay(uint32_t ms)
+{
+    clock_.delay(ms);
+}
+
+bool UnitLink::writeBytes(std::string_view data)
+{
+    if (!ensureOpen())
+        return false;
+    const int r = port_.write(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+    return r == static_cast<int>(data.size());
+}
+
+int UnitLink::readBytes(uint8_t* buffer, size_t n)
+{
+    if (!port_.isOpen())
+        return -1;
+    const int r = port_.read(buffer, n);
+    if (r < 0)
+        port_.close();  // the port failed (vanished): the next operation reopens it
+    return r;
+}
+
+std::string UnitLink::readOnce(size_t max)
+{
+    std::string out(max, '\0');
+    const int r = readBytes(reinterpret_cast<uint8_t*>(out.data()), max);
+    out.resize(r > 0 ? static_cast<size_t>(r) : 0);
+    return out;
+}
+
+void UnitLink::DrainInput()
+{
+    if (!port_.purge() && !reopen())
+        return;
+    int discarded = 0;
+    uint8_t byte = 0;
+    while (readBytes(&byte, 1) == 1) {
+        if (++discarded > 1024)
+            return;
+        if (discarded % 128 == 0 && !reopen())
+            return;
+    }
+}
+
+bool UnitLink::SendLine(std::string_view command)
+{
+    writeBytes("\n");
+    Delay(5);
+    DrainInput();
+    return writeBytes(command);
+}
+
+bool UnitLink::QueryFixed(std::string_view command, uint32_t limitMs, size_t n, std::string& reply)
+{
+    DrainInput();
+    std::string buffer;
+    std::string scratch(n, '\0');
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        buffer.clear();
+        writeBytes(command);
+        const uint32_t start = clock_.nowMs();
+        do {
+            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
+            if (r < 0)
+                break;
+            buffer.append(scratch.data(), static_cast<size_t>(r));
+        } while (buffer.size() < n && elapsedSince(start) < limitMs);
+        if (buffer.size() >= n)
+            break;
+    }
+    reply = buffer;
+    return buffer.size() == n;
+}
+
+bool UnitLink::QueryCr(std::string_view command, uint32_t limitMs)
+{
+    DrainInput();
+    int last = 0;
+    uint8_t byte = 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        writeBytes(command);
+        const uint32_t start = clock_.nowMs();
+        do {
+            last = readBytes(&byte, 1);
+            if (last < 0 || (last == 1 && byte == kCR))
+                break;
+        } while (elapsedSince(start) < limitMs);
+        if (last == 1 && byte == kCR)
+            break;
+    }
+    return last == 1;
+}
+
+bool UnitLink::SendExpectCr(std::string_view command)
+{
+    DrainInput();
+    uint8_t byte = 0;
+    for (int write = 1; write <= 3; ++write) {
+        writeBytes(command);
+        const int r = readBytes(&byte, 1);
+        if (write < 3 && r == 1 && byte == kCR)
+            return true;
+    }
+    ClosePort();
+    return false;
+}
+
+bool UnitLink::QueryLine(std::string_view command, uint32_t limitMs, size_t n, std::string& reply)
+{
+    writeBytes("\n");
+    Delay(queryLineDelayMs());
+    DrainInput();
+    std::string buffer;
+    std::string scratch(n, '\0');
+    auto done = [&] { return buffer.size() >= n || (!buffer.empty() && static_cast<uint8_t>(buffer.back()) == kLF); };
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        buffer.clear();
+        writeBytes(command);
+        const uint32_t start = clock_.nowMs();
+        do {
+            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
+            if (r < 0)
+                break;
+            buffer.append(scratch.data(), static_cast<size_t>(r));
+        } while (!done() && elapsedSince(start) < limitMs);
+        if (done())
+            break;
+    }
+    reply = buffer;
+    return done();
+}
+
+int UnitLink::CommandAck(std::string_view command, uint32_t limitMs)
+{
+    writeBytes("\n");
+    Delay(commandAckDelayMs());
+    uint8_t byte = 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        DrainInput();
+        writeBytes(command);
+        const uint32_t start = clock_.nowMs();
+        int count = 0;
+        bool lf = false;
+        do {
+            const int r = readBytes(&byte, 1);
+            if (r < 0)
+                break;
+            if (r == 1) {
+                ++count;
+                if (byte == kLF) {
+                    lf = true;
+                    break;
+                }
+            }
+        } while (elapsedSince(start) < limitMs);
+        if (lf && count == 1)
+            return 1;
+    }
+    return 0;
+}
+
+}  // namespace velmar::unitlink

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/serial_port.h"
+#include "settings/model_kind.h"
+#include "unitlink/unit_types.h"
+
+namespace velmar::platform {
+class TraceLog;
+}
+
+namespace velmar::unitlink {
+
+// The unit link of Parts 2.1 and 2.2: one serial port and what answered on it. The editor's
+// and the installer's behaviour are options of this one implementation (Variant).
+// Operations keep the spec's names; they return success and write the spec's user-facing
+// text into the message the caller passes. No exceptions, no locking: one thread at a time.
+class UnitLink {
+public:
+    UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock);
+
+    // ---- Part 2.1: transport (transport.cpp) ----
+    bool OpenPort(std::string& message);
+    bool ApplyTimeouts();
+    void SetStreamingReads(bool on);
+    void ClosePort();
+    void DrainInput();
+    void Delay(uint32_t ms);
+    bool SendLine(std::string_view command);
+    // Reads a reply of exactly n bytes into `reply` (what arrived, even on failure).
+    bool QueryFixed(std::string_view command, uint32_t limitMs, size_t n, std::string& reply);
+    bool QueryCr(std::string_view command, uint32_t limitMs);
+    bool SendExpectCr(std::string_view command);
+    // Reads a reply line of at most n bytes into `reply` (the last attempt's text, even on failure).
+    bool QueryLine(std::string_view command, uint32_t limitMs, size_t n, std::string& reply);
+    int CommandAck(std::string_view command, uint32_t limitMs);
+
+    // ---- Part 2.2: protocol and detection (protocol.cpp, commands.cpp) ----
+    bool Identify(std::string& message);
+    bool DetectUnit(std::string& message);
+    bool Resynchronise(int baudIndex);  // installer
+    bool EnterDebugMode(std::string& message);  // both forms, by variant
+    bool ExitDebugMode(std::string& message);   // installer
+    bool PowerOffAllZones();
+    bool PowerOnMainZone();  // installer
+    bool SetUnitClock();
+    bool SetUnitBaud();  // installer; target = BaudTable[baudIndex]
+    // Editor, first form: clears and then sets `kind` (hand it to the store's setModelKind) and
+    // keeps the version number and suffix for firmwareVersionText().
+    void ReadFirmwareVersion(ModelKind& kind);
+    // Second form: sets `kind` when recognised (without clearing it) and returns the version only.
+    double ReadFirmwareVersionNumber(ModelKind& kind);
+
+    // ---- state (Parts 2.1, 2.2) ----
+    Variant variant() const { return variant_; }
+    const std::string& portName() const { return portName_; }
+    void setPortName(std::string name) { portName_ = std::move(name); }
+    int portNumber() const { return portNumber_; }
+    void setPortNumber(int n) { portNumber_ = n; }
+    int maxPortNumber() const { return variant_ == Variant::Installer ? 8 : 6; }
+    int baudIndex() const { return baudIndex_; }
+    void setBaudIndex(int index) { baudIndex_ = index; }
+    bool streaming() const { return streaming_; }
+    void setStreaming(bool on) { streaming_ = on; }
+    UnitMode mode() const { return mode_; }
+    void setMode(UnitMode m) { mode_ = m; }
+    UnitModel model() const { return model_; }
+    void setModel(UnitModel m) { model_ = m; }
+    int applicationBaudIndex() const { return appBaudIndex_; }
+    int loaderVersion() const { return loaderVersion_; }
+    void setLoaderVersion(int v) { loaderVersion_ = v; }
+    int hardwareCheckResult() const { return hardwareCheck_; }
+    // UnitFlags (installer): lives beside the settings store in the spec; kept here for now.
+    uint8_t unitFlags() const { return unitFlags_; }
+    void setUnitFlags(uint8_t flags) { unitFlags_ = flags; }
+    // Stored by ReadFirmwareVersion (first form).
+    double firmwareVersion() const { return firmwareVersion_; }
+    char firmwareSuffix() const { return firmwareSuffix_; }
+    // The reply that ended the last successful Identify.
+    const std::string& lastIdentification() const { return lastIdentification_; }
+
+    // "%s Firmware Version: %.2f%c" with the kind's name ("QRX30 Firmware Version: 2.20").
+    // A suffix that is not a printable character is left out.
+    static std::string firmwareVersionText(ModelKind kind, double version, char suffix);
+
+    // The user-facing texts that depend on the program.
+    std::string_view communicationErrorText() const;
+    std::string_view noUnitText() const;
+
+    // Program-specific delays (Part 2.1 table).
+    uint32_t queryLineDelayMs() const { return variant_ == Variant::Installer ? 20 : 10; }
+    uint32_t commandAckDelayMs() const { return variant_ == Variant::Installer ? 20 : 15; }
+
+    // Optional protocol trace: operation names are noted in it.
+    void setTrace(platform::TraceLog* trace) { trace_ = trace; }
+    // The PC's local date and time for SetUnitClock (tests inject a fixed one).
+    void setLocalTimeSource(std::function<std::tm()> source) { localTime_ = std::move(source); }
+
+private:
+    friend class OperationNote;
+    void note(std::string_view text);
+    bool ensureOpen();
+    bool reopen();
+    bool writeBytes(std::string_view data);
+    int readBytes(uint8_t* buffer, size_t n);
+    std::string readOnce(size_t max);
+    uint32_t elapsedSince(uint32_t startMs) { return clock_.nowMs() - startMs; }
+    bool applyRateForIdentify(std::string& message);
+    bool parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix);
+
+    Variant variant_;
+    platform::SerialPort& port_;
+    platform::Clock& clock_;
+    platform::TraceLog* trace_ = nullptr;
+    std::function<std::tm()> localTime_;
+    int reopenDepth_ = 0;
+
+    // Part 2.1
+    std::string portName_ = "COM1";
+    int baudIndex_ = 0;
+    bool streaming_ = false;
+    // Part 2.2
+    int portNumber_ = 1;
+    UnitMode mode_ = UnitMode::NoUnit;
+    UnitModel model_ = UnitModel::UNKNOWN;
+    int appBaudIndex_ = -1;
+    int loaderVersion_ = 0;
+    int hardwareCheck_ = 3;
+    uint8_t unitFlags_ = 0x0C;
+    double firmwareVersion_ = 0.0;
+    char firmwareSuffix_ = 0;
+    std::string lastIdentification_;
+};
+
+}  // namespace velmar::unitlink

@@ -1,0 +1,200 @@
+#include "simulator/simulated_serial_port.h"
+
+#include <algorithm>
+
+namespace velmar::sim {
+
+SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock) : clock_(clock)
+{
+    clock_.attach(this);
+}
+
+SimulatedSerialPort::~SimulatedSerialPort()
+{
+    clock_.detach(this);
+}
+
+void SimulatedSerialPort::addPort(const std::string& name, SimulatedUnit* unit)
+{
+    Line line{name, unit, unit ? std::make_unique<UnitWire>(*unit) : nullptr};
+    lines_.push_back(std::move(line));
+}
+
+void SimulatedSerialPort::unplug(const std::string& name)
+{
+    for (auto& l : lines_) {
+        if (l.name == name)
+            l.present = false;
+    }
+}
+
+void SimulatedSerialPort::refuseAccess(const std::string& name)
+{
+    for (auto& l : lines_) {
+        if (l.name == name)
+            l.refused = true;
+    }
+}
+
+const std::string& SimulatedSerialPort::openName() const
+{
+    static const std::string none;
+    return open_ >= 0 ? lines_[static_cast<size_t>(open_)].name : none;
+}
+
+bool SimulatedSerialPort::healthy() const
+{
+    return open_ >= 0 && lines_[static_cast<size_t>(open_)].present;
+}
+
+bool SimulatedSerialPort::open(const std::string& name)
+{
+    close();
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const Line& l = lines_[i];
+        if (l.name != name || !l.present)
+            continue;
+        if (l.refused) {
+            lastError_ = name + ": Permission denied";
+            return false;
+        }
+        open_ = static_cast<int>(i);
+        timeouts_ = platform::Timeouts::Normal;
+        rx_.clear();
+        ++openCount_;
+        return true;
+    }
+    lastError_ = name + ": no such port";
+    return false;
+}
+
+void SimulatedSerialPort::close()
+{
+    open_ = -1;
+    rx_.clear();
+}
+
+bool SimulatedSerialPort::getRate(uint32_t& bps)
+{
+    if (!healthy())
+        return false;
+    bps = rate_;
+    return true;
+}
+
+bool SimulatedSerialPort::setRate(uint32_t bps)
+{
+    constexpr uint32_t kRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+    if (!healthy() || std::find(std::begin(kRates), std::end(kRates), bps) == std::end(kRates))
+        return false;
+    rate_ = bps;
+    return true;
+}
+
+bool SimulatedSerialPort::getTimeouts(platform::Timeouts& current)
+{
+    if (!healthy())
+        return false;
+    current = timeouts_;
+    return true;
+}
+
+bool SimulatedSerialPort::setTimeouts(platform::Timeouts set)
+{
+    if (!healthy())
+        return false;
+    timeouts_ = set;
+    return true;
+}
+
+bool SimulatedSerialPort::purge()
+{
+    if (!healthy())
+        return false;
+    rx_.clear();
+    if (auto& wire = lines_[static_cast<size_t>(open_)].wire)
+        wire->purgeHostOutput(clock_.nowNs());
+    return true;
+}
+
+int SimulatedSerialPort::read(uint8_t* buffer, size_t n)
+{
+    if (!healthy())
+        return -1;
+    size_t got = 0;
+    auto take = [&] {
+        while (got < n && !rx_.empty()) {
+            buffer[got++] = rx_.front();
+            rx_.pop_front();
+        }
+    };
+    take();
+    if (timeouts_ == platform::Timeouts::Streaming || got == n)
+        return static_cast<int>(got);
+    const uint64_t total = clock_.nowNs() + (5 + static_cast<uint64_t>(n)) * 1'000'000u;
+    constexpr uint64_t kInterval = 1'000'000u;
+    for (;;) {
+        if (!healthy())
+            return got ? static_cast<int>(got) : -1;
+        uint64_t deadline = total;
+        if (got > 0)
+            deadline = std::min(deadline, lastRxNs_ + kInterval);
+        if (clock_.nowNs() >= deadline)
+            return static_cast<int>(got);
+        clock_.step(deadline);
+        take();
+        if (got == n)
+            return static_cast<int>(got);
+    }
+}
+
+int SimulatedSerialPort::write(const uint8_t* data, size_t n)
+{
+    if (!healthy())
+        return -1;
+    written_.append(reinterpret_cast<const char*>(data), n);
+    if (auto& wire = lines_[static_cast<size_t>(open_)].wire)
+        wire->hostWrite(data, n, rate_, clock_.nowNs());
+    return static_cast<int>(n);
+}
+
+bool SimulatedSerialPort::flush()
+{
+    if (!healthy())
+        return false;
+    if (auto& wire = lines_[static_cast<size_t>(open_)].wire) {
+        const uint64_t done = wire->hostOutputDoneNs();
+        if (done > clock_.nowNs())
+            clock_.runUntil(done);
+    }
+    return true;
+}
+
+std::optional<uint64_t> SimulatedSerialPort::nextEventNs() const
+{
+    std::optional<uint64_t> next;
+    for (const auto& l : lines_) {
+        if (!l.wire)
+            continue;
+        if (auto t = l.wire->nextEventNs(); t && (!next || *t < *next))
+            next = t;
+    }
+    return next;
+}
+
+void SimulatedSerialPort::advanceTo(uint64_t nowNs)
+{
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        Line& l = lines_[i];
+        if (!l.wire)
+            continue;
+        const bool isOpen = static_cast<int>(i) == open_ && l.present;
+        l.wire->advanceTo(nowNs, isOpen ? rate_ : 0, [this](uint8_t byte, uint64_t atNs) {
+            if (rx_.size() < kInputBufferSize)
+                rx_.push_back(byte);
+            lastRxNs_ = atNs;
+        });
+    }
+}
+
+}  // namespace velmar::sim

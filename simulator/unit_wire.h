@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "simulator/simulated_unit.h"
+
+namespace velmar::sim {
+
+// The cable between a host port and a SimulatedUnit, in time: every byte costs its wire time
+// (10 bits) at the rate it was sent with, and a byte arrives only when sender and receiver use
+// the same rate; otherwise it is lost. Time is given from outside: the virtual clock in tests,
+// the monotonic clock in unit_simulator.
+class UnitWire {
+public:
+    // Delivers a byte that reached the host at the given time.
+    using HostSink = std::function<void(uint8_t byte, uint64_t atNs)>;
+    // Notified of every byte on the wire (for traces); `toUnit` gives the direction.
+    using Observer = std::function<void(bool toUnit, uint8_t byte, bool delivered, uint64_t atNs)>;
+
+    explicit UnitWire(SimulatedUnit& unit) : unit_(unit) {}
+
+    static uint64_t byteTimeNs(uint32_t rate) { return rate ? 10'000'000'000ull / rate : 0; }
+
+    // The host writes bytes at `rate` (queued behind what is still being sent).
+    void hostWrite(const uint8_t* data, size_t n, uint32_t rate, uint64_t nowNs);
+    // The host purged its output: bytes not yet started are dropped.
+    void purgeHostOutput(uint64_t nowNs);
+    // Time when the host's output will all have been sent.
+    uint64_t hostOutputDoneNs() const { return inFreeNs_; }
+
+    std::optional<uint64_t> nextEventNs() const;
+    // Processes every arrival up to `nowNs`. `hostRate` is the host port's current rate
+    // (0: the host port is closed and receives nothing).
+    void advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink);
+
+    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    SimulatedUnit& unit() { return unit_; }
+
+private:
+    struct InFlight {
+        uint8_t byte;
+        uint32_t rate;
+        uint64_t startNs;
+        uint64_t arriveNs;
+    };
+    void tryStartOutput(uint64_t nowNs);
+
+    SimulatedUnit& unit_;
+    std::deque<InFlight> toUnit_;
+    uint64_t inFreeNs_ = 0;
+    std::optional<InFlight> toHost_;
+    uint64_t cursorNs_ = 0;
+    Observer observer_;
+};
+
+}  // namespace velmar::sim
