@@ -122,7 +122,7 @@ void SimulatedUnit::monitorLine(const std::string& line, uint64_t nowNs)
         emit("d51f\n", nowNs);
         return;
     }
-    if (line[0] == 'd') {  // other monitor commands (EEPROM and DSP access come with Part 2.3/5.2)
+    if (line[0] == 'd') {  // other monitor commands (EEPROM and DSP access are not simulated yet)
         emit("\n", nowNs);
         return;
     }

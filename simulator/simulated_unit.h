@@ -10,7 +10,7 @@
 
 namespace velmar::sim {
 
-// What the unit holds (Part 2.6), addressed as the loader and the debug monitor address it.
+// What the unit holds, addressed as the loader and the debug monitor address it.
 struct UnitMemory {
     std::vector<uint8_t> settings = std::vector<uint8_t>(4096, 0xFF);  // settings EEPROM
     std::vector<uint16_t> flash = std::vector<uint16_t>(65536, 0xFFFF);  // processor flash, words
@@ -22,7 +22,7 @@ struct UnitMemory {
     uint32_t flashByteSum() const;
 };
 
-// The unit of Part 2.6 as a state machine fed bytes, producing bytes. Main firmware, its debug
+// The unit as a state machine fed bytes, producing bytes. Main firmware, its debug
 // monitor, boot loader and EEPROM programmer are handled in their own source files. Time comes
 // in from outside (virtual or real), so the same code serves tests and unit_simulator.
 class SimulatedUnit {

@@ -9,7 +9,7 @@
 
 namespace velmar::sim {
 
-// The firmware level the simulated unit is running (Part 2.6).
+// The firmware level the simulated unit is running.
 enum class Level { Application, DebugMonitor, Loader, EepromProgrammer };
 
 // What the loader starts on "X": the program its flash holds. (A later stage derives this from

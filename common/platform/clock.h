@@ -4,7 +4,7 @@
 
 namespace velmar::platform {
 
-// The millisecond clock of Part 2.1: nowMs() is an unsigned 32-bit reading; elapsed time is
+// The millisecond clock every exchange is timed by: nowMs() is an unsigned 32-bit reading; elapsed time is
 // always the unsigned difference of two readings, so the wrap at 2^32 ms is harmless.
 class Clock {
 public:

@@ -7,7 +7,7 @@
 
 namespace velmar::platform {
 
-// Resolves the spec's "COM%d" names to device paths: COM1 is the first path, COM2 the second...
+// Resolves the unit link's "COM%d" names to device paths: COM1 is the first path, COM2 the second...
 // Names that are not "COM<n>" are taken as paths unchanged.
 class PortNames {
 public:

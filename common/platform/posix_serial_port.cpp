@@ -140,7 +140,7 @@ bool PosixSerialPort::open(const std::string& name)
         } else if (err == EBUSY) {
             fail(text + " (in use by another program)", true);
         } else {
-            fail(std::move(text), false);  // absent ports are skipped quietly, as on Windows
+            fail(std::move(text), false);  // absent ports are skipped quietly: the scan tries many
         }
         return false;
     }

@@ -6,13 +6,13 @@
 
 namespace velmar::platform {
 
-// The two time-out sets of Part 2.1.
+// The two time-out sets the unit link switches between.
 //  Normal:    a read of n bytes returns when n bytes arrived, when 1 ms passes between two bytes,
 //             or after 5 + n ms in all; a write may take 5 + n ms.
 //  Streaming: a read returns at once with what is buffered (possibly nothing).
 enum class Timeouts { Normal, Streaming };
 
-// The Win32 serial behaviour that the unit link relies on, as a small seam. Frame format is
+// The serial port behaviour that the unit link relies on, as a small seam. Frame format is
 // always 8N1 without XON/XOFF; the other line settings are left as the driver reports them.
 class SerialPort {
 public:

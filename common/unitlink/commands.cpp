@@ -1,4 +1,4 @@
-// Part 2.2: debug monitor entry and exit, zone power, the unit's clock and rate, firmware version.
+// Debug monitor entry and exit, zone power, the unit's clock and rate, firmware version.
 #include <cstdio>
 
 #include "unitlink/identification.h"

@@ -9,7 +9,7 @@
 
 namespace velmar::unitlink {
 
-// What a reply to "?\n" says (Part 2.2, identification table).
+// What a reply to "?\n" says.
 enum class ReplyKind {
     Application,       // main firmware banner
     EepromProgrammer,  // "... EEPROM Prog"
@@ -38,7 +38,7 @@ std::optional<UnitModel> modelFromReply(Variant variant, std::string_view reply,
 // A reply of exactly the two bytes "??": a QRX boot loader.
 inline bool isQrxLoaderReply(std::string_view reply) { return reply == "??"; }
 
-// Loader banners (reply to "S") accepted by each program (Part 2.5).
+// Loader banners (reply to "S") accepted by each program.
 bool isAcceptedLoaderBanner(Variant variant, std::string_view banner);
 
 // "SSB%1u" rate codes (SetUnitBaud): bit/s -> code, nullopt for a rate without a code.

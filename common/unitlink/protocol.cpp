@@ -1,4 +1,4 @@
-// Part 2.2: identification, the port-and-rate scan and re-synchronisation.
+// Identification, the port-and-rate scan and re-synchronisation.
 #include "platform/trace.h"
 #include "unitlink/identification.h"
 #include "unitlink/operation_note.h"

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// The system's own user-facing texts (Parts 2.1 and 2.2), copied exactly, once.
+// The system's own user-facing texts of the link, copied exactly, once.
 namespace velmar::unitlink::texts {
 
 inline constexpr std::string_view kCommErrorInstaller = "Communication Error : QRX 30 not programmed";
@@ -23,7 +23,7 @@ inline constexpr std::string_view kFoundQrx30 = "QRX 30 found";
 inline constexpr std::string_view kFoundCorvalentD1 = "Corvalent D1 found";
 inline constexpr std::string_view kFoundCorvalentD2 = "Corvalent D2 found";  // installer only
 
-// Worded by the callers of PowerOffAllZones (General page, Part 3.2); kept here for velmarctl.
+// Worded by the callers of PowerOffAllZones (the editor's General page); kept here for velmarctl.
 inline constexpr std::string_view kUnableToTurnOff = "Unable to Turn off Unit";
 
 }  // namespace velmar::unitlink::texts

@@ -1,4 +1,4 @@
-// Part 2.1: serial port transport and the five request/response primitives.
+// Serial port transport and the five request/response primitives.
 #include "platform/trace.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"

@@ -17,15 +17,15 @@ class TraceLog;
 
 namespace velmar::unitlink {
 
-// The unit link of Parts 2.1 and 2.2: one serial port and what answered on it. The editor's
+// The unit link: one serial port and what answered on it. The editor's
 // and the installer's behaviour are options of this one implementation (Variant).
-// Operations keep the spec's names; they return success and write the spec's user-facing
+// Operations return success and write the system's user-facing
 // text into the message the caller passes. No exceptions, no locking: one thread at a time.
 class UnitLink {
 public:
     UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock);
 
-    // ---- Part 2.1: transport (transport.cpp) ----
+    // ---- transport (transport.cpp) ----
     bool OpenPort(std::string& message);
     bool ApplyTimeouts();
     void SetStreamingReads(bool on);
@@ -41,7 +41,7 @@ public:
     bool QueryLine(std::string_view command, uint32_t limitMs, size_t n, std::string& reply);
     int CommandAck(std::string_view command, uint32_t limitMs);
 
-    // ---- Part 2.2: protocol and detection (protocol.cpp, commands.cpp) ----
+    // ---- protocol and detection (protocol.cpp, commands.cpp) ----
     bool Identify(std::string& message);
     bool DetectUnit(std::string& message);
     bool Resynchronise(int baudIndex);  // installer
@@ -57,7 +57,7 @@ public:
     // Second form: sets `kind` when recognised (without clearing it) and returns the version only.
     double ReadFirmwareVersionNumber(ModelKind& kind);
 
-    // ---- state (Parts 2.1, 2.2) ----
+    // ---- state ----
     Variant variant() const { return variant_; }
     const std::string& portName() const { return portName_; }
     void setPortName(std::string name) { portName_ = std::move(name); }
@@ -76,7 +76,7 @@ public:
     int loaderVersion() const { return loaderVersion_; }
     void setLoaderVersion(int v) { loaderVersion_ = v; }
     int hardwareCheckResult() const { return hardwareCheck_; }
-    // UnitFlags (installer): lives beside the settings store in the spec; kept here for now.
+    // UnitFlags (installer): kept with the link that learns and writes it.
     uint8_t unitFlags() const { return unitFlags_; }
     void setUnitFlags(uint8_t flags) { unitFlags_ = flags; }
     // Stored by ReadFirmwareVersion (first form).
@@ -93,7 +93,7 @@ public:
     std::string_view communicationErrorText() const;
     std::string_view noUnitText() const;
 
-    // Program-specific delays (Part 2.1 table).
+    // Program-specific delays.
     uint32_t queryLineDelayMs() const { return variant_ == Variant::Installer ? 20 : 10; }
     uint32_t commandAckDelayMs() const { return variant_ == Variant::Installer ? 20 : 15; }
 
@@ -121,11 +121,11 @@ private:
     std::function<std::tm()> localTime_;
     int reopenDepth_ = 0;
 
-    // Part 2.1
+    // transport
     std::string portName_ = "COM1";
     int baudIndex_ = 0;
     bool streaming_ = false;
-    // Part 2.2
+    // what answered
     int portNumber_ = 1;
     UnitMode mode_ = UnitMode::NoUnit;
     UnitModel model_ = UnitModel::UNKNOWN;

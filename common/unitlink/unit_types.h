@@ -6,7 +6,7 @@
 
 namespace velmar::unitlink {
 
-// Part 2.2. The spec's numbers are kept as the enumerators' values (NoUnit is 5 in the
+// The unit's own numbering is kept as the enumerators' values (NoUnit is 5 in the
 // installer and 3 in the editor; here one value serves both, DebugMonitor being installer-only).
 enum class UnitModel : int {
     QRX_2 = 0,
@@ -27,7 +27,7 @@ enum class UnitMode : int {
     NoUnit = 5,
 };
 
-// Part 2.1: indexed by the baud index; 0 is the unit's normal rate, 7 the loader's fast rate.
+// Indexed by the baud index; 0 is the unit's normal rate, 7 the loader's fast rate.
 inline constexpr std::array<uint32_t, 8> BaudTable{19200, 1200, 2400, 4800, 9600, 38400, 57600, 115200};
 inline constexpr int kBaudIndexNormal = 0;
 inline constexpr int kBaudIndexLoaderHighSpeed = 7;

@@ -1,4 +1,4 @@
-// Part 2.2: debug monitor, zone power, clock, rate and firmware version against the simulated unit.
+// Debug monitor, zone power, clock, rate and firmware version against the simulated unit.
 #include <gtest/gtest.h>
 
 #include "sim_bench.h"

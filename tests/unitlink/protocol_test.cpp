@@ -1,4 +1,4 @@
-// Part 2.2: identification and the port-and-rate scan against the simulated unit, exact in
+// Identification and the port-and-rate scan against the simulated unit, exact in
 // virtual time (one silent probe costs 5 + 6 + 500 + 69 = 580 ms).
 #include <gtest/gtest.h>
 

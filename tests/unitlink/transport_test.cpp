@@ -1,4 +1,4 @@
-// Part 2.1 edge cases, exact in virtual time.
+// Transport primitives at their limits, exact in virtual time.
 #include <gtest/gtest.h>
 
 #include "scripted_port.h"
