@@ -157,23 +157,12 @@ bool UnitLink::SendLine(std::string_view command)
 bool UnitLink::QueryFixed(std::string_view command, uint32_t limitMs, size_t n, std::string& reply)
 {
     DrainInput();
-    std::string buffer;
-    std::string scratch(n, '\0');
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        buffer.clear();
         writeBytes(command);
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (buffer.size() < n && elapsedSince(start) < limitMs);
-        if (buffer.size() >= n)
+        if (collectReply(reply, n, limitMs, false))
             break;
     }
-    reply = buffer;
-    return buffer.size() == n;
+    return reply.size() == n;
 }
 
 bool UnitLink::QueryCr(std::string_view command, uint32_t limitMs)
@@ -214,23 +203,28 @@ bool UnitLink::QueryLine(std::string_view command, uint32_t limitMs, size_t n, s
     writeBytes("\n");
     Delay(queryLineDelayMs());
     DrainInput();
-    std::string buffer;
-    std::string scratch(n, '\0');
-    auto done = [&] { return buffer.size() >= n || (!buffer.empty() && static_cast<uint8_t>(buffer.back()) == kLF); };
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        buffer.clear();
+    bool done = false;
+    for (int attempt = 0; attempt < kAttempts && !done; ++attempt) {
         writeBytes(command);
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (!done() && elapsedSince(start) < limitMs);
-        if (done())
-            break;
+        done = collectReply(reply, n, limitMs, true);
     }
-    reply = buffer;
+    return done;
+}
+
+bool UnitLink::collectReply(std::string& reply, size_t n, uint32_t limitMs, bool untilLineFeed)
+{
+    reply.clear();
+    std::string scratch(n, '\0');
+    auto done = [&] {
+        return reply.size() >= n || (untilLineFeed && !reply.empty() && static_cast<uint8_t>(reply.back()) == kLF);
+    };
+    const uint32_t start = clock_.nowMs();
+    do {
+        const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size());
+        if (r < 0)
+            break;
+        reply.append(scratch.data(), static_cast<size_t>(r));
+    } while (!done() && elapsedSince(start) < limitMs);
     return done();
 }
 

@@ -17,6 +17,8 @@ class TraceLog;
 
 namespace velmar::unitlink {
 
+struct IdentificationRow;
+
 // The unit link: one serial port and what answered on it. The editor's
 // and the installer's behaviour are options of this one implementation (Variant).
 // Operations return success and write the system's user-facing
@@ -110,8 +112,14 @@ private:
     bool writeBytes(std::string_view data);
     int readBytes(uint8_t* buffer, size_t n);
     std::string readOnce(size_t max);
+    // One attempt's reply: up to n bytes, or through a line feed, within the limit.
+    bool collectReply(std::string& reply, size_t n, uint32_t limitMs, bool untilLineFeed);
     uint32_t elapsedSince(uint32_t startMs) { return clock_.nowMs() - startMs; }
     bool applyRateForIdentify(std::string& message);
+    // Takes the mode and model a recognised reply names; true when it ends the probing.
+    bool adoptReply(const IdentificationRow& row);
+    // Bit 0 of UnitFlags follows the mains voltage the unit names.
+    void noteMainsVoltage(std::string_view reply);
     bool parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix);
 
     Variant variant_;
