@@ -49,7 +49,12 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
         return;
     }
     if (level_ == Level::EepromProgrammer) {
-        emit("\n", nowNs);  // the programmer acknowledges everything else
+        // The programmer also serves the data EEPROM and the rate change; it acknowledges
+        // everything else.
+        if (startsWith(line, "SSB") && line.size() == 4 && line[3] >= '0' && line[3] <= '7')
+            applicationRate_ = kSsbRates[line[3] - '0'];
+        else if (!dataEepromLine(line, nowNs))
+            emit("\n", nowNs);
         return;
     }
     if (line == "D8056.3") {
@@ -118,11 +123,9 @@ void SimulatedUnit::monitorLine(const std::string& line, uint64_t nowNs)
         startLevel(Level::Loader, nowNs, kLoaderBootMs);
         return;
     }
-    if (line == "dei") {
-        emit("d51f\n", nowNs);
+    if (dataEepromLine(line, nowNs) || dspLine(line, nowNs))
         return;
-    }
-    if (line[0] == 'd') {  // other monitor commands (EEPROM and DSP access are not simulated yet)
+    if (line[0] == 'd') {  // other monitor commands are acknowledged
         emit("\n", nowNs);
         return;
     }
