@@ -48,6 +48,12 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
         startLevel(Level::Loader, nowNs, kLoaderBootMs);
         return;
     }
+    if (line == "CS") {
+        char text[48];
+        std::snprintf(text, sizeof text, "Checksum: %X\r\n", static_cast<unsigned>(memory_.flashByteSum()));
+        emit(text, nowNs);
+        return;
+    }
     if (level_ == Level::EepromProgrammer) {
         // The programmer also serves the data EEPROM and the rate change; it acknowledges
         // everything else.
@@ -96,12 +102,6 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
     }
     if (startsWith(line, "SSB") && line.size() == 4 && line[3] >= '0' && line[3] <= '7') {
         applicationRate_ = kSsbRates[line[3] - '0'];  // no reply; the rate changes at once
-        return;
-    }
-    if (line == "CS") {
-        char text[48];
-        std::snprintf(text, sizeof text, "Checksum: %X\r\n", static_cast<unsigned>(memory_.flashByteSum()));
-        emit(text, nowNs);
         return;
     }
     // Anything else is not answered.
