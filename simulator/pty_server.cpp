@@ -15,6 +15,9 @@ namespace velmar::sim {
 
 namespace {
 
+constexpr uint64_t kBurstWindowNs = 200'000;
+constexpr size_t kBurstBytes = 64;
+
 uint32_t speedBps(speed_t s)
 {
     switch (s) {
@@ -151,9 +154,14 @@ void PtyServer::run(int stopFd)
     const auto sink = [this](uint8_t byte, uint64_t) { pendingOut_.push_back(byte); };
     uint8_t buffer[4096];
     for (;;) {
-        wire_.advanceTo(now(), hostRate(), sink);
-        flushOutput();
-        if (!wire_.nextEventNs())
+        const uint64_t t0 = now();
+        wire_.advanceTo(t0, hostRate(), sink, true);
+        // A reply goes to the host in one piece when its next byte is due within a few byte
+        // times: never before the wire would deliver a byte, and with one wake-up on each side.
+        const auto following = wire_.nextEventNs();
+        if (!following || *following > t0 + kBurstWindowNs || pendingOut_.size() >= kBurstBytes)
+            flushOutput();
+        if (!following)
             flushTrace();  // one trace entry per burst
 
         timespec timeout{};
@@ -181,7 +189,7 @@ void PtyServer::run(int stopFd)
             if (n > 0) {
                 const uint64_t t = now();
                 const uint32_t rate = hostRate();
-                wire_.advanceTo(t, rate, sink);
+                wire_.advanceTo(t, rate, sink, true);
                 wire_.hostWrite(buffer, static_cast<size_t>(n), rate, t);
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
