@@ -183,7 +183,7 @@ bool UnitLink::enterLoaderEditor(std::string& message)
 bool UnitLink::ExitLoader(std::string& message, bool returnToNormalRate)
 {
     OperationNote op(*this, "ExitLoader");
-    const bool left = variant_ == Variant::Installer ? exitLoaderInstaller(message, returnToNormalRate)
+    const bool left = variant_ == Variant::Installer ? exitLoaderInstaller(returnToNormalRate)
                                                      : exitLoaderEditor(message, returnToNormalRate);
     if (!left) {
         mode_ = UnitMode::NoUnit;
@@ -192,9 +192,8 @@ bool UnitLink::ExitLoader(std::string& message, bool returnToNormalRate)
     return left;
 }
 
-bool UnitLink::exitLoaderInstaller(std::string& message, bool returnToNormalRate)
+bool UnitLink::exitLoaderInstaller(bool returnToNormalRate)
 {
-    (void)message;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         if (!Resynchronise(baudIndex_))
             continue;

@@ -158,7 +158,7 @@ private:
     // loader.cpp
     bool enterLoaderInstaller(std::string& message);
     bool enterLoaderEditor(std::string& message);
-    bool exitLoaderInstaller(std::string& message, bool returnToNormalRate);
+    bool exitLoaderInstaller(bool returnToNormalRate);
     bool exitLoaderEditor(std::string& message, bool returnToNormalRate);
     bool readLoaderVersion();
     bool probeLoaderBanner(bool anyModel);
