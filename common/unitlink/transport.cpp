@@ -124,6 +124,25 @@ int UnitLink::readBytes(uint8_t* buffer, size_t n)
     return r;
 }
 
+int UnitLink::readWithin(uint8_t* buffer, size_t n, uint32_t startMs, uint32_t limitMs)
+{
+    const int r = readBytes(buffer, n);
+    platform::Timeouts set = platform::Timeouts::Normal;
+    if (r != 0 || !port_.getTimeouts(set) || set != platform::Timeouts::Streaming)
+        return r;
+    // A streaming read returns at once; block in the port until a byte or the limit instead of
+    // spinning on the clock.
+    const uint32_t elapsed = elapsedSince(startMs);
+    if (elapsed >= limitMs)
+        return 0;
+    const int w = port_.waitForInput(limitMs - elapsed);
+    if (w < 0) {
+        port_.close();
+        return -1;
+    }
+    return w == 0 ? 0 : readBytes(buffer, n);
+}
+
 std::string UnitLink::readOnce(size_t max)
 {
     std::string out(max, '\0');
@@ -174,7 +193,7 @@ bool UnitLink::QueryCr(std::string_view command, uint32_t limitMs)
         writeBytes(command);
         const uint32_t start = clock_.nowMs();
         do {
-            last = readBytes(&byte, 1);
+            last = readWithin(&byte, 1, start, limitMs);
             if (last < 0 || (last == 1 && byte == kCR))
                 break;
         } while (elapsedSince(start) < limitMs);
@@ -220,7 +239,7 @@ bool UnitLink::collectReply(std::string& reply, size_t n, uint32_t limitMs, bool
     };
     const uint32_t start = clock_.nowMs();
     do {
-        const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size());
+        const int r = readWithin(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size(), start, limitMs);
         if (r < 0)
             break;
         reply.append(scratch.data(), static_cast<size_t>(r));
@@ -240,7 +259,7 @@ int UnitLink::CommandAck(std::string_view command, uint32_t limitMs)
         int count = 0;
         bool lf = false;
         do {
-            const int r = readBytes(&byte, 1);
+            const int r = readWithin(&byte, 1, start, limitMs);
             if (r < 0)
                 break;
             if (r == 1) {
