@@ -1,0 +1,138 @@
+#include "installer_dialog.h"
+
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "about_dialog.h"
+#include "installer_context.h"
+#include "installer_texts.h"
+#include "installer_thread.h"
+#include "registered_messages.h"
+
+namespace velmar::installer {
+
+CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+    setWindowTitle(texts::versionTitle());
+    setWindowIcon(QIcon(":/installer/installer.png"));
+
+    procedure_ = new QLabel(texts::procedureText(), this);
+    procedure_->setObjectName("1012");
+    QFont bold = procedure_->font();
+    bold.setWeight(QFont::Bold);
+    procedure_->setFont(bold);
+    procedure_->setWordWrap(true);
+
+    install_ = new QPushButton(texts::kInstallUpgradeNow, this);
+    install_->setObjectName("1013");
+    abort_ = new QPushButton(texts::kAbort, this);
+    abort_->setObjectName("1014");
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("1005");
+    progress_->setTextVisible(false);
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName("1011");
+
+    connect(install_, &QPushButton::clicked, this, &CInstallerDlg::OnInstallUpgradeNow);
+    connect(abort_, &QPushButton::clicked, this, &CInstallerDlg::OnAbort);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(install_);
+    buttons->addSpacing(16);
+    buttons->addWidget(abort_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(procedure_, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(progress_);
+    layout->addWidget(statusLine_);
+    installAboutEntry();
+    showStatus();
+}
+
+CInstallerDlg::~CInstallerDlg() = default;
+
+void CInstallerDlg::installAboutEntry() {
+    // Desktops have no system menu to extend; a menu bar carries the About entry instead.
+    auto* bar = new QMenuBar(this);
+    auto* menu = bar->addMenu(texts::model());
+    menu->addSeparator();
+    menu->addAction(texts::kAboutMenuEntry, this, &CInstallerDlg::OnAbout);
+    layout()->setMenuBar(bar);
+}
+
+void CInstallerDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.setWindowIcon(windowIcon());
+    about.exec();
+}
+
+void CInstallerDlg::OnInstallUpgradeNow() {
+    if (worker_) {
+        QMessageBox::information(this, windowTitle(), texts::kStillInProgress);
+        return;
+    }
+    aborting_ = false;
+    auto* worker = new CInstallerThread(context_, this);
+    if (!worker->CreateThread()) {
+        delete worker;
+        QMessageBox::critical(this, windowTitle(), texts::kThreadCreationFailed);
+        return;
+    }
+    worker_ = worker;
+    worker->setProgressBar(progress_);
+    QCoreApplication::postEvent(worker, new RegisteredMessage(UM_START_PROCESSING, reinterpret_cast<qintptr>(this), 0));
+}
+
+void CInstallerDlg::OnAbort() {
+    if (!worker_) return;
+    worker_->requestAbort();
+    aborting_ = true;
+    refreshStatus();
+    showStatus();
+}
+
+void CInstallerDlg::refreshStatus() {
+    if (aborting_) status_ = texts::kAborting;
+    else if (worker_) status_ = worker_->statusText();
+}
+
+void CInstallerDlg::showStatus() { statusLine_->setText(status_); }
+
+bool CInstallerDlg::event(QEvent* e) {
+    if (e->type() == RegisterWindowMessage(UM_UPDATE_DATA_MSG)) {
+        refreshStatus();
+        showStatus();
+        return true;
+    }
+    if (e->type() == RegisterWindowMessage(UM_THREAD_CLOSING_MSG)) {
+        const bool aborted = static_cast<RegisteredMessage*>(e)->wParam != 0;
+        refreshStatus();
+        worker_ = nullptr;
+        if (aborted) status_ = texts::kAbortedByUser;
+        showStatus();
+        emit runEnded(aborted);
+        return true;
+    }
+    return QDialog::event(e);
+}
+
+void CInstallerDlg::reject() {
+    if (worker_) {
+        // The worker's objects stay alive until its run has ended: ask it to stop between
+        // steps and keep serving its messages until it says it is closing.
+        QEventLoop wait;
+        connect(this, &CInstallerDlg::runEnded, &wait, &QEventLoop::quit);
+        OnAbort();
+        if (worker_) wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    QDialog::reject();
+}
+
+}  // namespace velmar::installer
