@@ -14,6 +14,7 @@ constexpr int kAttempts = 4;
 UnitLink::UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock)
     : variant_(variant), port_(port), clock_(clock)
 {
+    resetState();
     localTime_ = [] {
         std::time_t t = std::time(nullptr);
         std::tm tm{};
@@ -36,6 +37,29 @@ void UnitLink::note(std::string_view text)
 {
     if (trace_)
         trace_->note(text);
+}
+
+void UnitLink::resetState()
+{
+    portName_ = "COM1";
+    baudIndex_ = 0;
+    streaming_ = false;
+    portNumber_ = 1;
+    mode_ = UnitMode::NoUnit;
+    model_ = UnitModel::UNKNOWN;
+    appBaudIndex_ = -1;
+    loaderVersion_ = 0;
+    hardwareCheck_ = 3;
+    unitFlags_ = 0x0C;
+    firmwareVersion_ = 0.0;
+    firmwareSuffix_ = 0;
+    lastIdentification_.clear();
+}
+
+void UnitLink::reset()
+{
+    ClosePort();
+    resetState();
 }
 
 bool UnitLink::OpenPort(std::string& message)
@@ -99,6 +123,13 @@ void UnitLink::SetStreamingReads(bool on)
 void UnitLink::ClosePort()
 {
     port_.close();
+}
+
+void UnitLink::DiscardUnitOutput()
+{
+    for (int read = 0; read < 1001; ++read)
+        if (readOnce(64).empty())
+            return;
 }
 
 void UnitLink::Delay(uint32_t ms)
@@ -178,18 +209,7 @@ bool UnitLink::QueryFixed(std::string_view command, uint32_t limitMs, size_t n, 
     DrainInput();
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         writeBytes(command);
-<<<<<<< HEAD
         if (collectReply(reply, n, limitMs, false))
-=======
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readWithin(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size(), start, limitMs);
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (buffer.size() < n && elapsedSince(start) < limitMs);
-        if (buffer.size() >= n)
->>>>>>> loader
             break;
     }
     return reply.size() == n;
@@ -236,19 +256,7 @@ bool UnitLink::QueryLine(std::string_view command, uint32_t limitMs, size_t n, s
     bool done = false;
     for (int attempt = 0; attempt < kAttempts && !done; ++attempt) {
         writeBytes(command);
-<<<<<<< HEAD
         done = collectReply(reply, n, limitMs, true);
-=======
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readWithin(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size(), start, limitMs);
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (!done() && elapsedSince(start) < limitMs);
-        if (done())
-            break;
->>>>>>> loader
     }
     return done;
 }
@@ -262,7 +270,7 @@ bool UnitLink::collectReply(std::string& reply, size_t n, uint32_t limitMs, bool
     };
     const uint32_t start = clock_.nowMs();
     do {
-        const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size());
+        const int r = readWithin(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size(), start, limitMs);
         if (r < 0)
             break;
         reply.append(scratch.data(), static_cast<size_t>(r));

@@ -1,5 +1,6 @@
 #include "installer_dialog.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +58,8 @@ CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDial
 }
 
 CInstallerDlg::~CInstallerDlg() = default;
+
+bool CInstallerDlg::running() const { return !worker_.isNull(); }
 
 void CInstallerDlg::installAboutEntry() {
     // Desktops have no system menu to extend; a menu bar carries the About entry instead.

@@ -21,7 +21,7 @@ public:
     ~CInstallerDlg() override;
 
     QString statusText() const { return status_; }
-    bool running() const { return worker_ != nullptr; }
+    bool running() const;
 
     void OnInstallUpgradeNow();
     void OnAbort();

@@ -231,7 +231,7 @@ HardwareCheck UpgradeProcedure::CheckDspModule() {
         return HardwareCheck::Undetermined;
     }
     link_.Delay(1000);
-    link_.DiscardPendingInput();
+    link_.DiscardUnitOutput();
 
     auto askModule = [this](std::string& answer) {
         link_.CommandAck("dla4fe\n", 50);
