@@ -118,7 +118,7 @@ bool CInstallerDlg::event(QEvent* e) {
         const bool aborted = static_cast<RegisteredMessage*>(e)->wParam != 0;
         refreshStatus();
         worker_ = nullptr;
-        if (aborted) status_ = texts::kAbortedByUser;
+        if (aborted) status_ = texts::qt(texts::kAbortedByUser);
         showStatus();
         emit runEnded(aborted);
         return true;

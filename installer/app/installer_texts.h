@@ -15,7 +15,8 @@ inline constexpr const char* kVersion = "1.13";
 inline constexpr const char* kStillInProgress = "Previous operation still in progress, please wait";
 inline constexpr const char* kThreadCreationFailed = "Error! Thread creation failed";
 inline constexpr const char* kAborting = "Aborting...";
-inline constexpr const char* kAbortedByUser = "Installation aborted by user";
+
+inline QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 inline QString model() { return QString::fromLatin1(kModelName.data(), static_cast<int>(kModelName.size())); }
 

@@ -16,6 +16,7 @@ inline constexpr std::string_view kProgrammingMain = "EE Programming Done. Progr
 inline constexpr std::string_view kFoundVelmar = "Found Velmar ";
 inline constexpr std::string_view kNewDspModule = "New DSP56367 module found.";
 inline constexpr std::string_view kNotForThisHardware = "Error: This update does not apply to your hardware";
+inline constexpr std::string_view kAbortedByUser = "Installation aborted by user";
 
 // Texts composed around the model name.
 inline std::string searching() { return "Searching for " + std::string(kModelName) + "..."; }
