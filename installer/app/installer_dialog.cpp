@@ -28,6 +28,7 @@ CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDial
     bold.setWeight(QFont::Bold);
     procedure_->setFont(bold);
     procedure_->setWordWrap(true);
+    procedure_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     install_ = new QPushButton(texts::kInstallUpgradeNow, this);
     install_->setObjectName("1013");
@@ -36,6 +37,11 @@ CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDial
     progress_ = new QProgressBar(this);
     progress_->setObjectName("1005");
     progress_->setTextVisible(false);
+    // Transfers show the bar and hide it again; its room stays so the status line keeps still.
+    QSizePolicy keepRoom = progress_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepRoom);
+    progress_->hide();
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName("1011");
 
@@ -55,6 +61,7 @@ CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDial
     layout->addWidget(statusLine_);
     installAboutEntry();
     showStatus();
+    showMessage_ = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
 }
 
 CInstallerDlg::~CInstallerDlg() = default;
@@ -64,7 +71,7 @@ bool CInstallerDlg::running() const { return !worker_.isNull(); }
 void CInstallerDlg::installAboutEntry() {
     // Desktops have no system menu to extend; a menu bar carries the About entry instead.
     auto* bar = new QMenuBar(this);
-    auto* menu = bar->addMenu(texts::model());
+    auto* menu = bar->addMenu(texts::kHelpMenu);
     menu->addSeparator();
     menu->addAction(texts::kAboutMenuEntry, this, &CInstallerDlg::OnAbout);
     layout()->setMenuBar(bar);
@@ -78,14 +85,14 @@ void CInstallerDlg::OnAbout() {
 
 void CInstallerDlg::OnInstallUpgradeNow() {
     if (worker_) {
-        QMessageBox::information(this, windowTitle(), texts::kStillInProgress);
+        showMessage_(texts::kStillInProgress);
         return;
     }
     aborting_ = false;
     auto* worker = new CInstallerThread(context_, this);
     if (!worker->CreateThread()) {
         delete worker;
-        QMessageBox::critical(this, windowTitle(), texts::kThreadCreationFailed);
+        showMessage_(texts::kThreadCreationFailed);
         return;
     }
     worker_ = worker;
@@ -106,7 +113,11 @@ void CInstallerDlg::refreshStatus() {
     else if (worker_) status_ = worker_->statusText();
 }
 
-void CInstallerDlg::showStatus() { statusLine_->setText(status_); }
+void CInstallerDlg::showStatus() {
+    if (statusLine_->text() == status_) return;
+    statusLine_->setText(status_);
+    emit statusShown(status_);
+}
 
 bool CInstallerDlg::event(QEvent* e) {
     if (e->type() == RegisterWindowMessage(UM_UPDATE_DATA_MSG)) {

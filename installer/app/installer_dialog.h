@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -23,6 +24,9 @@ public:
     QString statusText() const { return status_; }
     bool running() const;
 
+    // Where the dialog's message boxes go; tests catch them here.
+    void setMessageBox(std::function<void(const QString&)> show) { showMessage_ = std::move(show); }
+
     void OnInstallUpgradeNow();
     void OnAbort();
     void OnAbout();
@@ -30,6 +34,8 @@ public:
 signals:
     // Emitted after a run's closing message was handled.
     void runEnded(bool aborted);
+    // The status line shows a new text.
+    void statusShown(const QString& text);
 
 protected:
     bool event(QEvent* e) override;
@@ -50,6 +56,7 @@ private:
     QString status_;
     QPointer<CInstallerThread> worker_;
     bool aborting_ = false;
+    std::function<void(const QString&)> showMessage_;
 };
 
 }  // namespace velmar::installer

@@ -11,6 +11,7 @@ inline constexpr const char* kInstallUpgradeNow = "Install Upgrade Now";
 inline constexpr const char* kAbort = "Abort";
 inline constexpr const char* kAboutCaption = "About Installer";
 inline constexpr const char* kAboutMenuEntry = "&About Installer...";
+inline constexpr const char* kHelpMenu = "&Help";
 inline constexpr const char* kVersion = "1.13";
 inline constexpr const char* kStillInProgress = "Previous operation still in progress, please wait";
 inline constexpr const char* kThreadCreationFailed = "Error! Thread creation failed";
