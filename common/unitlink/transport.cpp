@@ -14,6 +14,7 @@ constexpr int kAttempts = 4;
 UnitLink::UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock)
     : variant_(variant), port_(port), clock_(clock)
 {
+    resetState();
     localTime_ = [] {
         std::time_t t = std::time(nullptr);
         std::tm tm{};
@@ -36,6 +37,29 @@ void UnitLink::note(std::string_view text)
 {
     if (trace_)
         trace_->note(text);
+}
+
+void UnitLink::resetState()
+{
+    portName_ = "COM1";
+    baudIndex_ = 0;
+    streaming_ = false;
+    portNumber_ = 1;
+    mode_ = UnitMode::NoUnit;
+    model_ = UnitModel::UNKNOWN;
+    appBaudIndex_ = -1;
+    loaderVersion_ = 0;
+    hardwareCheck_ = 3;
+    unitFlags_ = 0x0C;
+    firmwareVersion_ = 0.0;
+    firmwareSuffix_ = 0;
+    lastIdentification_.clear();
+}
+
+void UnitLink::reset()
+{
+    ClosePort();
+    resetState();
 }
 
 bool UnitLink::OpenPort(std::string& message)
@@ -99,6 +123,13 @@ void UnitLink::SetStreamingReads(bool on)
 void UnitLink::ClosePort()
 {
     port_.close();
+}
+
+void UnitLink::DiscardUnitOutput()
+{
+    for (int read = 0; read < 1001; ++read)
+        if (readOnce(64).empty())
+            return;
 }
 
 void UnitLink::Delay(uint32_t ms)

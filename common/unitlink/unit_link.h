@@ -40,7 +40,12 @@ public:
     bool ApplyTimeouts();
     void SetStreamingReads(bool on);
     void ClosePort();
+    // Closes the port and forgets what answered, as a freshly made link.
+    void reset();
     void DrainInput();
+    // Reads and drops 64-byte blocks until one comes back empty (at most 1001 reads): what a
+    // chatty debug monitor has queued up.
+    void DiscardUnitOutput();
     void Delay(uint32_t ms);
     bool SendLine(std::string_view command);
     // Reads a reply of exactly n bytes into `reply` (what arrived, even on failure).
@@ -147,6 +152,7 @@ public:
 private:
     friend class OperationNote;
     void note(std::string_view text);
+    void resetState();
     bool ensureOpen();
     bool reopen();
     bool writeBytes(std::string_view data);
@@ -190,20 +196,21 @@ private:
     std::function<std::tm()> localTime_;
     int reopenDepth_ = 0;
 
+    // Set by resetState(), as at construction.
     // transport
-    std::string portName_ = "COM1";
-    int baudIndex_ = 0;
-    bool streaming_ = false;
+    std::string portName_;
+    int baudIndex_;
+    bool streaming_;
     // what answered
-    int portNumber_ = 1;
-    UnitMode mode_ = UnitMode::NoUnit;
-    UnitModel model_ = UnitModel::UNKNOWN;
-    int appBaudIndex_ = -1;
-    int loaderVersion_ = 0;
-    int hardwareCheck_ = 3;
-    uint8_t unitFlags_ = 0x0C;
-    double firmwareVersion_ = 0.0;
-    char firmwareSuffix_ = 0;
+    int portNumber_;
+    UnitMode mode_;
+    UnitModel model_;
+    int appBaudIndex_;
+    int loaderVersion_;
+    int hardwareCheck_;
+    uint8_t unitFlags_;
+    double firmwareVersion_;
+    char firmwareSuffix_;
     std::string lastIdentification_;
 };
 
