@@ -13,18 +13,21 @@ namespace velmar::ui {
 namespace {
 
 // Turns the events that have no signal of their own into notifications: an edit losing the
-// focus, and the end of a trackbar scroll (mouse or key released).
+// focus, and the end of a trackbar scroll (mouse or key released). The control handles the
+// event itself first, so what the owner then does to it (select its text) stays done.
 class EventNotifier final : public QObject {
 public:
     EventNotifier(QObject* parent, std::function<void()> onEvent, QEvent::Type a, QEvent::Type b)
         : QObject(parent), onEvent_(std::move(onEvent)), a_(a), b_(b)
     {
     }
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == a_ || event->type() == b_)
-            onEvent_();
-        return false;
+        if (event->type() != a_ && event->type() != b_)
+            return false;
+        watched->event(event);
+        onEvent_();
+        return true;
     }
 
 private:

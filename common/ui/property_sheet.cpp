@@ -18,6 +18,7 @@ PropertySheet::PropertySheet(QString caption, QWidget* parent, int startPage)
     setWindowTitle(caption);
     setSizeGripEnabled(true);
     tabs_->setExpanding(false);
+    stack_->setFrameShape(QFrame::StyledPanel);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, [this] { pressOk(); });
     connect(buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, [this] { pressCancel(); });
