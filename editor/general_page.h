@@ -96,11 +96,22 @@ private:
 
     // Runs a unit-link operation with the window kept alive; see ui::runKeepingWindowAlive.
     bool onUnit(const std::function<bool()>& operation);
+    // Detection, model check, port and zones off before a transfer; false with the status
+    // line saying why.
+    bool FindUnitForTransfer(const char* searchingText, const char* powerOffFailedText);
+    // Loader entry and the settings EEPROM into ReadImage, with the progress bar running.
+    bool RetrieveFromUnit();
+    // Auto Detect's second half: the unit's settings into the three sets.
+    void RetrieveIntoSets();
+    // Runs DetectAndIdentify while no firmware version is known; false when still unknown.
+    bool EnsureIdentified();
 
     // Actions
     void OnAbout();
     void OnHelp();
     void OnAutoDetect();
+    void OnSaveUnitToFile();
+    void OnLoadFileToUnit();
     void OnSaveAs();
     void OnEditCurrent() { CommitWorkingSet(); }
     void OnEditSet(int index);
