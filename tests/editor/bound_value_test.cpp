@@ -62,7 +62,8 @@ public:
     void leave(int id)
     {
         edit(id)->setFocus();
-        QCoreApplication::sendEvent(edit(id), new QFocusEvent(QEvent::FocusOut, Qt::TabFocusReason));
+        QFocusEvent lost(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(edit(id), &lost);
     }
 
     CBoundValueDlg a;
