@@ -196,6 +196,8 @@ void CGeneral::onInitDialog()
     }
     CommitWorkingSet();
     setModified(true);
+    // The unit link's settings transfers are not in this build yet (editor/general_transfer.cpp).
+    enableControls(false, {kIdSaveUnitToFile, kIdLoadFileToUnit});
     for (int i = kCurrentSet; i <= kInstallerSet; ++i)
         snapshots_[static_cast<size_t>(i)].assign(set(i));
 }
