@@ -1,4 +1,6 @@
 // The General page's transfers between the unit, the sets and settings files.
+#include <cmath>
+
 #include "general_page.h"
 #include "progress_bar_sink.h"
 #include "settings/image_codec.h"
@@ -8,9 +10,17 @@
 namespace velmar::editor {
 
 namespace {
-// From this firmware version on, a file's image is rebuilt in the current layout before it
-// is programmed.
-constexpr double kFirstRebuildingFirmware = 2.1;
+
+// From firmware 2.10 on, a file's image is rebuilt in the current layout before it is
+// programmed. The link reads "2.10" in single precision (2.0999999...), so versions are
+// compared in whole hundredths, as the unit writes them.
+constexpr long kFirstRebuildingFirmware = 210;
+
+bool rebuildsImages(double version)
+{
+    return std::lround(version * 100) >= kFirstRebuildingFirmware;
+}
+
 }  // namespace
 
 bool CGeneral::FindUnitForTransfer(const char* searchingText, const char* powerOffFailedText)
@@ -104,7 +114,7 @@ void CGeneral::OnLoadFileToUnit()
         showTexts();
         return;
     }
-    if (version >= kFirstRebuildingFirmware)
+    if (rebuildsImages(version))
         convertImage(store_);
     else
         copyReadToWrite(store_);

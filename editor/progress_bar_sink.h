@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QProgressBar>
 
 #include "unitlink/progress_sink.h"
-
-class QProgressBar;
 
 namespace velmar::editor {
 
