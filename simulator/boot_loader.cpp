@@ -1,5 +1,7 @@
 // The boot loader: single-letter commands with binary arguments; acknowledgement is a CR.
 // Unknown bytes are answered with "?" (AVR910 style), so the probe "?\n" reads exactly "??".
+#include <algorithm>
+
 #include "simulator/simulated_unit.h"
 
 namespace velmar::sim {
@@ -7,6 +9,8 @@ namespace velmar::sim {
 namespace {
 
 constexpr uint32_t kApplicationBootMs = 300;  // from "X" until the main firmware listens
+constexpr int kNewerLoader = 300;
+constexpr int kDivisorLoader = 200;
 
 size_t argumentCount(uint8_t command)
 {
@@ -23,13 +27,67 @@ size_t argumentCount(uint8_t command)
     }
 }
 
-bool knownCommand(uint8_t c)
+// The letters each loader generation knows; the three fuse letters came with version 300.
+bool knownCommand(uint8_t c, int version)
 {
-    constexpr std::string_view kCommands = "SVXyxPseaCmRDdFfGgJjh";
-    return kCommands.find(static_cast<char>(c)) != std::string_view::npos;
+    constexpr std::string_view kCommands = "SVXyxPseaCmRDdFfh";
+    constexpr std::string_view kNewerCommands = "GgJj";
+    const char ch = static_cast<char>(c);
+    return kCommands.find(ch) != std::string_view::npos ||
+           (version >= kNewerLoader && kNewerCommands.find(ch) != std::string_view::npos);
+}
+
+bool printable(uint8_t c)
+{
+    return c >= 0x20 && c < 0x7F;
+}
+
+// The printable run of text around the first occurrence of `marker` in the flash bytes.
+std::optional<std::string> bannerAround(const std::vector<uint8_t>& bytes, std::string_view marker)
+{
+    const auto at = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
+    if (at == bytes.end())
+        return std::nullopt;
+    auto begin = at;
+    while (begin != bytes.begin() && printable(*(begin - 1)))
+        --begin;
+    auto end = at;
+    while (end != bytes.end() && printable(*end))
+        ++end;
+    return std::string(begin, end);
 }
 
 }  // namespace
+
+// The program in the flash decides what runs: the EEPROM programmer, the main firmware (whose
+// banner gives the version it reports), or, with no banner at all, the loader again.
+void SimulatedUnit::bootFromFlash(uint64_t nowNs)
+{
+    const std::vector<uint8_t> bytes = memory_.flashBytes();
+    if (const auto banner = bannerAround(bytes, "EEPROM Prog")) {
+        config_.eepromProgrammerReply = *banner + "\r\n";
+        startLevel(Level::EepromProgrammer, nowNs, kApplicationBootMs);
+        return;
+    }
+    const ModelInfo* info = findModel(config_.model);
+    const std::string prefix = info ? std::string(info->appPrefix) : config_.model + " Version ";
+    if (const auto banner = bannerAround(bytes, prefix)) {
+        config_.version = banner->substr(banner->find(prefix) + prefix.size());
+        startLevel(Level::Application, nowNs, kApplicationBootMs);
+        return;
+    }
+    if (const auto banner = bannerAround(bytes, " Version ")) {  // another model's firmware
+        config_.identificationReply = *banner + "\r\n";
+        startLevel(Level::Application, nowNs, kApplicationBootMs);
+    }
+}
+
+void SimulatedUnit::powerOn()
+{
+    startLevel(Level::Loader, 0, 0);
+    bootFromFlash(0);
+    busyUntilNs_ = 0;
+}
 
 void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
 {
@@ -43,7 +101,7 @@ void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
         args_.clear();
         return;
     }
-    if (!knownCommand(byte)) {
+    if (!knownCommand(byte, loaderVersionNumber())) {
         const ModelInfo* info = findModel(config_.model);
         if (byte == '?' && info && info->corvalentLoader)
             emit(identificationText() + "\r\n", nowNs);
@@ -61,20 +119,37 @@ void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
     args_.clear();
 }
 
+// Loaders before version 300 report the low fuse byte with bit 5 reading as programmed (0).
+uint8_t SimulatedUnit::readFuse(char letter) const
+{
+    switch (letter) {
+    case 'F': return loaderVersionNumber() >= kNewerLoader ? memory_.fuseLow : static_cast<uint8_t>(memory_.fuseLow & ~0x20);
+    case 'G': return memory_.fuseHigh;
+    default: return memory_.lockBits;
+    }
+}
+
+void SimulatedUnit::writeFuse(char letter, uint8_t value)
+{
+    if (config_.faults.fuseStuck)
+        return;
+    uint8_t& target = letter == 'f' ? memory_.fuseLow : letter == 'g' ? memory_.fuseHigh : memory_.lockBits;
+    target = value;
+}
+
 void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& args, uint64_t nowNs)
 {
     const int version = loaderVersionNumber();
     auto ack = [&] { emit("\r", nowNs); };
+    auto reply = [&](uint8_t b) { emit(std::string_view(reinterpret_cast<const char*>(&b), 1), nowNs); };
     switch (command) {
     case 'S': emit(identificationText(), nowNs); break;
     case 'V': emit(config_.loaderVersion.substr(0, 2), nowNs); break;
     case 'X':
         ack();
-        if (config_.installed == Installed::Application)
-            startLevel(Level::Application, nowNs, kApplicationBootMs);
-        else if (config_.installed == Installed::EepromProgrammer)
-            startLevel(Level::EepromProgrammer, nowNs, kApplicationBootMs);
-        break;  // an erased flash runs back into the loader
+        if (!config_.faults.loaderStuck)
+            bootFromFlash(nowNs);
+        break;
     case 'y':
     case 'x':
     case 'P': ack(); break;
@@ -83,23 +158,28 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         ack();
         break;
     case 's': {
-        const char sig[3] = {static_cast<char>(version >= 300 ? 0x02 : 0x01), static_cast<char>(0x97), 0x1E};
-        emit(std::string_view(sig, 3), nowNs);
+        std::string sig = version >= kNewerLoader ? std::string("\x02\x97\x1E", 3) : std::string("\x01\x97\x1E", 3);
+        if (config_.faults.wrongSignature)
+            sig = std::string("\x05\x96\x1F", 3);
+        emit(sig, nowNs);
         break;
     }
     case 'a':
         address_ = static_cast<uint16_t>(args[0] << 8 | args[1]);
+        pageFill_ = 0;  // a new address starts the page buffer again
         ack();
         break;
     case 'd':
-        memory_.settings[address_ & 0x0FFF] = args[0];
+        if (static_cast<int>(address_ & 0x0FFF) != config_.faults.stuckSettingsAddress)
+            memory_.settings[address_ & 0x0FFF] = args[0];
         ack();
         break;
-    case 'D': {
-        const char b = static_cast<char>(memory_.settings[address_ & 0x0FFF]);
-        emit(std::string_view(&b, 1), nowNs);
+    case 'D':
+        if (config_.faults.unstableReadsFrom >= 0 && (address_ & 0x0FFF) >= config_.faults.unstableReadsFrom)
+            reply(++unstableValue_);
+        else
+            reply(memory_.settings[address_ & 0x0FFF]);
         break;
-    }
     case 'R': {
         const uint16_t w = memory_.flash[address_];
         const char word[2] = {static_cast<char>(w >> 8), static_cast<char>(w & 0xFF)};
@@ -108,8 +188,12 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         break;
     }
     case 'C':
-        for (size_t i = 0; i + 1 < args.size() - 1 && pageFill_ < pageBuffer_.size(); i += 2)
-            pageBuffer_[pageFill_++] = static_cast<uint16_t>(args[1 + i] << 8 | args[2 + i]);
+        for (size_t i = 1; i + 1 < args.size() && pageFill_ < pageBuffer_.size(); i += 2)
+            pageBuffer_[pageFill_++] = static_cast<uint16_t>(args[i] << 8 | args[i + 1]);
+        if (config_.faults.disconnectAfterChunks >= 0 && ++chunksLoaded_ >= config_.faults.disconnectAfterChunks) {
+            config_.faults.silent = true;  // the cable is pulled: nothing more gets through
+            break;
+        }
         ack();
         break;
     case 'm': {
@@ -120,29 +204,20 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         ack();
         break;
     }
-    case 'F': {
-        const char b = static_cast<char>(memory_.fuseLow);
-        emit(std::string_view(&b, 1), nowNs);
+    case 'F':
+    case 'G':
+    case 'J': reply(readFuse(static_cast<char>(command))); break;
+    case 'f':
+    case 'g':
+    case 'j':
+        writeFuse(static_cast<char>(command), args[0]);
+        ack();
         break;
-    }
-    case 'G': {
-        const char b = static_cast<char>(memory_.fuseHigh);
-        emit(std::string_view(&b, 1), nowNs);
-        break;
-    }
-    case 'J': {
-        const char b = static_cast<char>(memory_.lockBits);
-        emit(std::string_view(&b, 1), nowNs);
-        break;
-    }
-    case 'f': memory_.fuseLow = args[0]; ack(); break;
-    case 'g': memory_.fuseHigh = args[0]; ack(); break;
-    case 'j': memory_.lockBits = args[0]; ack(); break;
     case 'h': {  // new rate; nothing is answered
         const uint8_t d = args[0];
-        if (version >= 300)
+        if (version >= kNewerLoader)
             loaderRate_ = d == 0x04 ? 115200 : d == 0x1D ? 19200 : loaderRate_;
-        else if (version >= 200)
+        else if (version >= kDivisorLoader)
             loaderRate_ = d == 0x01 ? 115200 : d == 0x0B ? 19200 : loaderRate_;
         break;
     }

@@ -48,8 +48,19 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
         startLevel(Level::Loader, nowNs, kLoaderBootMs);
         return;
     }
+    if (line == "CS") {
+        char text[48];
+        std::snprintf(text, sizeof text, "Checksum: %X\r\n", static_cast<unsigned>(memory_.flashByteSum()));
+        emit(text, nowNs);
+        return;
+    }
     if (level_ == Level::EepromProgrammer) {
-        emit("\n", nowNs);  // the programmer acknowledges everything else
+        // The programmer also serves the data EEPROM and the rate change; it acknowledges
+        // everything else.
+        if (startsWith(line, "SSB") && line.size() == 4 && line[3] >= '0' && line[3] <= '7')
+            applicationRate_ = kSsbRates[line[3] - '0'];
+        else if (!dataEepromLine(line, nowNs))
+            emit("\n", nowNs);
         return;
     }
     if (line == "D8056.3") {
@@ -93,12 +104,6 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
         applicationRate_ = kSsbRates[line[3] - '0'];  // no reply; the rate changes at once
         return;
     }
-    if (line == "CS") {
-        char text[48];
-        std::snprintf(text, sizeof text, "Checksum: %X\r\n", static_cast<unsigned>(memory_.flashByteSum()));
-        emit(text, nowNs);
-        return;
-    }
     // Anything else is not answered.
 }
 
@@ -118,11 +123,9 @@ void SimulatedUnit::monitorLine(const std::string& line, uint64_t nowNs)
         startLevel(Level::Loader, nowNs, kLoaderBootMs);
         return;
     }
-    if (line == "dei") {
-        emit("d51f\n", nowNs);
+    if (dataEepromLine(line, nowNs) || dspLine(line, nowNs))
         return;
-    }
-    if (line[0] == 'd') {  // other monitor commands (EEPROM and DSP access are not simulated yet)
+    if (line[0] == 'd') {  // other monitor commands are acknowledged
         emit("\n", nowNs);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,6 +14,9 @@
 namespace velmar::sim {
 
 namespace {
+
+constexpr uint64_t kBurstWindowNs = 200'000;
+constexpr size_t kBurstBytes = 64;
 
 uint32_t speedBps(speed_t s)
 {
@@ -67,6 +71,8 @@ uint32_t PtyServer::hostRate() const
 
 bool PtyServer::start(std::string& error)
 {
+    // Wake-ups at byte times (87 us at 115200 bit/s) need a timer slack well below that.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
@@ -148,19 +154,23 @@ void PtyServer::run(int stopFd)
     const auto sink = [this](uint8_t byte, uint64_t) { pendingOut_.push_back(byte); };
     uint8_t buffer[4096];
     for (;;) {
-        wire_.advanceTo(now(), hostRate(), sink);
-        flushOutput();
-        if (!wire_.nextEventNs())
+        const uint64_t t0 = now();
+        wire_.advanceTo(t0, hostRate(), sink, true);
+        // A reply goes to the host in one piece when its next byte is due within a few byte
+        // times: never before the wire would deliver a byte, and with one wake-up on each side.
+        const auto following = wire_.nextEventNs();
+        if (!following || *following > t0 + kBurstWindowNs || pendingOut_.size() >= kBurstBytes)
+            flushOutput();
+        if (!following)
             flushTrace();  // one trace entry per burst
 
         timespec timeout{};
         timespec* timeoutPtr = nullptr;
         if (const auto next = wire_.nextEventNs()) {
             const uint64_t t = now();
-            // Batch wake-ups: at most one per millisecond (bytes reach the host up to 1 ms late).
-            uint64_t wait = *next > t ? *next - t : 0;
-            if (wait > 0)
-                wait = std::max<uint64_t>(wait, 1'000'000);
+            // Each byte reaches the host at its own wire time, so a transfer at 115200 bit/s runs
+            // at the line's pace rather than at the pace of a coarse timer.
+            const uint64_t wait = *next > t ? *next - t : 0;
             timeout.tv_sec = static_cast<time_t>(wait / 1'000'000'000u);
             timeout.tv_nsec = static_cast<long>(wait % 1'000'000'000u);
             timeoutPtr = &timeout;
@@ -179,7 +189,7 @@ void PtyServer::run(int stopFd)
             if (n > 0) {
                 const uint64_t t = now();
                 const uint32_t rate = hostRate();
-                wire_.advanceTo(t, rate, sink);
+                wire_.advanceTo(t, rate, sink, true);
                 wire_.hostWrite(buffer, static_cast<size_t>(n), rate, t);
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {

@@ -148,6 +148,20 @@ int SimulatedSerialPort::read(uint8_t* buffer, size_t n)
     }
 }
 
+int SimulatedSerialPort::waitForInput(uint32_t limitMs)
+{
+    const uint64_t deadline = clock_.nowNs() + static_cast<uint64_t>(limitMs) * 1'000'000u;
+    for (;;) {
+        if (!healthy())
+            return -1;
+        if (!rx_.empty())
+            return 1;
+        if (clock_.nowNs() >= deadline)
+            return 0;
+        clock_.step(deadline);
+    }
+}
+
 int SimulatedSerialPort::write(const uint8_t* data, size_t n)
 {
     if (!healthy())

@@ -1,5 +1,7 @@
 #include "simulator/simulated_unit.h"
 
+#include <algorithm>
+
 namespace velmar::sim {
 
 uint32_t UnitMemory::flashByteSum() const
@@ -10,10 +12,49 @@ uint32_t UnitMemory::flashByteSum() const
     return sum;
 }
 
+std::vector<uint8_t> UnitMemory::flashBytes() const
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(flash.size() * 2);
+    for (uint16_t w : flash) {
+        bytes.push_back(static_cast<uint8_t>(w & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(w >> 8));
+    }
+    return bytes;
+}
+
+void UnitMemory::setFlashBytes(const std::vector<uint8_t>& bytes)
+{
+    std::fill(flash.begin(), flash.end(), 0xFFFF);
+    for (size_t i = 0; i + 1 < bytes.size() && i / 2 < flash.size(); i += 2)
+        flash[i / 2] = static_cast<uint16_t>(bytes[i] | bytes[i + 1] << 8);
+}
+
+void UnitMemory::installProgram(std::string_view banner)
+{
+    constexpr size_t kBannerByte = 0x2000;
+    std::vector<uint8_t> bytes(flash.size() * 2, 0xFF);
+    const uint8_t reset[] = {0x0C, 0x94, 0x80, 0x00};  // a jump over the text, as code starts
+    std::copy(std::begin(reset), std::end(reset), bytes.begin());
+    std::copy(banner.begin(), banner.end(), bytes.begin() + kBannerByte);
+    bytes[kBannerByte + banner.size()] = 0;
+    setFlashBytes(bytes);
+}
+
 SimulatedUnit::SimulatedUnit(UnitConfig config)
     : config_(std::move(config)), level_(config_.level), applicationRate_(config_.applicationRate),
       zones_(config_.zonesOn)
 {
+    const ModelInfo* info = findModel(config_.model);
+    const std::string name = info ? std::string(info->name) : config_.model;
+    if (config_.installed == Installed::Application)
+        memory_.installProgram((info ? std::string(info->appPrefix) : name + " Version ") + config_.version);
+    else if (config_.installed == Installed::EepromProgrammer)
+        memory_.installProgram(name + " EEPROM Prog v" + config_.version);
+    // A unit whose flash was programmed completely carries the markers.
+    memory_.settings[0] = 'v';
+    memory_.settings[1] = 'v';
+    memory_.settings[2] = 0x0C;
 }
 
 uint32_t SimulatedUnit::lineRate() const

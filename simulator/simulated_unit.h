@@ -20,6 +20,11 @@ struct UnitMemory {
     uint8_t lockBits = 0xFF;  // "J"
 
     uint32_t flashByteSum() const;
+    // The flash as bytes, each word low byte first (the form of a flash image file).
+    std::vector<uint8_t> flashBytes() const;
+    void setFlashBytes(const std::vector<uint8_t>& bytes);
+    // Puts a small program whose banner is `banner` into an erased flash.
+    void installProgram(std::string_view banner);
 };
 
 // The unit as a state machine fed bytes, producing bytes. Main firmware, its debug
@@ -61,6 +66,9 @@ public:
     UnitMemory& memory() { return memory_; }
     int loaderVersionNumber() const;
 
+    // Power on: the loader starts and hands over to whatever program the flash holds.
+    void powerOn();
+
     // The answer to "?\n" at the current level (without echo).
     std::string identificationText() const;
 
@@ -76,6 +84,12 @@ private:
     // boot_loader.cpp
     void loaderByte(uint8_t byte, uint64_t nowNs);
     void loaderCommand(uint8_t command, const std::vector<uint8_t>& args, uint64_t nowNs);
+    void bootFromFlash(uint64_t nowNs);
+    uint8_t readFuse(char letter) const;
+    void writeFuse(char letter, uint8_t value);
+    // data_eeprom.cpp: the data-EEPROM lines and the DSP queries; false when not one of them.
+    bool dataEepromLine(const std::string& line, uint64_t nowNs);
+    bool dspLine(const std::string& line, uint64_t nowNs);
 
     UnitConfig config_;
     UnitMemory memory_;
@@ -101,6 +115,11 @@ private:
     uint16_t address_ = 0;
     std::array<uint16_t, 128> pageBuffer_{};
     size_t pageFill_ = 0;
+    int chunksLoaded_ = 0;
+    uint8_t unstableValue_ = 0;
+
+    // data EEPROM
+    bool dataEepromLocked_ = true;  // "del1" locks writes, "del0" unlocks them
 };
 
 }  // namespace velmar::sim

@@ -19,9 +19,29 @@ constexpr std::array kModels = {
     ModelInfo{"Corvalent D2", "Corvalent D2 v", "CORVALENT D2 ISP", true},
 };
 
-constexpr std::array<std::string_view, 10> kFaults = {
-    "silent",         "garbage",         "endless", "zone1-stays-on", "zone2-stays-on",
-    "zone3-stays-on", "monitor-invalid", "slow",    "echo",           "erased-flash",
+// A fault sets one thing in the configuration.
+struct FaultRow {
+    std::string_view name;
+    void (*apply)(UnitConfig&);
+};
+
+constexpr std::array kFaults = {
+    FaultRow{"silent", [](UnitConfig& c) { c.faults.silent = true; }},
+    FaultRow{"garbage", [](UnitConfig& c) { c.faults.garbage = true; }},
+    FaultRow{"endless", [](UnitConfig& c) { c.faults.endless = true; }},
+    FaultRow{"zone1-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 1; c.zonesOn[0] = true; }},
+    FaultRow{"zone2-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 2; c.zonesOn[1] = true; }},
+    FaultRow{"zone3-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 4; c.zonesOn[2] = true; }},
+    FaultRow{"monitor-invalid", [](UnitConfig& c) { c.faults.monitorInvalid = true; }},
+    FaultRow{"slow", [](UnitConfig& c) { c.faults.slowReplyMs = 50; }},
+    FaultRow{"echo", [](UnitConfig& c) { c.echo = true; }},
+    FaultRow{"erased-flash", [](UnitConfig& c) { c.installed = Installed::Nothing; }},
+    FaultRow{"unstable-reads", [](UnitConfig& c) { c.faults.unstableReadsFrom = 0; }},
+    FaultRow{"settings-byte-stuck", [](UnitConfig& c) { c.faults.stuckSettingsAddress = 0x100; }},
+    FaultRow{"fuse-stuck", [](UnitConfig& c) { c.faults.fuseStuck = true; }},
+    FaultRow{"wrong-signature", [](UnitConfig& c) { c.faults.wrongSignature = true; }},
+    FaultRow{"disconnect-mid-page", [](UnitConfig& c) { c.faults.disconnectAfterChunks = 4; }},
+    FaultRow{"loader-stuck", [](UnitConfig& c) { c.faults.loaderStuck = true; }},
 };
 
 }  // namespace
@@ -69,41 +89,31 @@ std::string_view levelName(Level level)
 
 bool applyFault(UnitConfig& config, std::string_view name)
 {
-    auto& f = config.faults;
-    if (name == "silent")
-        f.silent = true;
-    else if (name == "garbage")
-        f.garbage = true;
-    else if (name == "endless")
-        f.endless = true;
-    else if (name == "zone1-stays-on") {
-        f.zonesStayOn |= 1;
-        config.zonesOn[0] = true;
+    for (const auto& row : kFaults) {
+        if (row.name == name) {
+            row.apply(config);
+            return true;
+        }
     }
-    else if (name == "zone2-stays-on") {
-        f.zonesStayOn |= 2;
-        config.zonesOn[1] = true;
-    }
-    else if (name == "zone3-stays-on") {
-        f.zonesStayOn |= 4;
-        config.zonesOn[2] = true;
-    }
-    else if (name == "monitor-invalid")
-        f.monitorInvalid = true;
-    else if (name == "slow")
-        f.slowReplyMs = 50;
-    else if (name == "echo")
-        config.echo = true;
-    else if (name == "erased-flash")
-        config.installed = Installed::Nothing;
-    else
-        return false;
-    return true;
+    return false;
 }
 
 std::vector<std::string_view> faultNames()
 {
-    return {kFaults.begin(), kFaults.end()};
+    std::vector<std::string_view> names;
+    for (const auto& row : kFaults)
+        names.push_back(row.name);
+    return names;
+}
+
+std::optional<std::string> loaderVersionDigits(std::string_view text)
+{
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.size() == 2)
+        return std::string(text);
+    if (text.size() == 3 && digit(text[0]) && text[1] == '0' && digit(text[2]))
+        return std::string{text[0], text[2]};
+    return std::nullopt;
 }
 
 }  // namespace velmar::sim

@@ -12,9 +12,13 @@ namespace velmar::sim {
 // The firmware level the simulated unit is running.
 enum class Level { Application, DebugMonitor, Loader, EepromProgrammer };
 
-// What the loader starts on "X": the program its flash holds. (A later stage derives this from
-// the flash image itself; Nothing stands for an erased flash, which keeps the unit in its loader.)
+// The program the unit's flash holds at start when no flash image is given: a small image with
+// that program's banner is put into the flash. "X" then starts whatever banner the flash holds;
+// an erased flash (Nothing) keeps the unit in its loader.
 enum class Installed { Application, EepromProgrammer, Nothing };
+
+// The DSP module the debug monitor's "ds..." queries report.
+enum class DspModule { Dsp367, Dsp366, None };
 
 struct Faults {
     bool silent = false;          // receives (transcript) but never answers
@@ -23,6 +27,13 @@ struct Faults {
     bool monitorInvalid = false;  // the debug monitor answers every line with "Invalid Command"
     uint8_t zonesStayOn = 0;      // bit z-1: zone z acknowledges "PzP0" but stays on
     uint32_t slowReplyMs = 0;     // extra delay before every reply
+    // Boot loader and memories.
+    int unstableReadsFrom = -1;     // "D" at this settings address or above never repeats a value
+    int stuckSettingsAddress = -1;  // this settings byte ignores "d"
+    bool fuseStuck = false;         // fuse and lock writes are acknowledged but change nothing
+    bool wrongSignature = false;    // "s" names a processor no loader table accepts
+    int disconnectAfterChunks = -1; // the line goes dead after this many "C" page-buffer loads
+    bool loaderStuck = false;       // "X" is acknowledged but the loader stays
 };
 
 struct UnitConfig {
@@ -32,7 +43,9 @@ struct UnitConfig {
     Level level = Level::Application;
     uint32_t applicationRate = 19200;  // the main firmware's rate
     bool echo = false;                 // the main firmware echoes what it receives
-    std::string loaderVersion = "25";  // two digits answering "V"
+    std::string loaderVersion = "25";  // two digits answering "V" (first x 100 + second)
+    DspModule dsp = DspModule::Dsp367;
+    std::string dataEepromId = "d51f";  // the debug monitor's answer to "dei"
     Installed installed = Installed::Application;
     bool clock24h = true;
     std::array<bool, 3> zonesOn{true, false, false};
@@ -58,9 +71,11 @@ std::vector<std::string_view> modelNames();
 std::optional<Level> parseLevel(std::string_view text);  // application|loader|debug|eeprom-programmer
 std::string_view levelName(Level level);
 
-// Applies a --fault NAME: silent, garbage, endless, zone1-stays-on, zone2-stays-on,
-// zone3-stays-on, monitor-invalid, slow, echo, erased-flash. False for an unknown name.
+// Applies a --fault NAME (faultNames()). False for an unknown name.
 bool applyFault(UnitConfig& config, std::string_view name);
 std::vector<std::string_view> faultNames();
+
+// "--loader-version": two digits ("31") or the version number (301); nullopt when neither.
+std::optional<std::string> loaderVersionDigits(std::string_view text);
 
 }  // namespace velmar::sim

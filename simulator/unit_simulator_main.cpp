@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "simulator/memory_files.h"
 #include "simulator/pty_server.h"
 #include "simulator/simulated_unit.h"
 
@@ -35,7 +36,17 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u, 115200u}));
     app.add_option("--version", config.version, "Firmware version X.YY (optionally a suffix letter)");
     app.add_flag("--240v", config.v240, "A 240-volt unit (\"240V\" in the identification)");
-    app.add_option("--loader-version", config.loaderVersion, "Two digits answering the loader's \"V\"");
+    std::string loaderVersion;
+    app.add_option("--loader-version", loaderVersion,
+                   "The loader's version: the two characters answering \"V\" (\"31\") or its number (301)");
+    MemoryFiles files;
+    app.add_option("--eeprom", files.eeprom, "Settings EEPROM file (4096 bytes): loaded at start, saved on exit");
+    CLI::Option* flashOption =
+        app.add_option("--flash", files.flash, "Flash file (131072 bytes, words low byte first): loaded at start, saved on exit");
+    app.add_option("--data-eeprom", files.dataEeprom, "Data EEPROM file (131072 bytes): loaded at start, saved on exit");
+    std::string dsp = "367";
+    app.add_option("--dsp", dsp, "DSP module the debug monitor reports")->check(CLI::IsMember({"367", "366", "none"}));
+    app.add_option("--reply-delay-ms", config.replyDelayMs, "The unit's own delay before each reply (0: only the wire)");
     app.add_option("--reply", reply, "The main firmware's answer to \"?\" (overrides the model's; CR LF is added)");
     std::string eepromReply, loaderBanner;
     app.add_option("--eeprom-reply", eepromReply, "The EEPROM programmer's answer to \"?\" (CR LF is added)");
@@ -46,6 +57,15 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
 
     config.level = *parseLevel(level);
+    if (!loaderVersion.empty()) {
+        const auto digits = loaderVersionDigits(loaderVersion);
+        if (!digits) {
+            std::cerr << "unit_simulator: --loader-version takes two characters or a number such as 301\n";
+            return 2;
+        }
+        config.loaderVersion = *digits;
+    }
+    config.dsp = dsp == "367" ? DspModule::Dsp367 : dsp == "366" ? DspModule::Dsp366 : DspModule::None;
     if (!reply.empty())
         config.identificationReply = reply + "\r\n";
     if (!eepromReply.empty())
@@ -69,19 +89,30 @@ int main(int argc, char** argv)
     }
 
     SimulatedUnit unit(config);
-    PtyServer server(unit, PtyServer::Options{link, trace ? &std::cerr : nullptr});
     std::string error;
+    if (!loadMemoryFiles(files, unit.memory(), error)) {
+        std::cerr << "unit_simulator: " << error << '\n';
+        return 1;
+    }
+    // A given flash decides what runs, unless a level was asked for.
+    if (flashOption->count() > 0 && app.get_option("--level")->count() == 0)
+        unit.powerOn();
+    PtyServer server(unit, PtyServer::Options{link, trace ? &std::cerr : nullptr});
     if (!server.start(error)) {
         std::cerr << "unit_simulator: " << error << '\n';
         return 1;
     }
-    std::cout << "unit_simulator: " << config.model << " (" << levelName(config.level) << ", "
+    std::cout << "unit_simulator: " << config.model << " (" << levelName(unit.level()) << ", "
               << unit.lineRate() << " bit/s) listening on " << server.terminalPath();
     if (!link.empty())
         std::cout << " (link " << link << ")";
     std::cout << std::endl;
     server.run(stopFd);
     close(stopFd);
+    if (!saveMemoryFiles(files, unit.memory(), error)) {
+        std::cerr << "unit_simulator: " << error << '\n';
+        return 1;
+    }
     std::cout << "unit_simulator: stopped" << std::endl;
     return 0;
 }

@@ -52,7 +52,7 @@ void UnitWire::tryStartOutput(uint64_t nowNs)
     toHost_ = InFlight{out.byte, out.rate, nowNs, nowNs + byteTimeNs(out.rate)};
 }
 
-void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink)
+void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink, bool inputsAhead)
 {
     for (;;) {
         tryStartOutput(cursorNs_);
@@ -61,7 +61,7 @@ void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink
         const uint64_t tWake =
             (!toHost_ && unit_.hasOutput()) ? std::max(unit_.peekOutput().notBeforeNs, cursorNs_) : kNever;
         const uint64_t next = std::min({tIn, tOut, tWake});
-        if (next > nowNs)
+        if (next == kNever || (next > nowNs && (!inputsAhead || next == tOut)))
             break;
         cursorNs_ = std::max(cursorNs_, next);
         if (next == tOut) {

@@ -33,8 +33,11 @@ public:
 
     std::optional<uint64_t> nextEventNs() const;
     // Processes every arrival up to `nowNs`. `hostRate` is the host port's current rate
-    // (0: the host port is closed and receives nothing).
-    void advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink);
+    // (0: the host port is closed and receives nothing). With `inputsAhead`, the unit also takes
+    // in bytes already on their way to it whose time has not come, at their own (virtual) times:
+    // nothing the host does later can arrive before them, and only bytes to the host must wait
+    // for the real time. A real-time harness then wakes once per reply instead of once per byte.
+    void advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink, bool inputsAhead = false);
 
     void setObserver(Observer observer) { observer_ = std::move(observer); }
     SimulatedUnit& unit() { return unit_; }

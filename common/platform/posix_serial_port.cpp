@@ -279,6 +279,13 @@ int PosixSerialPort::read(uint8_t* buffer, size_t n)
     }
 }
 
+int PosixSerialPort::waitForInput(uint32_t limitMs)
+{
+    if (fd_ < 0)
+        return -1;
+    return waitFor(fd_, POLLIN, monotonicNs() + static_cast<int64_t>(limitMs) * 1'000'000);
+}
+
 int PosixSerialPort::write(const uint8_t* data, size_t n)
 {
     if (fd_ < 0)

@@ -29,6 +29,7 @@ public:
     bool setTimeouts(Timeouts set) override;
     bool purge() override;
     int read(uint8_t* buffer, size_t n) override;
+    int waitForInput(uint32_t limitMs) override;
     int write(const uint8_t* data, size_t n) override;
     bool flush() override;
     std::string lastError() const override { return lastError_; }

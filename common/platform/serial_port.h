@@ -35,6 +35,9 @@ public:
     virtual bool purge() = 0;
     // ReadFile: bytes read (0 when nothing arrived in time), or -1 when the port failed.
     virtual int read(uint8_t* buffer, size_t n) = 0;
+    // Blocks until input is buffered (1), `limitMs` passed (0) or the port failed (-1). With the
+    // streaming set a read never waits, so the link waits here instead of polling in a loop.
+    virtual int waitForInput(uint32_t limitMs) = 0;
     // WriteFile: bytes written, or -1 when the port failed.
     virtual int write(const uint8_t* data, size_t n) = 0;
     // FlushFileBuffers: waits until the output has been sent.

@@ -48,6 +48,7 @@ public:
     bool setTimeouts(Timeouts set) override;
     bool purge() override;
     int read(uint8_t* buffer, size_t n) override;
+    int waitForInput(uint32_t limitMs) override { return inner_.waitForInput(limitMs); }
     int write(const uint8_t* data, size_t n) override;
     bool flush() override { return inner_.flush(); }
     std::string lastError() const override { return inner_.lastError(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "bits.h"
+#include "codec_parts.h"
 #include "image_cursor.h"
 #include "legacy_layout.h"
 
@@ -99,16 +100,7 @@ void takeMainBody(SettingsStore& store, ImageCursor& in, int version) {
         for (auto& b : t.timerStation) b = in.take();
         for (auto& b : t.timerVolume) b = in.take();
     }
-    s.rs232Options = in.take();
-    if (store.variant() == Variant::Installer && bits::get(s.rs232Options, 4, 3) == 0)
-        bits::put(s.rs232Options, 4, 3, 4);  // the installer's firmware needs a rate; 19200 is the unit's own
-    for (int pair = 0; pair < 2; ++pair) {
-        const int b = in.take();
-        s.irInputs[pair * 2] = static_cast<std::uint8_t>(b & 0x07);
-        s.irInputs[pair * 2 + 1] = static_cast<std::uint8_t>((b >> 4) & 0x07);
-    }
-    for (auto& trigger : s.triggerMask)
-        for (auto& mask : trigger) mask = in.takeWord();
+    takeControlInputs(store, in);
     takeDisplays(store, in, version);
     s.roomTestToneFreq = in.take();
     s.roomTestToneLevel = in.takeSigned();
@@ -134,6 +126,30 @@ void takeModeRecord(ModeRecord& record, ImageCursor& in, bool version2) {
 }
 
 }  // namespace
+
+void takeUnitValues(UnitFields& u, ImageCursor& in) {
+    u.unitValue = in.takeDword();
+    u.unitSelect = in.take() & 0x07;
+    for (int i = 0; i < 5; ++i) {
+        const auto nibble = static_cast<std::uint8_t>(in.take() & 0x0F);
+        u.stateNibbleA[i] = nibble;
+        u.stateNibbleB[i] = nibble;
+    }
+}
+
+void takeControlInputs(SettingsStore& store, ImageCursor& in) {
+    auto& s = store.set();
+    s.rs232Options = in.take();
+    // The installer's firmware needs a rate; 19200 is the unit's own.
+    if (store.variant() == Variant::Installer && store.rs232BaudChoice() < 0) store.setRs232BaudChoice(3);
+    for (int pair = 0; pair < 2; ++pair) {
+        const int b = in.take();
+        s.irInputs[pair * 2] = static_cast<std::uint8_t>(b & 0x07);
+        s.irInputs[pair * 2 + 1] = static_cast<std::uint8_t>((b >> 4) & 0x07);
+    }
+    for (auto& trigger : s.triggerMask)
+        for (auto& mask : trigger) mask = in.takeWord();
+}
 
 bool encodeMainBlock(SettingsStore& store, int base) {
     const auto& s = store.set();
@@ -312,13 +328,7 @@ bool decodeUnitState(SettingsStore& store) {
     auto& u = store.unit();
     ImageCursor in(store, kUnitStateOffset);
     if (!versionAccepted(in.take(), kNewestUnitVersion)) return false;
-    u.unitValue = in.takeDword();
-    u.unitSelect = in.take() & 0x07;
-    for (int i = 0; i < 5; ++i) {
-        const auto nibble = static_cast<std::uint8_t>(in.take() & 0x0F);
-        u.stateNibbleA[i] = nibble;
-        u.stateNibbleB[i] = nibble;
-    }
+    takeUnitValues(u, in);
     u.tunerBand = (in.take() >> 4) & 0x03;
     for (auto& f : u.tunerFrequency) f.set(in.takeSignedWord());
     u.tunerFlags = in.take() & 0x0F;

@@ -1,5 +1,6 @@
 #include "legacy_layout.h"
 
+#include "codec_parts.h"
 #include "image_codec.h"
 #include "image_cursor.h"
 
@@ -14,13 +15,7 @@ bool decodeLegacyUnitState(SettingsStore& store) {
     auto& u = store.unit();
     ImageCursor in(store, kLegacyUnitStateOffset);
     if (in.take() > kNewestLegacyUnitVersion) return false;
-    u.unitValue = in.takeDword();
-    u.unitSelect = in.take() & 0x07;
-    for (int i = 0; i < 5; ++i) {
-        const auto nibble = static_cast<std::uint8_t>(in.take() & 0x0F);
-        u.stateNibbleA[i] = nibble;
-        u.stateNibbleB[i] = nibble;
-    }
+    takeUnitValues(u, in);
     // The display's unit value lived here before it moved into the main block.
     const int shared = in.take();
     store.setDisplayUnitValue(shared & 0x0F);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "bits.h"
+#include "codec_parts.h"
 #include "image_codec.h"
 #include "image_cursor.h"
 #include "legacy_layout.h"
@@ -151,20 +152,6 @@ void takeLevelsAndVolumes(SettingsStore& store, ImageCursor& in) {
         z.maxVolume = in.takeSignedWord();
         z.level2 = std::min(z.level2, z.maxVolume);
     }
-}
-
-void takeControlInputs(SettingsStore& store, ImageCursor& in) {
-    auto& s = store.set();
-    s.rs232Options = in.take();
-    // The installer's firmware needs a rate; 19200 is the unit's own.
-    if (store.variant() == Variant::Installer && store.rs232BaudChoice() < 0) store.setRs232BaudChoice(3);
-    for (int pair = 0; pair < 2; ++pair) {
-        const int b = in.take();
-        s.irInputs[pair * 2] = static_cast<std::uint8_t>(b & 0x07);
-        s.irInputs[pair * 2 + 1] = static_cast<std::uint8_t>((b >> 4) & 0x07);
-    }
-    for (auto& trigger : s.triggerMask)
-        for (auto& mask : trigger) mask = in.takeWord();
 }
 
 void takeDisplays(SettingsStore& store, ImageCursor& in) {

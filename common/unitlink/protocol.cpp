@@ -18,6 +18,33 @@ constexpr std::string_view kProbe = "?\n";
 
 }  // namespace
 
+bool UnitLink::adoptReply(const IdentificationRow& row)
+{
+    switch (row.kind) {
+    case ReplyKind::Application:
+        mode_ = UnitMode::Application;
+        if (appBaudIndex_ < 0)
+            appBaudIndex_ = baudIndex_;
+        return true;
+    case ReplyKind::EepromProgrammer:
+    case ReplyKind::CorvalentLoader:
+        mode_ = row.kind == ReplyKind::CorvalentLoader ? UnitMode::Loader : UnitMode::EepromProgrammer;
+        model_ = row.model;
+        return true;
+    case ReplyKind::InvalidCommand:
+        break;
+    }
+    return false;
+}
+
+void UnitLink::noteMainsVoltage(std::string_view reply)
+{
+    if (contains(reply, "240V"))
+        unitFlags_ |= 0x01;
+    else
+        unitFlags_ &= static_cast<uint8_t>(~0x01);
+}
+
 bool UnitLink::applyRateForIdentify(std::string& message)
 {
     ensureOpen();
@@ -50,34 +77,20 @@ bool UnitLink::Identify(std::string& message)
             const IdentificationRow* row = classifyReply(variant_, reply);
             if (!row)
                 continue;
-            switch (row->kind) {
-            case ReplyKind::Application:
-                mode_ = UnitMode::Application;
-                if (appBaudIndex_ < 0)
-                    appBaudIndex_ = baudIndex_;
-                ended = true;
-                break;
-            case ReplyKind::EepromProgrammer:
-                mode_ = UnitMode::EepromProgrammer;
-                model_ = row->model;
-                ended = true;
-                break;
-            case ReplyKind::CorvalentLoader:
-                mode_ = UnitMode::Loader;
-                model_ = row->model;
-                ended = true;
-                SendExpectCr("X");
-                Delay(1000);
-                ensureOpen();
-                break;
-            case ReplyKind::InvalidCommand:
+            if (row->kind == ReplyKind::InvalidCommand) {
                 CommandAck("dx\n", 500);
                 Delay(2000);
                 if (!CommandAck("@0\n", 900))
                     CommandAck("d0\n", 900);
                 if (variant_ == Variant::Installer)
                     mode_ = UnitMode::NoUnit;
-                break;
+                continue;
+            }
+            ended = adoptReply(*row);
+            if (row->kind == ReplyKind::CorvalentLoader) {
+                SendExpectCr("X");
+                Delay(1000);
+                ensureOpen();
             }
         } else if (isQrxLoaderReply(reply)) {
             SendExpectCr("X");
@@ -92,12 +105,8 @@ bool UnitLink::Identify(std::string& message)
     if (!model)
         return false;
     model_ = *model;
-    if (variant_ == Variant::Installer) {
-        if (contains(reply, "240V"))
-            unitFlags_ |= 0x01;
-        else
-            unitFlags_ &= static_cast<uint8_t>(~0x01);
-    }
+    if (variant_ == Variant::Installer)
+        noteMainsVoltage(reply);
     lastIdentification_ = reply;
     return true;
 }
@@ -181,36 +190,16 @@ bool UnitLink::Resynchronise(int baudIndex)
             const IdentificationRow* row = classifyReply(variant_, reply);
             if (!row)
                 continue;
-            switch (row->kind) {
-            case ReplyKind::Application:
-                mode_ = UnitMode::Application;
-                if (appBaudIndex_ < 0)
-                    appBaudIndex_ = baudIndex_;
-                ended = true;
-                break;
-            case ReplyKind::EepromProgrammer:
-                mode_ = UnitMode::EepromProgrammer;
-                model_ = row->model;
-                ended = true;
-                break;
-            case ReplyKind::CorvalentLoader:
-                mode_ = UnitMode::Loader;
-                model_ = row->model;
-                ended = true;
-                break;
-            case ReplyKind::InvalidCommand:
+            if (row->kind == ReplyKind::InvalidCommand)
                 ++invalid;
-                break;
-            }
+            else
+                ended = adoptReply(*row);
         }
         if (!reply.empty()) {
             if (ended) {
                 if (const auto model = modelFromReply(variant_, reply, true)) {
                     model_ = *model;
-                    if (contains(reply, "240V"))
-                        unitFlags_ |= 0x01;
-                    else
-                        unitFlags_ &= static_cast<uint8_t>(~0x01);
+                    noteMainsVoltage(reply);
                     return true;
                 }
             }

@@ -124,6 +124,25 @@ int UnitLink::readBytes(uint8_t* buffer, size_t n)
     return r;
 }
 
+int UnitLink::readWithin(uint8_t* buffer, size_t n, uint32_t startMs, uint32_t limitMs)
+{
+    const int r = readBytes(buffer, n);
+    platform::Timeouts set = platform::Timeouts::Normal;
+    if (r != 0 || !port_.getTimeouts(set) || set != platform::Timeouts::Streaming)
+        return r;
+    // A streaming read returns at once; block in the port until a byte or the limit instead of
+    // spinning on the clock.
+    const uint32_t elapsed = elapsedSince(startMs);
+    if (elapsed >= limitMs)
+        return 0;
+    const int w = port_.waitForInput(limitMs - elapsed);
+    if (w < 0) {
+        port_.close();
+        return -1;
+    }
+    return w == 0 ? 0 : readBytes(buffer, n);
+}
+
 std::string UnitLink::readOnce(size_t max)
 {
     std::string out(max, '\0');
@@ -157,23 +176,12 @@ bool UnitLink::SendLine(std::string_view command)
 bool UnitLink::QueryFixed(std::string_view command, uint32_t limitMs, size_t n, std::string& reply)
 {
     DrainInput();
-    std::string buffer;
-    std::string scratch(n, '\0');
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        buffer.clear();
         writeBytes(command);
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (buffer.size() < n && elapsedSince(start) < limitMs);
-        if (buffer.size() >= n)
+        if (collectReply(reply, n, limitMs, false))
             break;
     }
-    reply = buffer;
-    return buffer.size() == n;
+    return reply.size() == n;
 }
 
 bool UnitLink::QueryCr(std::string_view command, uint32_t limitMs)
@@ -185,7 +193,7 @@ bool UnitLink::QueryCr(std::string_view command, uint32_t limitMs)
         writeBytes(command);
         const uint32_t start = clock_.nowMs();
         do {
-            last = readBytes(&byte, 1);
+            last = readWithin(&byte, 1, start, limitMs);
             if (last < 0 || (last == 1 && byte == kCR))
                 break;
         } while (elapsedSince(start) < limitMs);
@@ -214,23 +222,28 @@ bool UnitLink::QueryLine(std::string_view command, uint32_t limitMs, size_t n, s
     writeBytes("\n");
     Delay(queryLineDelayMs());
     DrainInput();
-    std::string buffer;
-    std::string scratch(n, '\0');
-    auto done = [&] { return buffer.size() >= n || (!buffer.empty() && static_cast<uint8_t>(buffer.back()) == kLF); };
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        buffer.clear();
+    bool done = false;
+    for (int attempt = 0; attempt < kAttempts && !done; ++attempt) {
         writeBytes(command);
-        const uint32_t start = clock_.nowMs();
-        do {
-            const int r = readBytes(reinterpret_cast<uint8_t*>(scratch.data()), n - buffer.size());
-            if (r < 0)
-                break;
-            buffer.append(scratch.data(), static_cast<size_t>(r));
-        } while (!done() && elapsedSince(start) < limitMs);
-        if (done())
-            break;
+        done = collectReply(reply, n, limitMs, true);
     }
-    reply = buffer;
+    return done;
+}
+
+bool UnitLink::collectReply(std::string& reply, size_t n, uint32_t limitMs, bool untilLineFeed)
+{
+    reply.clear();
+    std::string scratch(n, '\0');
+    auto done = [&] {
+        return reply.size() >= n || (untilLineFeed && !reply.empty() && static_cast<uint8_t>(reply.back()) == kLF);
+    };
+    const uint32_t start = clock_.nowMs();
+    do {
+        const int r = readWithin(reinterpret_cast<uint8_t*>(scratch.data()), n - reply.size(), start, limitMs);
+        if (r < 0)
+            break;
+        reply.append(scratch.data(), static_cast<size_t>(r));
+    } while (!done() && elapsedSince(start) < limitMs);
     return done();
 }
 
@@ -246,7 +259,7 @@ int UnitLink::CommandAck(std::string_view command, uint32_t limitMs)
         int count = 0;
         bool lf = false;
         do {
-            const int r = readBytes(&byte, 1);
+            const int r = readWithin(&byte, 1, start, limitMs);
             if (r < 0)
                 break;
             if (r == 1) {

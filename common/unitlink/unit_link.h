@@ -3,19 +3,29 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/clock.h"
 #include "platform/serial_port.h"
+#include "settings/image.h"
 #include "settings/model_kind.h"
+#include "unitlink/data_eeprom_layout.h"
 #include "unitlink/unit_types.h"
+
+namespace velmar {
+class ProgressSink;
+}
 
 namespace velmar::platform {
 class TraceLog;
 }
 
 namespace velmar::unitlink {
+
+struct IdentificationRow;
+struct FuseStep;
 
 // The unit link: one serial port and what answered on it. The editor's
 // and the installer's behaviour are options of this one implementation (Variant).
@@ -56,6 +66,38 @@ public:
     void ReadFirmwareVersion(ModelKind& kind);
     // Second form: sets `kind` when recognised (without clearing it) and returns the version only.
     double ReadFirmwareVersionNumber(ModelKind& kind);
+
+    // ---- boot loader (loader.cpp) ----
+    // Both forms, by variant; the unit ends in its loader at 19200 bit/s.
+    bool EnterLoader(std::string& message);
+    // Leaves the loader for the main firmware, at 19200 bit/s when asked (or, in the installer,
+    // at the main firmware's rate). The editor's form confirms with "?\n".
+    bool ExitLoader(std::string& message, bool returnToNormalRate = false);
+    bool SwitchLoaderBaud(std::string& message, bool highSpeed);
+    bool EnterLoaderFast(std::string& message);     // installer
+    bool ConnectForTransfer(std::string& message);  // editor
+    bool WriteFuse(char letter, uint8_t value);     // installer; closes the port on failure
+
+    // ---- flash (flash.cpp), installer; images of 65536 words stored low byte first ----
+    enum class FlashImageKind { Main, EepromLoader };
+    bool ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image, FlashImageKind kind);
+    bool VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image);
+    bool VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image);
+
+    // ---- settings EEPROM (transfer.cpp) ----
+    bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
+    bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
+    // The settings file (editor); both close the port on failure.
+    bool ReadSettingsFile(const std::string& path, Image& readImage, std::string& message);
+    bool WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message);
+
+    // ---- data EEPROM through the debug monitor (data_eeprom.cpp), installer ----
+    bool ReadEepromBlock(size_t block, DataBlock& data);
+    bool WriteEepromBlock(size_t block, const DataBlock& data);
+    // Writes `data` from block `blockCounter` on, skipping blocks that already hold it; the
+    // counter advances by one per block. The word-swapped form exchanges the bytes of every word.
+    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false);
+    bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
 
     // ---- state ----
     Variant variant() const { return variant_; }
@@ -109,9 +151,36 @@ private:
     bool reopen();
     bool writeBytes(std::string_view data);
     int readBytes(uint8_t* buffer, size_t n);
+    // One read within an exchange's time limit; see transport.cpp.
+    int readWithin(uint8_t* buffer, size_t n, uint32_t startMs, uint32_t limitMs);
     std::string readOnce(size_t max);
+    // One attempt's reply: up to n bytes, or through a line feed, within the limit.
+    bool collectReply(std::string& reply, size_t n, uint32_t limitMs, bool untilLineFeed);
     uint32_t elapsedSince(uint32_t startMs) { return clock_.nowMs() - startMs; }
     bool applyRateForIdentify(std::string& message);
+    // Takes the mode and model a recognised reply names; true when it ends the probing.
+    bool adoptReply(const IdentificationRow& row);
+    // Bit 0 of UnitFlags follows the mains voltage the unit names.
+    void noteMainsVoltage(std::string_view reply);
+    // loader.cpp
+    bool enterLoaderInstaller(std::string& message);
+    bool enterLoaderEditor(std::string& message);
+    bool exitLoaderInstaller(bool returnToNormalRate);
+    bool exitLoaderEditor(std::string& message, bool returnToNormalRate);
+    bool readLoaderVersion();
+    bool probeLoaderBanner(bool anyModel);
+    bool setPortRate(int baudIndex, std::string& message);
+    bool enterProgrammingMode(std::string& message, bool withX);
+    bool applyFuse(const FuseStep& step);
+    std::string_view loaderNotRespondingText(bool highSpeed) const;
+    // transfer.cpp
+    bool leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate);
+    void setClockAfterTransfer(uint32_t delayMs);
+    // flash.cpp
+    bool writeMarkerByte(uint16_t address, uint8_t value);
+    bool flashFailurePath(std::string& message, ProgressSink& progress);
+    // data_eeprom.cpp
+    void leaveDebugMonitor();
     bool parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix);
 
     Variant variant_;

@@ -58,7 +58,9 @@ TEST(SimulatedUnit, VersionAnd240V)
 
 TEST(SimulatedUnit, ZonesClockAndChecksum)
 {
-    SimulatedUnit unit(at(Level::Application));
+    auto config = at(Level::Application);
+    config.installed = Installed::Nothing;
+    SimulatedUnit unit(config);
     EXPECT_EQ(say(unit, "P1P?\n"), "P1P1\n");
     EXPECT_EQ(say(unit, "P1P0\n"), "\n");
     EXPECT_EQ(say(unit, "P1P?\n"), "P1P0\n");

@@ -88,6 +88,19 @@ public:
                 return static_cast<int>(got);
         }
     }
+    int waitForInput(uint32_t limitMs) override
+    {
+        const uint64_t deadline = clock_.nowNs() + static_cast<uint64_t>(limitMs) * 1'000'000u;
+        for (;;) {
+            if (!ok())
+                return -1;
+            if (!rx_.empty())
+                return 1;
+            if (clock_.nowNs() >= deadline)
+                return 0;
+            clock_.step(deadline);
+        }
+    }
     bool flush() override { return ok(); }
 
     std::optional<uint64_t> nextEventNs() const override

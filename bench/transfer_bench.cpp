@@ -1,0 +1,163 @@
+// Transfer speed against unit_simulator on a pseudo-terminal at 115200 bit/s, the simulator
+// adding no delay of its own. For each operation it prints
+//   NAME bytes=N wire_s=X actual_s=Y ratio=R cpu=P%
+// where wire_s is the line time of every byte exchanged (10 bits each at the rate it crossed
+// at), actual_s the operation's wall time less the fixed waits the protocol prescribes (the
+// Clock's delays: boot times, banner waits), ratio actual_s / wire_s, and cpu the host
+// process's user + system time over the whole wall time. A "#" line gives the waits.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "installer/firmware/firmware_images.h"
+#include "platform/clock.h"
+#include "platform/port_names.h"
+#include "platform/posix_serial_port.h"
+#include "unitlink/progress_sink.h"
+#include "unitlink/unit_link.h"
+
+using namespace velmar;
+
+namespace {
+
+// Counts the bytes that cross the port and their line time at the port's current rate.
+class CountingPort final : public platform::SerialPort {
+public:
+    explicit CountingPort(platform::SerialPort& inner) : inner_(inner) {}
+    bool open(const std::string& name) override { return inner_.open(name); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    void close() override { inner_.close(); }
+    bool getRate(uint32_t& bps) override { return inner_.getRate(bps); }
+    bool setRate(uint32_t bps) override
+    {
+        const bool ok = inner_.setRate(bps);
+        if (ok)
+            rate_ = bps;
+        return ok;
+    }
+    bool getTimeouts(platform::Timeouts& t) override { return inner_.getTimeouts(t); }
+    bool setTimeouts(platform::Timeouts t) override { return inner_.setTimeouts(t); }
+    bool purge() override { return inner_.purge(); }
+    int read(uint8_t* b, size_t n) override { return counted(inner_.read(b, n)); }
+    int waitForInput(uint32_t ms) override { return inner_.waitForInput(ms); }
+    int write(const uint8_t* d, size_t n) override { return counted(inner_.write(d, n)); }
+    bool flush() override { return inner_.flush(); }
+
+    uint64_t bytes = 0;
+    double wireSeconds = 0;
+
+private:
+    int counted(int r)
+    {
+        if (r > 0) {
+            bytes += static_cast<uint64_t>(r);
+            wireSeconds += r * 10.0 / rate_;
+        }
+        return r;
+    }
+    platform::SerialPort& inner_;
+    uint32_t rate_ = 19200;
+};
+
+// Sums the prescribed waits.
+class CountingClock final : public platform::Clock {
+public:
+    uint32_t nowMs() override { return inner_.nowMs(); }
+    void delay(uint32_t ms) override
+    {
+        const int64_t start = platform::monotonicNs();
+        inner_.delay(ms);
+        waitSeconds += static_cast<double>(platform::monotonicNs() - start) / 1e9;
+    }
+    double waitSeconds = 0;
+
+private:
+    platform::RealClock inner_;
+};
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return s(u.ru_utime) + s(u.ru_stime);
+}
+
+pid_t spawnSimulator(const std::string& link)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        FILE* null = std::fopen("/dev/null", "w");
+        if (null)
+            dup2(fileno(null), 1);
+        std::vector<std::string> args = {UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0"};
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+}  // namespace
+
+int main()
+{
+    const std::string link = "/tmp/velmar-transfer-bench-" + std::to_string(getpid());
+    const pid_t sim = spawnSimulator(link);
+    for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
+        usleep(50'000);
+
+    platform::PosixSerialPort posix(platform::PortNames({link}));
+    CountingPort port(posix);
+    CountingClock clock;
+    unitlink::UnitLink unit(Variant::Installer, port, clock);
+    NoProgress progress;
+    std::string message;
+    bool allOk = unit.DetectUnit(message) && unit.OpenPort(message);
+
+    auto measure = [&](const char* name, const auto& operation) {
+        const uint64_t bytes0 = port.bytes;
+        const double wire0 = port.wireSeconds;
+        const double waits0 = clock.waitSeconds;
+        const double cpu0 = cpuSeconds();
+        const int64_t start = platform::monotonicNs();
+        const bool ok = operation();
+        const double total = static_cast<double>(platform::monotonicNs() - start) / 1e9;
+        const double wire = port.wireSeconds - wire0;
+        const double waits = clock.waitSeconds - waits0;
+        const double actual = total - waits;
+        std::printf("%s bytes=%llu wire_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%\n", name,
+                    static_cast<unsigned long long>(port.bytes - bytes0), wire, actual, actual / wire,
+                    100.0 * (cpuSeconds() - cpu0) / total);
+        std::printf("# %s %s: waits_s=%.3f total_s=%.3f (%s)\n", name, ok ? "ok" : "FAILED", waits, total, message.c_str());
+        std::fflush(stdout);
+        allOk = allOk && ok;
+    };
+
+    Image image{};
+    if (allOk && unit.EnterLoaderFast(message))
+        measure("RetrieveSettings", [&] { return unit.RetrieveSettings(image, message, progress); });
+    if (allOk && unit.EnterLoaderFast(message))
+        measure("ProgramSettings", [&] { return unit.ProgramSettings(image, message, progress, false); });
+    if (allOk && unit.EnterLoaderFast(message))
+        measure("ProgramFlash", [&] {
+            return unit.ProgramFlash(message, progress, firmware::mainImage(), unitlink::UnitLink::FlashImageKind::Main);
+        });
+    if (allOk && unit.OpenPort(message))
+        measure("VerifyFlash", [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });
+
+    kill(sim, SIGTERM);
+    waitpid(sim, nullptr, 0);
+    if (!allOk)
+        std::fprintf(stderr, "transfer_bench: %s\n", message.c_str());
+    return allOk ? 0 : 1;
+}

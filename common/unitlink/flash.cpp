@@ -1,0 +1,252 @@
+// Page-wise flash programming through the boot loader, word-by-word verification and the
+// checksum the main firmware reports.
+#include "unitlink/loader_commands.h"
+#include "unitlink/loader_rules.h"
+#include "unitlink/operation_note.h"
+#include "unitlink/progress_sink.h"
+#include "unitlink/texts.h"
+#include "unitlink/unit_link.h"
+
+namespace velmar::unitlink {
+
+namespace {
+
+constexpr int kMarkerTries = 6;
+constexpr int kRecoveries = 4;
+constexpr int kReadTries = 3;
+
+bool knownModel(UnitModel model)
+{
+    return model != UnitModel::UNKNOWN;
+}
+
+// Eight chunks of sixteen words make a page; each word goes high byte first.
+std::string chunkCommand(std::span<const uint8_t> image, size_t firstWord)
+{
+    std::string command{'C', static_cast<char>(kFlashChunkWords)};
+    for (size_t i = firstWord; i < firstWord + kFlashChunkWords; ++i) {
+        const uint16_t word = flashWord(image, i);
+        command += static_cast<char>(word >> 8);
+        command += static_cast<char>(word & 0xFF);
+    }
+    return command;
+}
+
+}  // namespace
+
+bool UnitLink::writeMarkerByte(uint16_t address, uint8_t value)
+{
+    const std::string setAddress = loader::withAddress('a', address);
+    for (int attempt = 0; attempt < kMarkerTries; ++attempt) {
+        std::string reply;
+        QueryCr(setAddress, 35);
+        QueryCr(loader::withByte('d', value), 35);
+        QueryCr(setAddress, 35);
+        if (QueryFixed("D", 35, 1, reply) && static_cast<uint8_t>(reply[0]) == value)
+            return true;
+    }
+    return false;
+}
+
+// Tries to leave the loader so the unit is not left waiting in it at 115200 bit/s.
+bool UnitLink::flashFailurePath(std::string& message, ProgressSink& progress)
+{
+    std::string ignored;
+    streaming_ = false;
+    if (OpenPort(ignored)) {
+        ApplyTimeouts();
+        ExitLoader(ignored);
+        ClosePort();
+    }
+    message = texts::kProgrammingFailed;
+    progress.setVisible(false);
+    return false;
+}
+
+bool UnitLink::ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image,
+                            FlashImageKind kind)
+{
+    OperationNote op(*this, kind == FlashImageKind::Main ? "ProgramFlash main" : "ProgramFlash EEPROM loader");
+    // An image the flash cannot take is refused before anything in the unit is touched.
+    if (!flashImageUsable(image)) {
+        message = texts::kProgrammingFailed;
+        ClosePort();
+        return false;
+    }
+    const size_t words = flashWordCount(image);
+    if (!QueryCr("P", 100)) {
+        message = texts::kLoaderNotRespondingInstaller;
+        ClosePort();
+        return false;
+    }
+    std::string signature;
+    if (!QueryFixed("s", 80, 3, signature) || !signatureAccepted(loaderVersion_, signature)) {
+        message = texts::kInvalidSignature;
+        ClosePort();
+        return false;
+    }
+    auto fuses = [&](std::span<const FuseStep> steps) {
+        for (const FuseStep& step : steps) {
+            if (!applyFuse(step))
+                return false;
+        }
+        return true;
+    };
+    if (!fuses(fuseStepsBeforeErase(loaderVersion_))) {
+        message = texts::kCannotSetFuse;
+        ClosePort();
+        return false;
+    }
+    QueryCr("e", 100);
+    QueryCr("P", 100);
+    if (!fuses(fuseStepsAfterErase(loaderVersion_))) {
+        message = texts::kCannotSetFuse;
+        ClosePort();
+        return false;
+    }
+    // Cleared before the first page and set after the last, so an interrupted programming
+    // leaves 0x00 there.
+    if (clearsMarkersBeforeFlash(model_)) {
+        for (uint16_t address : {uint16_t{0}, uint16_t{1}}) {
+            QueryCr(loader::withAddress('a', address), 35);
+            QueryCr(loader::withByte('d', 0), 35);
+        }
+    }
+
+    progress.setRange(static_cast<int>(words));
+    progress.setPosition(0);
+    progress.setVisible(true);
+    message = texts::kProgrammingFlash;
+    streaming_ = true;
+    ApplyTimeouts();
+    for (size_t page = 0; page < words / kFlashPageWords; ++page) {
+        const size_t base = page * kFlashPageWords;
+        if (!QueryCr(loader::withAddress('a', 0), 100))
+            return flashFailurePath(message, progress);
+        for (size_t chunk = 0; chunk < kFlashPageWords; chunk += kFlashChunkWords) {
+            if (!QueryCr(chunkCommand(image, base + chunk), 200))
+                return flashFailurePath(message, progress);
+            progress.setPosition(static_cast<int>(base + chunk + kFlashChunkWords));
+        }
+        if (!QueryCr(loader::withAddress('m', static_cast<uint32_t>(base)), 200))
+            return flashFailurePath(message, progress);
+    }
+    streaming_ = false;
+    ApplyTimeouts();
+
+    if (knownModel(model_)) {
+        // A marker that does not take leaves the unit believing its flash incomplete: that is
+        // a failed programming, not a success.
+        if (!writeMarkerByte(0, kFlashedMarker) || !writeMarkerByte(1, kFlashedMarker))
+            return flashFailurePath(message, progress);
+        unitFlags_ = unitFlagsAfterFlash(unitFlags_, model_, loaderVersion_);
+        if (!writeMarkerByte(kUnitFlagsAddress, unitFlags_))
+            return flashFailurePath(message, progress);
+    }
+
+    QueryCr("y", 35);
+    const bool toNormal = kind == FlashImageKind::EepromLoader;
+    bool left = ExitLoader(message, toNormal);
+    for (int attempt = 1; attempt <= kRecoveries && !left; ++attempt) {
+        Delay(2000);
+        left = EnterLoader(message) && ExitLoader(message, toNormal) && attempt < kRecoveries;
+    }
+    if (!left)
+        return flashFailurePath(message, progress);
+
+    Delay(1000);
+    if (!VerifyFlashChecksum(message, image))
+        return flashFailurePath(message, progress);
+    if (kind == FlashImageKind::Main) {
+        setClockAfterTransfer(100);
+        message = texts::kFlashDoneVerifying;
+    } else {
+        message = texts::kFlashDone;
+    }
+    ClosePort();
+    progress.setVisible(false);
+    return true;
+}
+
+bool UnitLink::VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image)
+{
+    OperationNote op(*this, "VerifyFlashChecksum");
+    if (loaderVersion_ == 0 && !(EnterLoader(message) && ExitLoader(message)))
+        return false;
+    std::string reply;
+    QueryLine("CS\n", 3000, 64, reply);
+    const auto sum = checksumFromReply(reply);
+    if (!sum) {
+        message = texts::kCannotReadChecksum;
+        ClosePort();
+        return false;
+    }
+    if ((*sum & 0xFFFF) != flashChecksum(image)) {
+        message = texts::kChecksumNotCorrect;
+        ClosePort();
+        return false;
+    }
+    message = texts::kChecksumVerified;
+    return true;
+}
+
+bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image)
+{
+    OperationNote op(*this, "VerifyFlash");
+    if (loaderVersion_ == 0) {
+        if (!EnterLoader(message))
+            return false;
+        if (!ExitLoader(message)) {
+            message = texts::kCodeFailedToBoot;
+            return false;
+        }
+    }
+    const size_t words = flashWordCount(image);
+    if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
+        return false;
+    if (!enterProgrammingMode(message, true))
+        return false;
+
+    progress.setRange(static_cast<int>(words));
+    progress.setPosition(0);
+    progress.setVisible(true);
+    streaming_ = true;
+    ApplyTimeouts();
+    bool matched = QueryCr(loader::withAddress('a', 0), 120);
+    for (size_t i = 0; i < words && matched; ++i) {
+        const uint16_t expected = flashWord(image, i);
+        bool same = false;
+        for (int read = 0; read < kReadTries && !same; ++read) {
+            std::string reply;
+            same = QueryFixed("R", 140, 2, reply) &&
+                   static_cast<uint16_t>(static_cast<uint8_t>(reply[0]) << 8 | static_cast<uint8_t>(reply[1])) == expected;
+            if (!same)
+                QueryCr(loader::withAddress('a', static_cast<uint32_t>(i)), 120);
+        }
+        if (!same) {
+            message = texts::kVerifyWordFailed;
+            progress.setVisible(false);
+            matched = false;
+        } else if (i % kFlashPageWords == 0) {
+            progress.setPosition(static_cast<int>(i + 1));
+        }
+    }
+    streaming_ = false;
+    if (!port_.isOpen())
+        reopen();
+    ApplyTimeouts();
+    QueryCr("y", 35);
+
+    const bool ok = ExitLoader(message) && matched;
+    if (ok) {
+        setClockAfterTransfer(200);
+        message = texts::kVerifiedOk;
+    } else {
+        message = texts::kVerifyFailed;
+    }
+    ClosePort();
+    progress.setVisible(false);
+    return ok;
+}
+
+}  // namespace velmar::unitlink

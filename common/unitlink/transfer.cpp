@@ -1,0 +1,197 @@
+// The settings EEPROM between the unit and the store's images, and the settings file.
+#include "unitlink/loader_commands.h"
+#include "unitlink/loader_rules.h"
+#include "unitlink/operation_note.h"
+#include "unitlink/progress_sink.h"
+#include "unitlink/settings_file.h"
+#include "unitlink/texts.h"
+#include "unitlink/unit_link.h"
+
+namespace velmar::unitlink {
+
+namespace {
+
+constexpr int kByteTries = 7;
+constexpr int kRecoveries = 4;
+constexpr int kProgressStep = 8;
+constexpr uint32_t kAddressLimitMs = 65;
+
+// Hides the bar however the operation ends.
+class ShownProgress {
+public:
+    ShownProgress(ProgressSink& sink, int range) : sink_(sink)
+    {
+        sink_.setRange(range);
+        sink_.setPosition(0);
+        sink_.setVisible(true);
+    }
+    ~ShownProgress() { sink_.setVisible(false); }
+    ShownProgress(const ShownProgress&) = delete;
+    ShownProgress& operator=(const ShownProgress&) = delete;
+    void at(int position) { sink_.setPosition(position); }
+
+private:
+    ProgressSink& sink_;
+};
+
+std::string installerText(std::string_view suffix)
+{
+    return std::string(texts::kInstallerModelName) + std::string(suffix);
+}
+
+}  // namespace
+
+// Leaving the loader after a transfer, with the recovery the unit needs when its first exit
+// fails: only a recovery within the first three counts.
+bool UnitLink::leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate)
+{
+    if (ExitLoader(message, returnToNormalRate))
+        return true;
+    for (int attempt = 1; attempt <= kRecoveries; ++attempt) {
+        if (variant_ == Variant::Installer)
+            Delay(2000);
+        else
+            DetectUnit(message);
+        if (EnterLoader(message) && ExitLoader(message, returnToNormalRate) && attempt < kRecoveries)
+            return true;
+    }
+    return false;
+}
+
+void UnitLink::setClockAfterTransfer(uint32_t delayMs)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Delay(delayMs);
+        if (SetUnitClock())
+            return;
+    }
+}
+
+bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress)
+{
+    OperationNote op(*this, "RetrieveSettings");
+    const UnitMode startMode = mode_;
+    if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
+        return false;
+    if (!enterProgrammingMode(message, true))
+        return false;
+
+    ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
+    SetStreamingReads(true);
+    size_t address = 0;
+    for (; address < readImage.size(); ++address) {
+        bool confirmed = false;
+        bool readOnce = false;
+        for (int attempt = 0; attempt < kByteTries && !confirmed; ++attempt) {
+            std::string reply;
+            if (!QueryCr(loader::withAddress('a', static_cast<uint32_t>(address)), kAddressLimitMs) ||
+                !QueryFixed("D", 70, 1, reply))
+                continue;
+            const auto value = static_cast<uint8_t>(reply[0]);
+            // Two reads of this retrieval that agree: a byte read once may have been disturbed on
+            // the line, and what the image held before proves nothing.
+            confirmed = readOnce && value == readImage[address];
+            readImage[address] = value;
+            readOnce = true;
+        }
+        if (!confirmed)
+            break;
+        if (address % kProgressStep == 0)
+            bar.at(static_cast<int>(address));
+    }
+    QueryCr("y", 35);
+    SetStreamingReads(false);
+
+    const std::string failed = variant_ == Variant::Installer ? installerText(texts::kRetrievalFailedSuffix)
+                                                               : std::string(texts::kRetrievalFailedEditor);
+    const bool toNormal = startMode == UnitMode::EepromProgrammer;
+    if (address < kSettingsReadRequired) {
+        ExitLoader(message, toNormal);
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (!leaveLoaderWithRecovery(message, toNormal)) {
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (mode_ != UnitMode::EepromProgrammer)
+        setClockAfterTransfer(100);
+    if (variant_ == Variant::Editor)
+        message = texts::kRetrievalOkEditor;
+    ClosePort();
+    return true;
+}
+
+bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress,
+                               bool keepUnitAdjustments)
+{
+    OperationNote op(*this, keepUnitAdjustments ? "ProgramSettings keeping adjustments" : "ProgramSettings");
+    const UnitMode startMode = mode_;
+    if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
+        return false;
+    if (!enterProgrammingMode(message, true))
+        return false;
+
+    ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
+    SetStreamingReads(true);
+    bool complete = true;
+    for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
+        if (!settingsAddressWritten(address, keepUnitAdjustments))
+            continue;
+        const uint8_t value = writeImage[address];
+        const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
+        bool written = false;
+        for (int attempt = 0; attempt < kByteTries && !written; ++attempt) {
+            std::string reply(1, static_cast<char>(~value));
+            written = QueryCr(setAddress, kAddressLimitMs) && QueryCr(loader::withByte('d', value), kAddressLimitMs) &&
+                      QueryCr(setAddress, kAddressLimitMs) && QueryFixed("D", 70, 1, reply) &&
+                      static_cast<uint8_t>(reply[0]) == value;
+        }
+        complete = written;
+        if (address % kProgressStep == 0)
+            bar.at(static_cast<int>(address));
+    }
+    QueryCr("y", 35);
+    SetStreamingReads(false);
+
+    const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
+                                                               : std::string(texts::kProgrammingSettingsFailedEditor);
+    const bool toNormal = startMode == UnitMode::EepromProgrammer;
+    if (!complete) {
+        ExitLoader(message, toNormal);
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (!leaveLoaderWithRecovery(message, toNormal)) {
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (mode_ != UnitMode::EepromProgrammer)
+        setClockAfterTransfer(100);
+    message = variant_ == Variant::Installer ? installerText(texts::kProgrammedSettingsOkSuffix)
+                                             : std::string(texts::kProgrammedSettingsOkEditor);
+    ClosePort();
+    return true;
+}
+
+bool UnitLink::ReadSettingsFile(const std::string& path, Image& readImage, std::string& message)
+{
+    if (readSettingsFile(path, readImage, message))
+        return true;
+    ClosePort();
+    return false;
+}
+
+bool UnitLink::WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message)
+{
+    if (writeSettingsFile(path, writeImage, message))
+        return true;
+    ClosePort();
+    return false;
+}
+
+}  // namespace velmar::unitlink

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+
+#include "unitlink/progress_sink.h"
+
+namespace velmar::tools {
+
+// A progress bar on stderr, drawn only when stderr is a terminal (redrawn when the percentage
+// changes, so a long transfer writes a few hundred bytes, not one line per step).
+class TerminalProgress final : public ProgressSink {
+public:
+    TerminalProgress();
+    void setRange(int maximum) override;
+    void setPosition(int position) override;
+    void setVisible(bool visible) override;
+
+private:
+    void draw();
+
+    bool terminal_;
+    bool visible_ = false;
+    int maximum_ = 100;
+    int position_ = 0;
+    int drawnPercent_ = -1;
+};
+
+}  // namespace velmar::tools

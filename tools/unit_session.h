@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/port_names.h"
+#include "platform/posix_serial_port.h"
+#include "platform/trace.h"
+#include "unitlink/unit_link.h"
+
+namespace CLI {
+class App;
+}
+
+namespace velmar::tools {
+
+// The options every command that talks to the unit takes.
+struct PortOptions {
+    std::string ports;  // "--ports PATH,..." (COM1 first); empty: VELMAR_PORTS, then the devices present
+    bool trace = false;  // every byte exchanged on stderr
+};
+
+void addPortOptions(CLI::App& command, PortOptions& options);
+
+// A unit link on the real serial ports, as the editor or the installer has it.
+class UnitSession {
+public:
+    UnitSession(const PortOptions& options, Variant variant);
+    unitlink::UnitLink& link() { return link_; }
+
+    // A status line, as the programs' status line shows it.
+    static void status(std::string_view text);
+
+private:
+    platform::PortNames names_;
+    platform::PosixSerialPort posix_;
+    platform::RealClock clock_;
+    std::unique_ptr<platform::TraceLog> log_;
+    std::unique_ptr<platform::TracingSerialPort> tracing_;
+    unitlink::UnitLink link_;
+};
+
+}  // namespace velmar::tools
