@@ -2,25 +2,17 @@
 #include "general_page.h"
 #include "save_prompt_dlg.h"
 #include "texts.h"
-#include "unitlink/settings_file.h"
 
 namespace velmar::editor {
 
-// A failed file operation closes the serial port as every failing link operation does.
 bool CGeneral::ReadFile(std::string& message)
 {
-    const bool ok = readSettingsFile(path_, store_.readImage, message);
-    if (!ok)
-        link_.ClosePort();
-    return ok;
+    return link_.ReadSettingsFile(path_, store_.readImage, message);
 }
 
 bool CGeneral::WriteFile(std::string& message)
 {
-    const bool ok = writeSettingsFile(path_, store_.writeImage, message);
-    if (!ok)
-        link_.ClosePort();
-    return ok;
+    return link_.WriteSettingsFile(path_, store_.writeImage, message);
 }
 
 void CGeneral::OnOpenFile()

@@ -149,6 +149,8 @@ void CGeneral::mapCommands()
         {kIdAbout, [this] { OnAbout(); }},
         {kIdHelp, [this] { OnHelp(); }},
         {kIdAutoDetect, [this] { OnAutoDetect(); }},
+        {kIdSaveUnitToFile, [this] { OnSaveUnitToFile(); }},
+        {kIdLoadFileToUnit, [this] { OnLoadFileToUnit(); }},
         {kIdSaveAs, [this] { OnSaveAs(); }},
         {kIdOpenFile, [this] { OnOpenFile(); }},
         {kIdEditCurrent, [this] { OnEditCurrent(); }},
@@ -196,8 +198,6 @@ void CGeneral::onInitDialog()
     }
     CommitWorkingSet();
     setModified(true);
-    // The unit link's settings transfers are not in this build yet (editor/general_transfer.cpp).
-    enableControls(false, {kIdSaveUnitToFile, kIdLoadFileToUnit});
     for (int i = kCurrentSet; i <= kInstallerSet; ++i)
         snapshots_[static_cast<size_t>(i)].assign(set(i));
 }

@@ -44,8 +44,8 @@ bool CGeneral::DetectAndIdentify()
 void CGeneral::OnAutoDetect()
 {
     updateData(true);
-    if (!DetectAndIdentify() || !loadFromUnit_)
-        return;
+    if (DetectAndIdentify() && loadFromUnit_)
+        RetrieveIntoSets();
 }
 
 }  // namespace velmar::editor
