@@ -1,13 +1,50 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the programs and runs the main job: for now, writes a settings
-# file holding the factory settings of all three sets and shows what it holds.
+# Sets up the machine, builds the programs and runs the main job: a simulated unit on a
+# pseudo-terminal and the settings editor attached to it, so that "Auto Detect" finds the
+# unit and reads its settings. With no display the same job runs in the terminal instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset release >/dev/null
-cmake --build --preset release --target velmarctl
+cmake --build --preset release --target unit_simulator velmarctl settings_editor
 
-out=build/factory.q20
-build/release/tools/velmarctl defaults "$out"
-echo "Wrote $out ($(wc -l <"$out") S-records)."
-build/release/tools/velmarctl dump "$out"
+bin=build/release
+run_dir=$(mktemp -d "${TMPDIR:-/tmp}/velmar-run.XXXXXX")
+link="$run_dir/ttyVELMAR"
+sim_args=(--link "$link" --model "QRX 30")
+
+# A simulator that keeps a settings EEPROM file starts with factory settings in it.
+if "$bin/simulator/unit_simulator" --help 2>/dev/null | grep -qE -- '--eeprom[^-]'; then
+  "$bin/tools/velmarctl" defaults "$run_dir/factory.q20"
+  srec_cat "$run_dir/factory.q20" -fill 0xff 0 4096 -o "$run_dir/eeprom.bin" -binary 2>/dev/null
+  sim_args+=(--eeprom "$run_dir/eeprom.bin")
+fi
+
+"$bin/simulator/unit_simulator" "${sim_args[@]}" >"$run_dir/simulator.log" 2>&1 &
+sim_pid=$!
+cleanup() {
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  rm -rf "$run_dir"
+}
+trap cleanup EXIT
+
+for _ in $(seq 100); do
+  [ -e "$link" ] && break
+  sleep 0.1
+done
+[ -e "$link" ] || { cat "$run_dir/simulator.log"; echo "The simulated unit did not start." >&2; exit 1; }
+echo "Simulated QRX 30 on $link"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "Opening the settings editor on it: press \"Auto Detect\"."
+  "$bin/editor/settings_editor" --ports "$link"
+  exit 0
+fi
+
+echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are empty): running the same job in the terminal."
+"$bin/tools/velmarctl" detect --ports "$link"
+if "$bin/tools/velmarctl" --help | grep -qE '^ +backup '; then
+  "$bin/tools/velmarctl" backup --ports "$link" "$run_dir/unit.q20"
+  "$bin/tools/velmarctl" dump "$run_dir/unit.q20"
+fi

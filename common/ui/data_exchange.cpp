@@ -1,0 +1,155 @@
+#include "ui/data_exchange.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <cerrno>
+#include <cstdlib>
+
+#include "ui/control_host.h"
+#include "ui/message_box.h"
+
+namespace velmar::ui {
+
+void DataExchange::fail(int controlId)
+{
+    failed_ = true;
+    if (QWidget* w = host_.control(controlId))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+QString formatDouble(double value)
+{
+    return QString::asprintf("%.15g", value);
+}
+
+bool parseDouble(const QString& text, double& value)
+{
+    const QByteArray bytes = text.trimmed().toLatin1();
+    if (bytes.isEmpty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const double parsed = std::strtod(bytes.constData(), &end);
+    if (end != bytes.constData() + bytes.size() || errno == ERANGE)
+        return false;
+    value = parsed;
+    return true;
+}
+
+namespace {
+
+// Edits and labels both carry text; status lines are labels.
+QString textOf(QWidget* w)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    return {};
+}
+
+void setTextOf(QWidget* w, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(text);
+    }
+}
+
+}  // namespace
+
+void ddxText(DataExchange& dx, int id, QString& value)
+{
+    QWidget* w = dx.host().control(id);
+    if (dx.failed() || !w)
+        return;
+    if (dx.saving())
+        value = textOf(w);
+    else
+        setTextOf(w, value);
+}
+
+void ddxText(DataExchange& dx, int id, std::string& value)
+{
+    QString text = QString::fromStdString(value);
+    ddxText(dx, id, text);
+    if (dx.saving())
+        value = text.toStdString();
+}
+
+void ddxText(DataExchange& dx, int id, double& value)
+{
+    QWidget* w = dx.host().control(id);
+    if (dx.failed() || !w)
+        return;
+    if (!dx.saving()) {
+        setTextOf(w, formatDouble(value));
+        return;
+    }
+    double parsed = 0.0;
+    if (!parseDouble(textOf(w), parsed)) {
+        messageBox(&dx.host().widget(), kEnterNumberText);
+        dx.fail(id);
+        return;
+    }
+    value = parsed;
+}
+
+void ddxCheck(DataExchange& dx, int id, int& value)
+{
+    auto* box = dx.host().controlAs<QAbstractButton>(id);
+    if (dx.failed() || !box)
+        return;
+    if (dx.saving())
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+void ddxCBIndex(DataExchange& dx, int id, int& value)
+{
+    auto* combo = dx.host().controlAs<QComboBox>(id);
+    if (dx.failed() || !combo)
+        return;
+    if (dx.saving())
+        value = combo->currentIndex();
+    else
+        combo->setCurrentIndex(value);
+}
+
+void ddxSlider(DataExchange& dx, int id, int& value)
+{
+    auto* slider = dx.host().controlAs<QSlider>(id);
+    if (dx.failed() || !slider)
+        return;
+    // sliderPosition, not value: a scroll handler runs before the slider takes its new value.
+    if (dx.saving())
+        value = slider->sliderPosition();
+    else
+        slider->setValue(value);
+}
+
+void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value)
+{
+    if (dx.failed())
+        return;
+    int index = 0;
+    if (dx.saving())
+        value = -1;
+    for (const int id : ids) {
+        if (auto* button = dx.host().controlAs<QAbstractButton>(id)) {
+            if (dx.saving() && button->isChecked())
+                value = index;
+            else if (!dx.saving())
+                button->setChecked(index == value);
+        }
+        ++index;
+    }
+}
+
+}  // namespace velmar::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+#include <string>
+
+namespace velmar::ui {
+
+class ControlHost;
+
+inline constexpr const char* kEnterNumberText = "Please enter a number.";
+
+// One run of data exchange in one direction. The first refused value stops the run: the
+// helpers after it do nothing, and updateData reports the failure.
+class DataExchange {
+public:
+    DataExchange(ControlHost& host, bool save) : host_(host), save_(save) {}
+
+    ControlHost& host() const { return host_; }
+    bool saving() const { return save_; }
+    bool failed() const { return failed_; }
+    // Stops the run and puts the focus on the control whose value was refused.
+    void fail(int controlId);
+
+private:
+    ControlHost& host_;
+    bool save_;
+    bool failed_ = false;
+};
+
+// Edit text. The double form writes up to 15 significant digits in the shortest form and,
+// when saving, refuses what is not a number with "Please enter a number.".
+void ddxText(DataExchange& dx, int id, std::string& value);
+void ddxText(DataExchange& dx, int id, QString& value);
+void ddxText(DataExchange& dx, int id, double& value);
+void ddxCheck(DataExchange& dx, int id, int& value);    // 0 or 1
+void ddxCBIndex(DataExchange& dx, int id, int& value);  // 0-based selection, -1 for none
+void ddxSlider(DataExchange& dx, int id, int& value);   // trackbar position
+// A group of radio buttons given in order; value is the index of the checked one (-1: none).
+void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value);
+
+// The text of a double as the edits show it ("-63.5", "0", "12").
+QString formatDouble(double value);
+// A whole text that is a number (blanks around it allowed); false otherwise.
+bool parseDouble(const QString& text, double& value);
+
+}  // namespace velmar::ui

@@ -1,0 +1,107 @@
+// End to end: the editor against unit_simulator on a pseudo-terminal, in real time. Limits
+// are generous; nothing asserts timing.
+#include <QPushButton>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "general_page.h"
+#include "modal_script.h"
+#include "platform/clock.h"
+#include "platform/posix_serial_port.h"
+#include "settings/image_codec.h"
+#include "settings/settings_flows.h"
+#include "settings_editor_sheet.h"
+#include "simulator_process.h"
+#include "texts.h"
+
+using namespace velmar;
+using namespace velmar::editor;
+using velmar::test::ModalScript;
+using velmar::test::SimulatorProcess;
+
+namespace {
+
+std::map<int, int> levelsOf(const std::vector<uint8_t>& eeprom)
+{
+    SettingsStore s;
+    std::copy(eeprom.begin(), eeprom.end(), s.readImage.begin());
+    std::map<int, int> levels;
+    retrieveSets(s, [&](const NamedSet& set, SettingsStore& store) {
+        SettingsRecordSet records;
+        records.loadFromStore(store);
+        levels[set.base] = records.inputLevels.level[0];
+    });
+    return levels;
+}
+
+std::vector<uint8_t> readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A settings EEPROM whose three sets differ in their first input level.
+void writeUnitEeprom(const std::string& path)
+{
+    SettingsStore s;
+    prepareStore(s, false);
+    encodeUnitState(s);
+    const std::map<int, int> levels{{kCurrentBase, 5}, {kUserBase, 6}, {kInstallerBase, 7}};
+    storeBackSets(
+        s,
+        [&](const NamedSet& set, SettingsStore& store) {
+            SettingsRecordSet records;
+            records.loadFromStore(store);
+            records.inputLevels.level[0] = levels.at(set.base);
+            records.saveToStore(store);
+        },
+        false);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(s.writeImage.data()), kImageSize);
+}
+
+}  // namespace
+
+TEST(EditorOnAPty, DetectSaveAndProgramBack)
+{
+    std::string dir = (std::filesystem::temp_directory_path() / "velmar-e2e-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    const std::string eeprom = dir + "/eeprom.bin";
+    const std::string settings = dir + "/unit.q20";
+    writeUnitEeprom(eeprom);
+
+    SimulatorProcess sim({"--model", "QRX 30", "--eeprom", eeprom});
+    ASSERT_TRUE(sim.started()) << sim.banner();
+    platform::PosixSerialPort port(platform::PortNames({sim.link()}));
+    platform::RealClock clock;
+    SettingsStore store;
+    CSettingsEditorSheet sheet(store, port, clock);
+    sheet.setActivePage(0);
+    sheet.show();
+    CGeneral& general = sheet.general();
+    const auto click = [&](int id) { general.controlAs<QPushButton>(id)->click(); };
+
+    click(kIdAutoDetect);
+    ASSERT_EQ(general.status(), texts::kSettingsUploaded) << general.unitStatus();
+    EXPECT_EQ(sheet.recordSet(kCurrentSet).inputLevels.level[0], 5);
+    EXPECT_EQ(sheet.recordSet(kUserSet).inputLevels.level[0], 6);
+    EXPECT_EQ(sheet.recordSet(kInstallerSet).inputLevels.level[0], 7);
+
+    ModalScript script;
+    sheet.recordSet(kWorkingSet).inputLevels.level[0] = 11;
+    script.file(QString::fromStdString(settings));
+    click(kIdSaveAs);
+    ASSERT_EQ(general.status(), texts::kFileSaved);
+
+    click(kIdLoadFileToUnit);
+    EXPECT_EQ(script.fileRequests.size(), 1u);
+    port.close();
+    sim.stop(SIGTERM);  // the simulator saves its EEPROM as it ends
+    const auto levels = levelsOf(readBytes(eeprom));
+    EXPECT_EQ(levels.at(kCurrentBase), 11);
+    EXPECT_EQ(levels.at(kUserBase), 6);
+    EXPECT_EQ(levels.at(kInstallerBase), 7);
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}
