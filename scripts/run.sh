@@ -13,12 +13,10 @@ run_dir=$(mktemp -d "${TMPDIR:-/tmp}/velmar-run.XXXXXX")
 link="$run_dir/ttyVELMAR"
 sim_args=(--link "$link" --model "QRX 30")
 
-# A simulator that keeps a settings EEPROM file starts with factory settings in it.
-if "$bin/simulator/unit_simulator" --help 2>/dev/null | grep -qE -- '--eeprom[^-]'; then
-  "$bin/tools/velmarctl" defaults "$run_dir/factory.q20"
-  srec_cat "$run_dir/factory.q20" -fill 0xff 0 4096 -o "$run_dir/eeprom.bin" -binary 2>/dev/null
-  sim_args+=(--eeprom "$run_dir/eeprom.bin")
-fi
+# The simulated unit starts with factory settings in its settings EEPROM.
+"$bin/tools/velmarctl" defaults "$run_dir/factory.q20"
+srec_cat "$run_dir/factory.q20" -fill 0xff 0 4096 -o "$run_dir/eeprom.bin" -binary 2>/dev/null
+sim_args+=(--eeprom "$run_dir/eeprom.bin")
 
 "$bin/simulator/unit_simulator" "${sim_args[@]}" >"$run_dir/simulator.log" 2>&1 &
 sim_pid=$!
@@ -44,7 +42,5 @@ fi
 
 echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are empty): running the same job in the terminal."
 "$bin/tools/velmarctl" detect --ports "$link"
-if "$bin/tools/velmarctl" --help | grep -qE '^ +backup '; then
-  "$bin/tools/velmarctl" backup --ports "$link" "$run_dir/unit.q20"
-  "$bin/tools/velmarctl" dump "$run_dir/unit.q20"
-fi
+"$bin/tools/velmarctl" backup --ports "$link" "$run_dir/unit.q20"
+"$bin/tools/velmarctl" dump "$run_dir/unit.q20"
