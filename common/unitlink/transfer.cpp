@@ -67,6 +67,25 @@ void UnitLink::setClockAfterTransfer(uint32_t delayMs)
     }
 }
 
+bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message)
+{
+    const bool toNormal = startMode == UnitMode::EepromProgrammer;
+    if (!complete) {
+        ExitLoader(message, toNormal);
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (!leaveLoaderWithRecovery(message, toNormal)) {
+        message = failed;
+        ClosePort();
+        return false;
+    }
+    if (mode_ != UnitMode::EepromProgrammer)
+        setClockAfterTransfer(100);
+    return true;
+}
+
 bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress)
 {
     OperationNote op(*this, "RetrieveSettings");
@@ -104,20 +123,8 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kRetrievalFailedSuffix)
                                                                : std::string(texts::kRetrievalFailedEditor);
-    const bool toNormal = startMode == UnitMode::EepromProgrammer;
-    if (address < kSettingsReadRequired) {
-        ExitLoader(message, toNormal);
-        message = failed;
-        ClosePort();
+    if (!leaveAfterTransfer(address >= kSettingsReadRequired, startMode, failed, message))
         return false;
-    }
-    if (!leaveLoaderWithRecovery(message, toNormal)) {
-        message = failed;
-        ClosePort();
-        return false;
-    }
-    if (mode_ != UnitMode::EepromProgrammer)
-        setClockAfterTransfer(100);
     if (variant_ == Variant::Editor)
         message = texts::kRetrievalOkEditor;
     ClosePort();
@@ -158,20 +165,8 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
                                                                : std::string(texts::kProgrammingSettingsFailedEditor);
-    const bool toNormal = startMode == UnitMode::EepromProgrammer;
-    if (!complete) {
-        ExitLoader(message, toNormal);
-        message = failed;
-        ClosePort();
+    if (!leaveAfterTransfer(complete, startMode, failed, message))
         return false;
-    }
-    if (!leaveLoaderWithRecovery(message, toNormal)) {
-        message = failed;
-        ClosePort();
-        return false;
-    }
-    if (mode_ != UnitMode::EepromProgrammer)
-        setClockAfterTransfer(100);
     message = variant_ == Variant::Installer ? installerText(texts::kProgrammedSettingsOkSuffix)
                                              : std::string(texts::kProgrammedSettingsOkEditor);
     ClosePort();

@@ -181,6 +181,9 @@ private:
     std::string_view loaderNotRespondingText(bool highSpeed) const;
     // transfer.cpp
     bool leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate);
+    // Leaves the loader after a settings transfer; on an incomplete transfer or a loader that
+    // will not let go, the port is closed and message is the failure text.
+    bool leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message);
     void setClockAfterTransfer(uint32_t delayMs);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
