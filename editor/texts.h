@@ -1,5 +1,8 @@
 #pragma once
 
+#include "unitlink/status_texts.h"
+#include "unitlink/texts.h"
+
 // The editor's own user-facing texts, copied exactly, once.
 namespace velmar::editor::texts {
 
@@ -46,16 +49,16 @@ inline constexpr const char* kSearchingForUnits = "Searching for QRX 20 / QRX 30
 inline constexpr const char* kUnitLocated = "Unit located";
 inline constexpr const char* kNoUnitDetected = "No unit detected! Check serial port";
 inline constexpr const char* kError = "Error!";
-inline constexpr const char* kSearchingForUnit = "Searching for unit...";
-inline constexpr const char* kSearchingForQrx20 = "Searching for QRX 20...";
-inline constexpr const char* kCouldNotFindUnit = "Could not find a unit";
-inline constexpr const char* kUnableToTurnOff = "Unable to Turn off Unit";
-inline constexpr const char* kUnitFailedToTurnOff = "Unit failed to turn off. Please turn off Unit and try again";
-inline constexpr const char* kRetrieving = "Retrieving Settings...Please Wait";
+inline constexpr const char* kSearchingForUnit = status::kSearchingForUnit;
+inline constexpr const char* kSearchingForQrx20 = status::kSearchingForQrx20;
+inline constexpr const char* kCouldNotFindUnit = status::kCouldNotFindUnit;
+inline constexpr const char* kUnableToTurnOff = unitlink::texts::kUnableToTurnOff.data();
+inline constexpr const char* kUnitFailedToTurnOff = status::kUnitFailedToTurnOff;
+inline constexpr const char* kRetrieving = status::kRetrievingSettings;
 inline constexpr const char* kSettingsUploaded = "Settings uploaded from unit";
-inline constexpr const char* kWritingFile = "Writing settings file...";
-inline constexpr const char* kOpeningFile = "Opening settings file...";
-inline constexpr const char* kProgramming = "Programming/Verifying Settings...Please Wait";
+inline constexpr const char* kWritingFile = status::kWritingSettingsFile;
+inline constexpr const char* kOpeningFile = status::kOpeningSettingsFile;
+inline constexpr const char* kProgramming = status::kProgrammingSettings;
 inline constexpr const char* kLocatingFile = "Locating File";
 inline constexpr const char* kFileLoaded = "File Loaded";
 inline constexpr const char* kSavingFile = "Saving File";

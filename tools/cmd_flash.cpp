@@ -5,7 +5,7 @@
 #include "cli_support.h"
 #include "command_registry.h"
 #include "installer/firmware/firmware_images.h"
-#include "status_texts.h"
+#include "unitlink/status_texts.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
 

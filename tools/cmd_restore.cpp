@@ -8,7 +8,7 @@
 #include "image_codec.h"
 #include "legacy_layout.h"
 #include "settings_store.h"
-#include "status_texts.h"
+#include "unitlink/status_texts.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
 

@@ -3,15 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "unitlink/status_texts.h"
+
 // The installer's own status texts, copied exactly, once.
 namespace velmar::installer::texts {
 
 inline constexpr std::string_view kModelName = "QRX 30";
 
-inline constexpr std::string_view kProgrammingEeprom = "Programming/Verifying EEPROM...Please Wait";
+inline constexpr std::string_view kProgrammingEeprom = status::kProgrammingEeprom;
 inline constexpr std::string_view kEepromFailed = "***EEPROM Programming Failed...Please try again";
-inline constexpr std::string_view kVerifyingFlash = "Verifying Flash...Please Wait";
-inline constexpr std::string_view kProgrammingLoader = "Programming Flash with EE Loader...Please Wait";
+inline constexpr std::string_view kVerifyingFlash = status::kVerifyingFlash;
+inline constexpr std::string_view kProgrammingLoader = status::kProgrammingWithEeLoader;
 inline constexpr std::string_view kProgrammingMain = "EE Programming Done. Programming Flash...Please Wait";
 inline constexpr std::string_view kFoundVelmar = "Found Velmar ";
 inline constexpr std::string_view kNewDspModule = "New DSP56367 module found.";
