@@ -19,19 +19,10 @@ struct BackupOptions {
 
 int runBackup(const BackupOptions& options)
 {
-    using unitlink::UnitMode;
     UnitSession session(options.port, Variant::Editor);
     auto& link = session.link();
     std::string message;
-    UnitSession::status(status::kSearchingForUnit);
-    if (!link.DetectUnit(message))
-        cli::fail(message);
-    if (link.model() == unitlink::UnitModel::UNKNOWN || link.mode() != UnitMode::Application)
-        cli::fail(status::kCouldNotFindUnit);
-    if (!link.OpenPort(message))
-        cli::fail(message);
-    if (!link.PowerOffAllZones())
-        cli::fail(unitlink::texts::kUnableToTurnOff);
+    session.findUnitForTransfer(status::kSearchingForUnit, unitlink::texts::kUnableToTurnOff);
     UnitSession::status(status::kRetrievingSettings);
     Image image{};
     TerminalProgress progress;

@@ -26,19 +26,10 @@ struct RestoreOptions {
 
 int runRestore(const RestoreOptions& options)
 {
-    using unitlink::UnitMode;
     UnitSession session(options.port, Variant::Editor);
     auto& link = session.link();
     std::string message;
-    UnitSession::status(status::kSearchingForQrx20);
-    if (!link.DetectUnit(message))
-        cli::fail(message);
-    if (link.model() == unitlink::UnitModel::UNKNOWN || link.mode() != UnitMode::Application)
-        cli::fail(status::kCouldNotFindUnit);
-    if (!link.OpenPort(message))
-        cli::fail(message);
-    if (!link.PowerOffAllZones())
-        cli::fail(status::kUnitFailedToTurnOff);
+    session.findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff);
 
     SettingsStore store;
     ModelKind kind = ModelKind::Undetected;

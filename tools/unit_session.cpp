@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli_support.h"
+#include "unitlink/status_texts.h"
+
 namespace velmar::tools {
 
 namespace {
@@ -36,6 +39,20 @@ UnitSession::UnitSession(const PortOptions& options, Variant variant)
 void UnitSession::status(std::string_view text)
 {
     std::cout << text << std::endl;
+}
+
+void UnitSession::findUnitForTransfer(std::string_view searching, std::string_view turnOffFailed)
+{
+    std::string message;
+    status(searching);
+    if (!link_.DetectUnit(message))
+        cli::fail(message);
+    if (link_.model() == unitlink::UnitModel::UNKNOWN || link_.mode() != unitlink::UnitMode::Application)
+        cli::fail(status::kCouldNotFindUnit);
+    if (!link_.OpenPort(message))
+        cli::fail(message);
+    if (!link_.PowerOffAllZones())
+        cli::fail(turnOffFailed);
 }
 
 }  // namespace velmar::tools

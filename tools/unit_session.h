@@ -32,6 +32,11 @@ public:
     // A status line, as the programs' status line shows it.
     static void status(std::string_view text);
 
+    // Shows `searching`, finds the unit running its main firmware, opens its port and switches
+    // its zones off, as the editor does before a transfer; ends the program with the failing
+    // step's text otherwise.
+    void findUnitForTransfer(std::string_view searching, std::string_view turnOffFailed);
+
 private:
     platform::PortNames names_;
     platform::PosixSerialPort posix_;
