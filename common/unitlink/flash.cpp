@@ -1,6 +1,7 @@
 // Page-wise flash programming through the boot loader, word-by-word verification and the
 // checksum the main firmware reports.
 #include "unitlink/loader_commands.h"
+#include "unitlink/loader_pipeline.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
@@ -14,6 +15,16 @@ namespace {
 constexpr int kMarkerTries = 6;
 constexpr int kRecoveries = 4;
 constexpr int kReadTries = 3;
+constexpr uint32_t kAddressLimitMs = 120;
+constexpr uint32_t kReadLimitMs = 140;
+// Reads kept in flight while verifying: enough to keep the line busy across a round trip, few
+// enough that the loader's two-byte receive buffer holds what arrives while it sends a reply.
+constexpr size_t kReadsInFlight = 3;
+
+uint16_t wordOf(const std::string& reply)
+{
+    return static_cast<uint16_t>(static_cast<uint8_t>(reply[0]) << 8 | static_cast<uint8_t>(reply[1]));
+}
 
 bool knownModel(UnitModel model)
 {
@@ -212,23 +223,40 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
     progress.setVisible(true);
     streaming_ = true;
     ApplyTimeouts();
-    bool matched = QueryCr(loader::withAddress('a', 0), 120);
-    for (size_t i = 0; i < words && matched; ++i) {
-        const uint16_t expected = flashWord(image, i);
-        bool same = false;
-        for (int read = 0; read < kReadTries && !same; ++read) {
-            std::string reply;
-            same = QueryFixed("R", 140, 2, reply) &&
-                   static_cast<uint16_t>(static_cast<uint8_t>(reply[0]) << 8 | static_cast<uint8_t>(reply[1])) == expected;
-            if (!same)
-                QueryCr(loader::withAddress('a', static_cast<uint32_t>(i)), 120);
-        }
-        if (!same) {
-            message = texts::kVerifyWordFailed;
-            progress.setVisible(false);
-            matched = false;
-        } else if (i % kFlashPageWords == 0) {
-            progress.setPosition(static_cast<int>(i + 1));
+    bool matched = QueryCr(loader::withAddress('a', 0), kAddressLimitMs);
+    {
+        LoaderPipeline pipeline(*this);
+        size_t requested = 0;  // words whose first read is on its way
+        for (size_t i = 0; i < words && matched; ++i) {
+            auto readWord = [&] {
+                std::string reply;
+                return pipeline.take(&reply) && wordOf(reply) == flashWord(image, i);
+            };
+            while (requested < words && requested < i + kReadsInFlight) {
+                pipeline.expectBytes("R", 2, kReadLimitMs);
+                ++requested;
+            }
+            bool same = readWord();
+            for (int read = 1; !same; ++read) {
+                // After a miss the address is set again; the reads sent ahead have moved the
+                // unit's address past this word anyway.
+                pipeline.discard();
+                pipeline.expectAck(loader::withAddress('a', static_cast<uint32_t>(i)), kAddressLimitMs);
+                pipeline.take();
+                requested = i;
+                if (read == kReadTries)
+                    break;
+                pipeline.expectBytes("R", 2, kReadLimitMs);
+                ++requested;
+                same = readWord();
+            }
+            if (!same) {
+                message = texts::kVerifyWordFailed;
+                progress.setVisible(false);
+                matched = false;
+            } else if (i % kFlashPageWords == 0) {
+                progress.setPosition(static_cast<int>(i + 1));
+            }
         }
     }
     streaming_ = false;

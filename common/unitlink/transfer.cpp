@@ -1,5 +1,8 @@
 // The settings EEPROM between the unit and the store's images, and the settings file.
+#include <optional>
+
 #include "unitlink/loader_commands.h"
+#include "unitlink/loader_pipeline.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
@@ -15,6 +18,7 @@ constexpr int kByteTries = 7;
 constexpr int kRecoveries = 4;
 constexpr int kProgressStep = 8;
 constexpr uint32_t kAddressLimitMs = 65;
+constexpr uint32_t kReadLimitMs = 70;
 
 // Hides the bar however the operation ends.
 class ShownProgress {
@@ -33,6 +37,15 @@ public:
 private:
     ProgressSink& sink_;
 };
+
+// The next address ProgramSettings writes after `address`, if any.
+std::optional<size_t> nextWrittenAddress(size_t address, bool keepUnitAdjustments)
+{
+    for (size_t next = address + 1; next < kSettingsWriteEnd; ++next)
+        if (settingsAddressWritten(next, keepUnitAdjustments))
+            return next;
+    return std::nullopt;
+}
 
 std::string installerText(std::string_view suffix)
 {
@@ -86,6 +99,34 @@ bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::
     return true;
 }
 
+// One try at a settings byte: set the address (unless the previous byte's read-back set it),
+// write, set the address again and read back. The read-back travels with the next byte's
+// address, so that byte's write needs no round trip of its own; the write itself goes out only
+// once every earlier command was acknowledged.
+bool UnitLink::programSettingsByte(LoaderPipeline& pipeline, size_t address, uint8_t value,
+                                   std::optional<size_t> next, bool addressSet, bool& nextAddressSet)
+{
+    nextAddressSet = false;
+    const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
+    if (!addressSet) {
+        pipeline.expectAck(setAddress, kAddressLimitMs);
+        if (!pipeline.take())
+            return false;
+    }
+    pipeline.expectAck(loader::withByte('d', value), kAddressLimitMs);
+    if (!pipeline.take())
+        return false;
+    pipeline.expectAck(setAddress, kAddressLimitMs);
+    pipeline.expectBytes("D", 1, kReadLimitMs);
+    if (next)
+        pipeline.expectAck(loader::withAddress('a', static_cast<uint32_t>(*next)), kAddressLimitMs);
+    std::string reply;
+    const bool ok = pipeline.take() && pipeline.take(&reply) && static_cast<uint8_t>(reply[0]) == value;
+    nextAddressSet = ok && next && pipeline.take();
+    pipeline.discard();  // after a failed read-back the next address's acknowledgement is still due
+    return ok;
+}
+
 bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress)
 {
     OperationNote op(*this, "RetrieveSettings");
@@ -98,25 +139,35 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
     ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
     SetStreamingReads(true);
     size_t address = 0;
-    for (; address < readImage.size(); ++address) {
-        bool confirmed = false;
-        bool readOnce = false;
-        for (int attempt = 0; attempt < kByteTries && !confirmed; ++attempt) {
-            std::string reply;
-            if (!QueryCr(loader::withAddress('a', static_cast<uint32_t>(address)), kAddressLimitMs) ||
-                !QueryFixed("D", 70, 1, reply))
-                continue;
-            const auto value = static_cast<uint8_t>(reply[0]);
-            // Two reads of this retrieval that agree: a byte read once may have been disturbed on
-            // the line, and what the image held before proves nothing.
-            confirmed = readOnce && value == readImage[address];
-            readImage[address] = value;
-            readOnce = true;
+    {
+        LoaderPipeline pipeline(*this);
+        for (; address < readImage.size(); ++address) {
+            const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
+            bool confirmed = false;
+            bool readOnce = false;
+            // A first read can never confirm, so the first two tries go out together.
+            for (int attempt = 0; attempt < kByteTries && !confirmed;) {
+                const int tries = attempt == 0 ? 2 : 1;
+                for (int t = 0; t < tries; ++t) {
+                    pipeline.expectAck(setAddress, kAddressLimitMs);
+                    pipeline.expectBytes("D", 1, kReadLimitMs);
+                }
+                attempt += tries;
+                std::string reply;
+                for (int t = 0; t < tries && pipeline.take() && pipeline.take(&reply); ++t) {
+                    const auto value = static_cast<uint8_t>(reply[0]);
+                    // Two reads of this retrieval that agree: a byte read once may have been
+                    // disturbed on the line, and what the image held before proves nothing.
+                    confirmed = readOnce && value == readImage[address];
+                    readImage[address] = value;
+                    readOnce = true;
+                }
+            }
+            if (!confirmed)
+                break;
+            if (address % kProgressStep == 0)
+                bar.at(static_cast<int>(address));
         }
-        if (!confirmed)
-            break;
-        if (address % kProgressStep == 0)
-            bar.at(static_cast<int>(address));
     }
     QueryCr("y", 35);
     SetStreamingReads(false);
@@ -144,21 +195,22 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
     ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
     SetStreamingReads(true);
     bool complete = true;
-    for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
-        if (!settingsAddressWritten(address, keepUnitAdjustments))
-            continue;
-        const uint8_t value = writeImage[address];
-        const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
-        bool written = false;
-        for (int attempt = 0; attempt < kByteTries && !written; ++attempt) {
-            std::string reply(1, static_cast<char>(~value));
-            written = QueryCr(setAddress, kAddressLimitMs) && QueryCr(loader::withByte('d', value), kAddressLimitMs) &&
-                      QueryCr(setAddress, kAddressLimitMs) && QueryFixed("D", 70, 1, reply) &&
-                      static_cast<uint8_t>(reply[0]) == value;
+    {
+        LoaderPipeline pipeline(*this);
+        bool addressSetAhead = false;
+        for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
+            if (!settingsAddressWritten(address, keepUnitAdjustments))
+                continue;
+            const auto next = nextWrittenAddress(address, keepUnitAdjustments);
+            bool written = false;
+            for (int attempt = 0; attempt < kByteTries && !written; ++attempt) {
+                const bool addressSet = addressSetAhead;
+                written = programSettingsByte(pipeline, address, writeImage[address], next, addressSet, addressSetAhead);
+            }
+            complete = written;
+            if (address % kProgressStep == 0)
+                bar.at(static_cast<int>(address));
         }
-        complete = written;
-        if (address % kProgressStep == 0)
-            bar.at(static_cast<int>(address));
     }
     QueryCr("y", 35);
     SetStreamingReads(false);

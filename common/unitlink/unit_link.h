@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ namespace velmar::unitlink {
 
 struct IdentificationRow;
 struct FuseStep;
+class LoaderPipeline;
 
 // The unit link: one serial port and what answered on it. The editor's
 // and the installer's behaviour are options of this one implementation (Variant).
@@ -151,6 +153,7 @@ public:
 
 private:
     friend class OperationNote;
+    friend class LoaderPipeline;
     void note(std::string_view text);
     void resetState();
     bool ensureOpen();
@@ -185,6 +188,8 @@ private:
     // will not let go, the port is closed and message is the failure text.
     bool leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message);
     void setClockAfterTransfer(uint32_t delayMs);
+    bool programSettingsByte(LoaderPipeline& pipeline, size_t address, uint8_t value, std::optional<size_t> next,
+                             bool addressSet, bool& nextAddressSet);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
     bool flashFailurePath(std::string& message, ProgressSink& progress);
