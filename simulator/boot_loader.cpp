@@ -11,6 +11,7 @@ namespace {
 constexpr uint32_t kApplicationBootMs = 300;  // from "X" until the main firmware listens
 constexpr int kNewerLoader = 300;
 constexpr int kDivisorLoader = 200;
+constexpr size_t kReceiveBuffer = 2;
 
 size_t argumentCount(uint8_t command)
 {
@@ -91,6 +92,14 @@ void SimulatedUnit::powerOn()
 
 void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
 {
+    if (nowNs < writingUntilNs_) {
+        if (++heldWhileWriting_ > kReceiveBuffer) {
+            ++overruns_;
+            return;
+        }
+    } else {
+        heldWhileWriting_ = 0;
+    }
     if (pendingCommand_ >= 0) {
         args_.push_back(byte);
         if (args_.size() < argsNeeded_)
@@ -172,7 +181,8 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
     case 'd':
         if (static_cast<int>(address_ & 0x0FFF) != config_.faults.stuckSettingsAddress)
             memory_.settings[address_ & 0x0FFF] = args[0];
-        ack();
+        writingUntilNs_ = nowNs + static_cast<uint64_t>(config_.eepromWriteUs) * 1000u;
+        emit("\r", writingUntilNs_);
         break;
     case 'D':
         if (config_.faults.unstableReadsFrom >= 0 && (address_ & 0x0FFF) >= config_.faults.unstableReadsFrom)

@@ -57,6 +57,8 @@ public:
     std::vector<std::string> receivedLines() const;  // transcript split at LF (LF removed)
     void clearTranscript() { transcript_.clear(); }
     uint64_t lostBytes() const { return lost_; }
+    // Bytes the loader's receive buffer could not hold while it was writing the settings EEPROM.
+    uint64_t receiveOverruns() const { return overruns_; }
     void countLost() { ++lost_; }
     bool zoneOn(int zone) const { return zones_.at(static_cast<size_t>(zone - 1)); }
     int dayOfWeek() const { return dayOfWeek_; }
@@ -117,6 +119,9 @@ private:
     size_t pageFill_ = 0;
     int chunksLoaded_ = 0;
     uint8_t unstableValue_ = 0;
+    uint64_t writingUntilNs_ = 0;
+    size_t heldWhileWriting_ = 0;
+    uint64_t overruns_ = 0;
 
     // data EEPROM
     bool dataEepromLocked_ = true;  // "del1" locks writes, "del0" unlocks them

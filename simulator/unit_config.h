@@ -50,6 +50,9 @@ struct UnitConfig {
     bool clock24h = true;
     std::array<bool, 3> zonesOn{true, false, false};
     uint32_t replyDelayMs = 1;
+    // The settings EEPROM's write time: "d" is acknowledged only after it, and the loader reads
+    // its two-byte receive buffer only then, so bytes beyond two that arrive meanwhile are lost.
+    uint32_t eepromWriteUs = 0;
     // Reply texts; empty means "from the model table".
     std::optional<std::string> identificationReply;  // main firmware's answer to "?\n"
     std::optional<std::string> eepromProgrammerReply;

@@ -47,6 +47,8 @@ int main(int argc, char** argv)
     std::string dsp = "367";
     app.add_option("--dsp", dsp, "DSP module the debug monitor reports")->check(CLI::IsMember({"367", "366", "none"}));
     app.add_option("--reply-delay-ms", config.replyDelayMs, "The unit's own delay before each reply (0: only the wire)");
+    app.add_option("--eeprom-write-us", config.eepromWriteUs,
+                   "Settings EEPROM write time; bytes sent before \"d\" is acknowledged overrun the loader");
     app.add_option("--reply", reply, "The main firmware's answer to \"?\" (overrides the model's; CR LF is added)");
     std::string eepromReply, loaderBanner;
     app.add_option("--eeprom-reply", eepromReply, "The EEPROM programmer's answer to \"?\" (CR LF is added)");

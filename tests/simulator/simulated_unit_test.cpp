@@ -148,6 +148,26 @@ TEST(SimulatedUnit, LoaderEepromAndFlashFollowTheDeviceRules)
     EXPECT_EQ(unit.memory().flash[128], 0xFFFF);
 }
 
+TEST(SimulatedUnit, WhileTheEepromIsWrittenTheLoaderHoldsTwoBytesAndLosesTheRest)
+{
+    auto c = at(Level::Loader);
+    c.eepromWriteUs = 8500;
+    SimulatedUnit unit(c);
+    const uint64_t t = 1000 * kMs;
+    EXPECT_EQ(say(unit, std::string("a\x00\x10", 3), t), "\r");
+    unit.receive('d', t);
+    unit.receive('v', t);
+    ASSERT_TRUE(unit.hasOutput());
+    EXPECT_GE(unit.peekOutput().notBeforeNs, t + 8'500'000);  // acknowledged once written
+    // A host that does not wait for that acknowledgement: "a", 0x00 are held, the rest is lost.
+    say(unit, std::string("a\x00\x10", 3) + "D", t + 1 * kMs);
+    EXPECT_EQ(unit.receiveOverruns(), 2u);
+    // Once the write is over the loader keeps up again.
+    EXPECT_EQ(say(unit, std::string("\x10", 1), t + 10 * kMs), "\r");
+    EXPECT_EQ(say(unit, "D", t + 10 * kMs), "v");
+    EXPECT_EQ(unit.receiveOverruns(), 2u);
+}
+
 TEST(SimulatedUnit, CorvalentLoaderAnswersTheProbeWithItsBanner)
 {
     SimulatedUnit unit(at(Level::Loader, "Corvalent D2"));
