@@ -12,6 +12,7 @@ using namespace velmar;
 using namespace velmar::unitlink;
 using velmar::test::RecordingProgress;
 using velmar::test::SimBench;
+using velmar::test::enterFast;
 
 namespace {
 
@@ -31,15 +32,6 @@ sim::UnitConfig unitConfig(const std::string& loaderVersion)
     c.model = "QRX 30";
     c.loaderVersion = loaderVersion;
     return c;
-}
-
-void enterFast(SimBench& b)
-{
-    std::string m;
-    ASSERT_TRUE(b.link.DetectUnit(m)) << m;
-    ASSERT_TRUE(b.link.OpenPort(m)) << m;
-    ASSERT_TRUE(b.link.EnterLoaderFast(m)) << m;
-    ASSERT_EQ(b.unit.lineRate(), 115200u);
 }
 
 bool flashHolds(SimBench& b, const std::vector<uint8_t>& bytes)

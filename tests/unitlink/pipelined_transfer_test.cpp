@@ -13,6 +13,7 @@
 using namespace velmar;
 using namespace velmar::unitlink;
 using velmar::test::SimBench;
+using velmar::test::enterFast;
 
 namespace {
 
@@ -39,15 +40,6 @@ sim::UnitConfig quickUnit()
     c.model = "QRX 30";
     c.replyDelayMs = 0;  // only the wire's time
     return c;
-}
-
-void enterFast(SimBench& b)
-{
-    std::string m;
-    ASSERT_TRUE(b.link.DetectUnit(m)) << m;
-    ASSERT_TRUE(b.link.OpenPort(m)) << m;
-    ASSERT_TRUE(b.link.EnterLoaderFast(m)) << m;
-    ASSERT_EQ(b.unit.lineRate(), 115200u);
 }
 
 Image patternImage()

@@ -1,6 +1,8 @@
 #pragma once
 
 // A UnitLink against the in-process simulated unit on the virtual clock.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 
@@ -49,5 +51,15 @@ struct SimBench {
     sim::SimulatedSerialPort port;
     unitlink::UnitLink link;
 };
+
+// As the installer: find the unit, then its loader at 115200 bit/s.
+inline void enterFast(SimBench& b)
+{
+    std::string m;
+    ASSERT_TRUE(b.link.DetectUnit(m)) << m;
+    ASSERT_TRUE(b.link.OpenPort(m)) << m;
+    ASSERT_TRUE(b.link.EnterLoaderFast(m)) << m;
+    ASSERT_EQ(b.unit.lineRate(), 115200u);
+}
 
 }  // namespace velmar::test
