@@ -226,7 +226,7 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
     bool matched = QueryCr(loader::withAddress('a', 0), kAddressLimitMs);
     {
         LoaderPipeline pipeline(*this);
-        size_t requested = 0;  // words whose first read is on its way
+        size_t requested = 0;  // words whose read has been sent
         for (size_t i = 0; i < words && matched; ++i) {
             auto readWord = [&] {
                 std::string reply;
@@ -237,18 +237,17 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
                 ++requested;
             }
             bool same = readWord();
-            for (int read = 1; !same; ++read) {
+            for (int read = 1; !same && read <= kReadTries; ++read) {
                 // After a miss the address is set again; the reads sent ahead have moved the
                 // unit's address past this word anyway.
                 pipeline.discard();
                 pipeline.expectAck(loader::withAddress('a', static_cast<uint32_t>(i)), kAddressLimitMs);
                 pipeline.take();
-                requested = i;
-                if (read == kReadTries)
-                    break;
-                pipeline.expectBytes("R", 2, kReadLimitMs);
-                ++requested;
-                same = readWord();
+                requested = i + 1;
+                if (read < kReadTries) {
+                    pipeline.expectBytes("R", 2, kReadLimitMs);
+                    same = readWord();
+                }
             }
             if (!same) {
                 message = texts::kVerifyWordFailed;

@@ -37,7 +37,6 @@ public:
     // Waits out the replies still on their way and drops them with any other pending input, and
     // forgets the commands not yet sent, so that the next exchange starts clean.
     void discard();
-    size_t outstanding() const { return expected_.size(); }
 
 private:
     struct Expected {

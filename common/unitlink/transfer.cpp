@@ -1,5 +1,6 @@
 // The settings EEPROM between the unit and the store's images, and the settings file.
 #include <optional>
+#include <utility>
 
 #include "unitlink/loader_commands.h"
 #include "unitlink/loader_pipeline.h"
@@ -99,16 +100,16 @@ bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::
     return true;
 }
 
-// One try at a settings byte: set the address (unless the previous byte's read-back set it),
-// write, set the address again and read back. The read-back travels with the next byte's
-// address, so that byte's write needs no round trip of its own; the write itself goes out only
-// once every earlier command was acknowledged.
+// One try at a settings byte: set the address (unless `addressSet` says the previous byte's
+// read-back did), write, set the address again and read back. The read-back travels with the
+// next byte's address, so that byte's write needs no round trip of its own; the write itself
+// goes out only once every earlier command was acknowledged. On return `addressSet` tells
+// whether the loader's address is the next byte's.
 bool UnitLink::programSettingsByte(LoaderPipeline& pipeline, size_t address, uint8_t value,
-                                   std::optional<size_t> next, bool addressSet, bool& nextAddressSet)
+                                   std::optional<size_t> next, bool& addressSet)
 {
-    nextAddressSet = false;
     const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
-    if (!addressSet) {
+    if (!std::exchange(addressSet, false)) {
         pipeline.expectAck(setAddress, kAddressLimitMs);
         if (!pipeline.take())
             return false;
@@ -122,7 +123,7 @@ bool UnitLink::programSettingsByte(LoaderPipeline& pipeline, size_t address, uin
         pipeline.expectAck(loader::withAddress('a', static_cast<uint32_t>(*next)), kAddressLimitMs);
     std::string reply;
     const bool ok = pipeline.take() && pipeline.take(&reply) && static_cast<uint8_t>(reply[0]) == value;
-    nextAddressSet = ok && next && pipeline.take();
+    addressSet = ok && next && pipeline.take();
     pipeline.discard();  // after a failed read-back the next address's acknowledgement is still due
     return ok;
 }
@@ -203,10 +204,8 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
                 continue;
             const auto next = nextWrittenAddress(address, keepUnitAdjustments);
             bool written = false;
-            for (int attempt = 0; attempt < kByteTries && !written; ++attempt) {
-                const bool addressSet = addressSetAhead;
-                written = programSettingsByte(pipeline, address, writeImage[address], next, addressSet, addressSetAhead);
-            }
+            for (int attempt = 0; attempt < kByteTries && !written; ++attempt)
+                written = programSettingsByte(pipeline, address, writeImage[address], next, addressSetAhead);
             complete = written;
             if (address % kProgressStep == 0)
                 bar.at(static_cast<int>(address));
