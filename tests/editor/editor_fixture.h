@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "general_page.h"
 #include "modal_script.h"
+#include "scratch_dir.h"
 #include "platform/virtual_clock.h"
 #include "settings_editor_sheet.h"
 #include "simulator/simulated_serial_port.h"
@@ -23,17 +23,9 @@ protected:
     explicit EditorFixture(sim::UnitConfig config = {}) : unit(std::move(config)), port(clock)
     {
         port.addPort("COM1", &unit);
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmar-editor-XXXXXX").string();
-        dir = ::mkdtemp(pattern.data()) ? pattern : std::string{};
-    }
-    ~EditorFixture() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
     }
     void SetUp() override
     {
-        ASSERT_FALSE(dir.empty());
         sheet = std::make_unique<editor::CSettingsEditorSheet>(store, port, clock);
         sheet->setActivePage(0);
         sheet->show();
@@ -42,7 +34,7 @@ protected:
     editor::CGeneral& general() { return sheet->general(); }
     SettingsRecordSet& set(int index) { return sheet->recordSet(index); }
     std::string title() const { return sheet->windowTitle().toStdString(); }
-    std::string file(const std::string& name) const { return dir + "/" + name; }
+    std::string file(const std::string& name) const { return scratch.file(name); }
     static QString q(const std::string& s) { return QString::fromStdString(s); }
 
     void click(int id) { general().controlAs<QPushButton>(id)->click(); }
@@ -63,7 +55,7 @@ protected:
     sim::SimulatedUnit unit;
     sim::SimulatedSerialPort port;
     SettingsStore store;
-    std::string dir;
+    ScratchDir scratch;
     std::unique_ptr<editor::CSettingsEditorSheet> sheet;
 };
 

@@ -2,74 +2,29 @@
 // are generous; nothing asserts timing.
 #include <QPushButton>
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <map>
 
 #include "general_page.h"
 #include "modal_script.h"
 #include "platform/clock.h"
 #include "platform/posix_serial_port.h"
+#include "scratch_dir.h"
 #include "settings/image_codec.h"
-#include "settings/settings_flows.h"
 #include "settings_editor_sheet.h"
 #include "simulator_process.h"
 #include "texts.h"
+#include "three_sets_image.h"
 
 using namespace velmar;
 using namespace velmar::editor;
-using velmar::test::ModalScript;
-using velmar::test::SimulatorProcess;
-
-namespace {
-
-std::map<int, int> levelsOf(const std::vector<uint8_t>& eeprom)
-{
-    SettingsStore s;
-    std::copy(eeprom.begin(), eeprom.end(), s.readImage.begin());
-    std::map<int, int> levels;
-    retrieveSets(s, [&](const NamedSet& set, SettingsStore& store) {
-        SettingsRecordSet records;
-        records.loadFromStore(store);
-        levels[set.base] = records.inputLevels.level[0];
-    });
-    return levels;
-}
-
-std::vector<uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A settings EEPROM whose three sets differ in their first input level.
-void writeUnitEeprom(const std::string& path)
-{
-    SettingsStore s;
-    prepareStore(s, false);
-    encodeUnitState(s);
-    const std::map<int, int> levels{{kCurrentBase, 5}, {kUserBase, 6}, {kInstallerBase, 7}};
-    storeBackSets(
-        s,
-        [&](const NamedSet& set, SettingsStore& store) {
-            SettingsRecordSet records;
-            records.loadFromStore(store);
-            records.inputLevels.level[0] = levels.at(set.base);
-            records.saveToStore(store);
-        },
-        false);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(s.writeImage.data()), kImageSize);
-}
-
-}  // namespace
+using namespace velmar::test;
 
 TEST(EditorOnAPty, DetectSaveAndProgramBack)
 {
-    std::string dir = (std::filesystem::temp_directory_path() / "velmar-e2e-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-    const std::string eeprom = dir + "/eeprom.bin";
-    const std::string settings = dir + "/unit.q20";
-    writeUnitEeprom(eeprom);
+    const ScratchDir dir;
+    const std::string eeprom = dir.file("eeprom.bin");
+    const std::string settings = dir.file("unit.q20");
+    writeBytes(eeprom, threeSetsImage());
 
     SimulatorProcess sim({"--model", "QRX 30", "--eeprom", eeprom});
     ASSERT_TRUE(sim.started()) << sim.banner();
@@ -98,10 +53,8 @@ TEST(EditorOnAPty, DetectSaveAndProgramBack)
     EXPECT_EQ(script.fileRequests.size(), 1u);
     port.close();
     sim.stop(SIGTERM);  // the simulator saves its EEPROM as it ends
-    const auto levels = levelsOf(readBytes(eeprom));
+    const auto levels = firstInputLevels(readBytes(eeprom));
     EXPECT_EQ(levels.at(kCurrentBase), 11);
     EXPECT_EQ(levels.at(kUserBase), 6);
     EXPECT_EQ(levels.at(kInstallerBase), 7);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
 }

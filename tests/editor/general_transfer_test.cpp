@@ -1,59 +1,28 @@
 // The General page's transfers on a simulated unit in virtual time.
 #include <QCheckBox>
 #include <QProgressBar>
-#include <map>
 
 #include "editor_fixture.h"
 #include "settings/image_codec.h"
 #include "settings/settings_flows.h"
 #include "texts.h"
+#include "three_sets_image.h"
 #include "unitlink/settings_file.h"
 
 using namespace velmar;
 using namespace velmar::editor;
 using velmar::test::EditorFixture;
 using velmar::test::ModalScript;
+using velmar::test::firstInputLevels;
+using velmar::test::threeSetsImage;
 
 namespace {
-
-// An EEPROM image holding three different sets, told apart by the first input level.
-std::vector<uint8_t> unitImage()
-{
-    SettingsStore s;
-    prepareStore(s, false);
-    encodeUnitState(s);
-    const std::map<int, int> levels{{kCurrentBase, 5}, {kUserBase, 6}, {kInstallerBase, 7}};
-    storeBackSets(
-        s,
-        [&](const NamedSet& set, SettingsStore& store) {
-            SettingsRecordSet records;
-            records.loadFromStore(store);
-            records.inputLevels.level[0] = levels.at(set.base);
-            records.saveToStore(store);
-        },
-        false);
-    return {s.writeImage.begin(), s.writeImage.end()};
-}
-
-// The first input level of each set in an EEPROM image.
-std::map<int, int> levelsOf(const std::vector<uint8_t>& eeprom)
-{
-    SettingsStore s;
-    std::copy(eeprom.begin(), eeprom.end(), s.readImage.begin());
-    std::map<int, int> levels;
-    retrieveSets(s, [&](const NamedSet& set, SettingsStore& store) {
-        SettingsRecordSet records;
-        records.loadFromStore(store);
-        levels[set.base] = records.inputLevels.level[0];
-    });
-    return levels;
-}
 
 // A settings file whose Current main block fails its check word.
 Image damagedFileImage(const std::string& path)
 {
     Image image{};
-    const auto good = unitImage();
+    const auto good = threeSetsImage();
     std::copy(good.begin(), good.end(), image.begin());
     image[kCurrentBase + 10] ^= 0x01;
     std::string message;
@@ -72,7 +41,7 @@ class Transfer : public EditorFixture {
 protected:
     explicit Transfer(const char* version = "2.20") : EditorFixture(unitWithVersion(version))
     {
-        unit.memory().settings = unitImage();
+        unit.memory().settings = threeSetsImage();
     }
 };
 
@@ -131,7 +100,7 @@ TEST_F(Transfer, SaveFromUnitToFileAsksForANameAndLoadsTheSetsFromIt)
     std::string message;
     ASSERT_TRUE(readSettingsFile(file("fromunit.q20"), saved, message));
     // The file is the unit's image as it came, its own adjustments included.
-    const auto image = unitImage();
+    const auto image = threeSetsImage();
     EXPECT_TRUE(std::equal(saved.begin() + 96, saved.begin() + 3584, image.begin() + 96));
 }
 
@@ -148,12 +117,12 @@ TEST_F(Transfer, ATypedPathIsUsedWithoutADialogButOneInCapitalsIsNot)
     click(kIdLoadFileToUnit);
     ASSERT_EQ(script.fileRequests.size(), 2u);
     EXPECT_TRUE(script.fileRequests[1].open);
-    EXPECT_EQ(levelsOf(unit.memory().settings).at(kCurrentBase), 5);
+    EXPECT_EQ(firstInputLevels(unit.memory().settings).at(kCurrentBase), 5);
 
     typePath(file("typed.q20"));
     click(kIdLoadFileToUnit);
     EXPECT_EQ(script.fileRequests.size(), 2u);
-    EXPECT_EQ(levelsOf(unit.memory().settings).at(kCurrentBase), 9);
+    EXPECT_EQ(firstInputLevels(unit.memory().settings).at(kCurrentBase), 9);
     // The sets shown are not changed by programming.
     EXPECT_EQ(set(kUserSet).inputLevels.level[0], 0);
 }

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scratch_dir.h"
+
 using velmar::platform::PortNames;
 namespace fs = std::filesystem;
 
@@ -42,8 +44,8 @@ TEST(PortNames, OptionThenEnvironment)
 
 TEST(PortNames, DiscoverOrdersUsbThenAcmThenRealSerialPorts)
 {
-    const fs::path root = fs::temp_directory_path() / ("velmar-sysfs-" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const velmar::test::ScratchDir sysfs;
+    const fs::path& root = sysfs.path();
     auto tty = [&](const std::string& name, bool device, int type = -1) {
         fs::create_directories(root / name);
         if (device)
@@ -63,7 +65,6 @@ TEST(PortNames, DiscoverOrdersUsbThenAcmThenRealSerialPorts)
     const std::vector<std::string> expected = {"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0",
                                                "/dev/ttyS2"};
     EXPECT_EQ(names.paths(), expected);
-    fs::remove_all(root);
 }
 
 TEST(PortNames, DiscoverOnAMissingTreeIsEmpty)

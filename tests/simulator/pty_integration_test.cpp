@@ -2,14 +2,14 @@
 // pseudo-terminal, in real time. Limits are generous (loaded 2-core machines); nothing asserts
 // tight timing.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <thread>
 
 #include "platform/clock.h"
 #include "platform/posix_serial_port.h"
+#include "run_tool.h"
 #include "simulator_process.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
@@ -139,31 +139,14 @@ TEST(PtyIntegration, SigtermEndsTheSimulatorAndRemovesTheLink)
 }
 
 #ifdef VELMARCTL_PATH
-namespace {
-struct CommandResult {
-    std::string out;
-    int status;
-};
-CommandResult runCommand(const std::string& command)
-{
-    CommandResult r{{}, -1};
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 512> buf{};
-    while (std::fgets(buf.data(), buf.size(), p))
-        r.out += buf.data();
-    r.status = ::pclose(p);
-    return r;
-}
-}  // namespace
+using velmar::test::runTool;
 
 TEST(PtyIntegration, VelmarctlDetectPrintsTheFoundTextPortRateModeAndVersion)
 {
     SimulatorProcess sim({"--model", "QRX 30", "--version", "2.20"});
     ASSERT_TRUE(sim.started()) << sim.banner();
-    const CommandResult r = runCommand(std::string(VELMARCTL_PATH) + " detect --ports " + sim.link() + " 2>/dev/null");
-    EXPECT_TRUE(WIFEXITED(r.status) && WEXITSTATUS(r.status) == 0) << r.out;
+    const auto r = runTool("detect --ports " + sim.link(), test::ErrorOutput::Captured);
+    EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("QRX 30 found\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port: COM1 (" + sim.link() + ")"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rate: 19200 bit/s"), std::string::npos) << r.out;
@@ -175,8 +158,8 @@ TEST(PtyIntegration, VelmarctlDetectTraceAndInstallerMode)
 {
     SimulatorProcess sim({"--model", "QRX 40"});
     ASSERT_TRUE(sim.started()) << sim.banner();
-    const CommandResult r = runCommand(std::string(VELMARCTL_PATH) + " detect --installer --trace --ports " + sim.link() + " 2>&1");
-    EXPECT_EQ(WEXITSTATUS(r.status), 0) << r.out;
+    const auto r = runTool("detect --installer --trace --ports " + sim.link());
+    EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("model: QRX_40"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(">  3F 0A"), std::string::npos) << r.out;                 // the probe, in hex
     EXPECT_NE(r.out.find("QRX 40 v2.20"), std::string::npos) << r.out;             // the reply, in ASCII
@@ -185,8 +168,8 @@ TEST(PtyIntegration, VelmarctlDetectTraceAndInstallerMode)
 
 TEST(PtyIntegration, VelmarctlDetectWithoutAUnitFails)
 {
-    const CommandResult r = runCommand(std::string(VELMARCTL_PATH) + " detect --installer --ports /nonexistent/ttyX,/nonexistent/ttyY");
-    EXPECT_EQ(WEXITSTATUS(r.status), 1);
+    const auto r = runTool("detect --installer --ports /nonexistent/ttyX,/nonexistent/ttyY", test::ErrorOutput::Inherited);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, std::string(texts::kNoUnitInstaller) + "\n");
 }
 #endif

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "run_tool.h"
+#include "scratch_dir.h"
 #include "simulator_process.h"
 #include "upgrade/upgrade_texts.h"
 

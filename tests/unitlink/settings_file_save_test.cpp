@@ -21,20 +21,23 @@ Image patterned() {
     return image;
 }
 
-using SettingsFileOnDisk = testing::ScratchDir;
+class SettingsFileOnDisk : public ::testing::Test {
+protected:
+    test::ScratchDir dir;
+};
 
 TEST_F(SettingsFileOnDisk, SaveThenLoad) {
     const Image image = patterned();
     std::string message;
-    ASSERT_TRUE(writeSettingsFile(path("default.q20"), image, message));
+    ASSERT_TRUE(writeSettingsFile(dir.file("default.q20"), image, message));
     EXPECT_EQ(message, kSettingsSavedText);
-    const auto text = contents(path("default.q20"));
+    const auto text = test::readFile(dir.file("default.q20"));
     EXPECT_EQ(text, formatSettingsRecords(image));
     EXPECT_EQ(text.find('\r'), std::string::npos);
-    EXPECT_EQ(entries(), 1u) << "no temporary file is left beside the saved one";
+    EXPECT_EQ(dir.entries(), 1u) << "no temporary file is left beside the saved one";
 
     Image loaded{};
-    ASSERT_TRUE(readSettingsFile(path("default.q20"), loaded, message)) << message;
+    ASSERT_TRUE(readSettingsFile(dir.file("default.q20"), loaded, message)) << message;
     EXPECT_EQ(loaded[16], image[16]);
     EXPECT_EQ(loaded[3583], image[3583]);
 }
@@ -43,7 +46,7 @@ TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
     for (const auto& name : {std::string("missing.q20"), std::string()}) {
         Image image = patterned();
         std::string message;
-        EXPECT_FALSE(readSettingsFile(path(name), image, message)) << name;
+        EXPECT_FALSE(readSettingsFile(dir.file(name), image, message)) << name;
         EXPECT_EQ(message, kSettingsFileOpenErrorText);
         EXPECT_EQ(image, patterned());
     }
@@ -51,15 +54,15 @@ TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
 
 TEST_F(SettingsFileOnDisk, SaveIntoMissingDirectoryCreatesNothing) {
     std::string message;
-    EXPECT_FALSE(writeSettingsFile(path("no/such/dir.q20"), patterned(), message));
+    EXPECT_FALSE(writeSettingsFile(dir.file("no/such/dir.q20"), patterned(), message));
     EXPECT_EQ(message, kSettingsFileOpenErrorText);
-    EXPECT_EQ(entries(), 0u);
+    EXPECT_EQ(dir.entries(), 0u);
 }
 
 // A file size limit makes the save fail after part of the file has been written, the way a
 // full disk would.
 TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile) {
-    put(path("old.q20"), "previous contents");
+    test::writeFile(dir.file("old.q20"), "previous contents");
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -68,26 +71,26 @@ TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
 
     std::string message;
-    const bool saved_ok = writeSettingsFile(path("old.q20"), patterned(), message);
+    const bool saved_ok = writeSettingsFile(dir.file("old.q20"), patterned(), message);
 
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(message, kSettingsFileOpenErrorText);
-    EXPECT_EQ(contents(path("old.q20")), "previous contents");
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(test::readFile(dir.file("old.q20")), "previous contents");
+    EXPECT_EQ(dir.entries(), 1u);
 }
 
 TEST_F(SettingsFileOnDisk, SaveThroughLinkReplacesTargetAndKeepsItsPermissions) {
-    put(path("real.q20"), "old");
-    ::chmod(path("real.q20").c_str(), 0640);
-    std::filesystem::create_symlink("real.q20", path("link.q20"));
+    test::writeFile(dir.file("real.q20"), "old");
+    ::chmod(dir.file("real.q20").c_str(), 0640);
+    std::filesystem::create_symlink("real.q20", dir.file("link.q20"));
     std::string message;
-    ASSERT_TRUE(writeSettingsFile(path("link.q20"), patterned(), message));
-    EXPECT_TRUE(std::filesystem::is_symlink(path("link.q20")));
-    EXPECT_EQ(contents(path("real.q20")), formatSettingsRecords(patterned()));
+    ASSERT_TRUE(writeSettingsFile(dir.file("link.q20"), patterned(), message));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.q20")));
+    EXPECT_EQ(test::readFile(dir.file("real.q20")), formatSettingsRecords(patterned()));
     struct stat st {};
-    ASSERT_EQ(::stat(path("real.q20").c_str(), &st), 0);
+    ASSERT_EQ(::stat(dir.file("real.q20").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 

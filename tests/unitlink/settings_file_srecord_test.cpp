@@ -1,11 +1,11 @@
 // Interoperability with the srecord tools, an independent S-record implementation.
 
-#include <cstdlib>
 #include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "child_process.h"
 #include "scratch_dir.h"
 #include "unitlink/settings_file.h"
 
@@ -13,7 +13,7 @@ namespace velmar {
 namespace {
 
 int run(const std::string& command) {
-    return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str());
+    return test::runProcess(test::Command({"sh", "-c", command})).status;
 }
 
 bool toolsAvailable() {
@@ -33,33 +33,33 @@ bool inWrittenRanges(std::size_t address) {
     return (address >= 16 && address < 64) || (address >= 96 && address < 3584);
 }
 
-class SrecordInterop : public testing::ScratchDir {
+class SrecordInterop : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!toolsAvailable()) {
             GTEST_SKIP() << "srec_cat/srec_info not on PATH";
         }
-        ScratchDir::SetUp();
     }
+    test::ScratchDir dir;
 };
 
 TEST_F(SrecordInterop, OurFileIsAcceptedAndReproducedByTheirTools) {
     const Image image = randomImage(5);
     std::string message;
-    ASSERT_TRUE(writeSettingsFile(path("ours.q20"), image, message));
-    EXPECT_EQ(run("srec_info " + path("ours.q20")), 0);
+    ASSERT_TRUE(writeSettingsFile(dir.file("ours.q20"), image, message));
+    EXPECT_EQ(run("srec_info " + dir.file("ours.q20")), 0);
 
     // srec_cat verifies every checksum while it reads, then writes its own S0, S2 and end records.
-    ASSERT_EQ(run("srec_cat " + path("ours.q20") + " -o " + path("theirs.srec") +
+    ASSERT_EQ(run("srec_cat " + dir.file("ours.q20") + " -o " + dir.file("theirs.srec") +
                   " -address-length=3"),
               0);
-    const auto theirs = contents(path("theirs.srec"));
+    const auto theirs = test::readFile(dir.file("theirs.srec"));
     ASSERT_NE(theirs.find("S0"), std::string::npos);
     ASSERT_NE(theirs.find("S2"), std::string::npos);
 
     Image loaded;
     loaded.fill(0xA5);
-    ASSERT_TRUE(readSettingsFile(path("theirs.srec"), loaded, message)) << message;
+    ASSERT_TRUE(readSettingsFile(dir.file("theirs.srec"), loaded, message)) << message;
     for (std::size_t i = 0; i < kImageSize; ++i) {
         EXPECT_EQ(loaded[i], inWrittenRanges(i) ? image[i] : 0xA5) << "byte " << i;
     }
@@ -80,15 +80,15 @@ class SrecordFromBinary : public SrecordInterop,
 // Their files carry uppercase digits, an S0 header, an S5 count and an S9 or S8 end record.
 TEST_P(SrecordFromBinary, TheirWholeImageLoadsWithTheSameBytes) {
     const Image image = randomImage(9);
-    put(path("image.bin"), std::string(image.begin(), image.end()));
-    ASSERT_EQ(run("srec_cat " + path("image.bin") + " -binary -o " + path("image.srec") +
+    test::writeFile(dir.file("image.bin"), std::string(image.begin(), image.end()));
+    ASSERT_EQ(run("srec_cat " + dir.file("image.bin") + " -binary -o " + dir.file("image.srec") +
                   " -execution-start-address=0 -address-length=" +
                   std::to_string(GetParam().addressLength)),
               0);
-    ASSERT_NE(contents(path("image.srec")).find(GetParam().endRecord), std::string::npos);
+    ASSERT_NE(test::readFile(dir.file("image.srec")).find(GetParam().endRecord), std::string::npos);
     Image loaded{};
     std::string message;
-    ASSERT_TRUE(readSettingsFile(path("image.srec"), loaded, message)) << message;
+    ASSERT_TRUE(readSettingsFile(dir.file("image.srec"), loaded, message)) << message;
     EXPECT_EQ(loaded, image);
 }
 

@@ -1,0 +1,83 @@
+#pragma once
+
+// Runs a program of ours (or any on PATH) as a child process: arguments, extra environment,
+// standard input, captured standard output and error, exit status, a time limit, and signals.
+// Output is read with poll, so a child that writes a lot never blocks on a full pipe.
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmar::test {
+
+// Where the child's standard error goes.
+enum class ErrorOutput {
+    Captured,   // into ProcessResult::err
+    IntoOut,    // into ProcessResult::out, in order with standard output
+    Inherited,  // to this process's own (for long-lived children nobody reads)
+};
+
+struct Command {
+    explicit Command(std::vector<std::string> arguments, ErrorOutput errorOutput = ErrorOutput::Captured)
+        : args(std::move(arguments)), errors(errorOutput)
+    {
+    }
+
+    std::vector<std::string> args;  // args[0] is the program: a path, or a name looked up on PATH
+    std::vector<std::pair<std::string, std::string>> env;  // set on top of this process's environment
+    std::string input;                                     // written to standard input, then closed
+    ErrorOutput errors;
+    std::chrono::milliseconds timeLimit{std::chrono::minutes(3)};
+};
+
+struct ProcessResult {
+    int status = -1;  // the exit code; -1 if the child was killed by a signal or never ran
+    int signal = 0;   // the signal that ended the child, if one did
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+};
+
+class ChildProcess {
+public:
+    // Starts the child; a program that cannot be run exits with status 127.
+    explicit ChildProcess(Command command);
+    // Kills a child that is still running and reaps it.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    // Reads output until `text` is in standard output, the output ends or `limit` passes.
+    bool waitForOutput(const std::string& text, std::chrono::milliseconds limit);
+    const std::string& out() const { return result_.out; }
+    const std::string& err() const { return result_.err; }
+    void signal(int sig);
+    // Reads to the end of the output and reaps the child; kills it once the time limit is up.
+    ProcessResult finish();
+    // Sends the signal and reaps the child without reading further; returns the raw wait
+    // status (-1 if the child is already gone).
+    int stop(int sig);
+
+private:
+    // One poll round of at most `limit`; false once there is nothing left to read or write.
+    bool pump(std::chrono::milliseconds limit);
+    void closeAll();
+    void reap(int rawStatus);
+
+    Command command_;
+    ProcessResult result_;
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+    int err_ = -1;
+    std::size_t written_ = 0;
+    std::chrono::steady_clock::time_point deadline_;
+};
+
+// Runs the command to its end.
+ProcessResult runProcess(Command command);
+
+}  // namespace velmar::test
