@@ -103,7 +103,9 @@ public:
     bool WriteEepromBlock(size_t block, const DataBlock& data);
     // Writes `data` from block `blockCounter` on, skipping blocks that already hold it; the
     // counter advances by one per block. The word-swapped form exchanges the bytes of every word.
-    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false);
+    // `afterBlock`, when given, is told the advanced counter after every block.
+    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false,
+                           const std::function<void(size_t)>& afterBlock = {});
     bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
 
     // ---- state ----
