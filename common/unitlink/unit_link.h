@@ -152,6 +152,10 @@ public:
     void setTrace(platform::TraceLog* trace) { trace_ = trace; }
     // The PC's local date and time for SetUnitClock (tests inject a fixed one).
     void setLocalTimeSource(std::function<std::tm()> source) { localTime_ = std::move(source); }
+    // Told the port name and rate each time a DetectUnit scan takes up a rate on a port, so a
+    // caller can show where a long scan has got to.
+    using ScanObserver = std::function<void(const std::string& portName, uint32_t rate)>;
+    void setScanObserver(ScanObserver observer) { scanObserver_ = std::move(observer); }
 
 private:
     friend class OperationNote;
@@ -204,6 +208,7 @@ private:
     platform::Clock& clock_;
     platform::TraceLog* trace_ = nullptr;
     std::function<std::tm()> localTime_;
+    ScanObserver scanObserver_;
     int reopenDepth_ = 0;
 
     // Set by resetState(), as at construction.
