@@ -8,6 +8,7 @@
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "platform/trace.h"
+#include "terminal_progress.h"
 #include "unitlink/unit_link.h"
 
 namespace velmar::tools {
@@ -31,8 +32,20 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& tra
     UnitLink link(options.installer ? Variant::Installer : Variant::Editor, *port, clock);
     link.setTrace(log.get());
 
+    // A full scan can take a minute: a terminal is shown where it has got to (a trace says it
+    // already, line by line).
+    TerminalLine scanLine;
+    if (!options.trace) {
+        link.setScanObserver([&](const std::string& portName, uint32_t rate) {
+            const auto path = names.resolve(portName);
+            scanLine.show("Trying " + portName + (path ? " (" + *path + ")" : "") + " at " + std::to_string(rate) +
+                          " bit/s...");
+        });
+    }
     std::string message;
-    if (!link.DetectUnit(message)) {
+    const bool found = link.DetectUnit(message);
+    scanLine.clear();
+    if (!found) {
         out << message << std::endl;
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "terminal_progress.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,7 +10,17 @@ namespace velmar::tools {
 
 namespace {
 constexpr int kWidth = 40;
+constexpr const char* kEraseLine = "\r\033[K";
+
+// Columns the terminal shows, less one so the cursor never wraps to a line that "\r" cannot reach.
+size_t lineWidth()
+{
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col - 1u;
+    return 79;
 }
+}  // namespace
 
 TerminalProgress::TerminalProgress() : terminal_(isatty(STDERR_FILENO) == 1) {}
 
@@ -29,7 +40,7 @@ void TerminalProgress::setPosition(int position)
 void TerminalProgress::setVisible(bool visible)
 {
     if (visible_ && !visible && terminal_)
-        std::fputs("\r\033[K", stderr);
+        std::fputs(kEraseLine, stderr);
     visible_ = visible;
     drawnPercent_ = -1;
     draw();
@@ -47,6 +58,29 @@ void TerminalProgress::draw()
     const std::string bar = std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(kWidth - filled), '.');
     std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
     std::fflush(stderr);
+}
+
+TerminalLine::TerminalLine() : terminal_(isatty(STDERR_FILENO) == 1) {}
+
+TerminalLine::~TerminalLine() { clear(); }
+
+void TerminalLine::show(std::string_view text)
+{
+    if (!terminal_)
+        return;
+    text = text.substr(0, lineWidth());
+    std::fprintf(stderr, "%s%.*s", kEraseLine, static_cast<int>(text.size()), text.data());
+    std::fflush(stderr);
+    shown_ = true;
+}
+
+void TerminalLine::clear()
+{
+    if (!shown_)
+        return;
+    std::fputs(kEraseLine, stderr);
+    std::fflush(stderr);
+    shown_ = false;
 }
 
 }  // namespace velmar::tools

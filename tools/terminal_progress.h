@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string_view>
 
 #include "unitlink/progress_sink.h"
 
@@ -23,6 +24,23 @@ private:
     int maximum_ = 100;
     int position_ = 0;
     int drawnPercent_ = -1;
+};
+
+// One line on stderr that every show() rewrites in place, for where a long search has got to;
+// drawn only when stderr is a terminal. clear() (and the destructor) wipes it, so what the
+// program prints next starts on a clean line.
+class TerminalLine {
+public:
+    TerminalLine();
+    ~TerminalLine();
+    TerminalLine(const TerminalLine&) = delete;
+    TerminalLine& operator=(const TerminalLine&) = delete;
+    void show(std::string_view text);
+    void clear();
+
+private:
+    bool terminal_;
+    bool shown_ = false;
 };
 
 }  // namespace velmar::tools

@@ -54,7 +54,8 @@ bool UnitLink::WriteEepromBlock(size_t block, const DataBlock& data)
     return ok;
 }
 
-bool UnitLink::WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool swapped)
+bool UnitLink::WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool swapped,
+                                 const std::function<void(size_t)>& afterBlock)
 {
     const std::vector<uint8_t> bytes = swapped ? wordSwapped(data) : std::vector<uint8_t>(data.begin(), data.end());
     for (size_t offset = 0; offset < bytes.size(); offset += kDataBlockBytes) {
@@ -71,6 +72,8 @@ bool UnitLink::WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> 
         if (!equal)
             return false;
         ++blockCounter;
+        if (afterBlock)
+            afterBlock(blockCounter);
     }
     return true;
 }
@@ -134,25 +137,30 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
         size_t counter = kDirectoryBlock;
         if (!WriteEepromRegion(counter, directory))
             return false;
+        // The bar follows every block: the first section alone takes a long while. The last
+        // section's final blocks lie past the bar's end, which it then stays at.
+        const auto follow = [&progress](size_t block) {
+            if (block <= static_cast<size_t>(kProgressEnd))
+                progress.setPosition(static_cast<int>(block));
+        };
         counter = 0;
-        if (!WriteEepromRegion(counter, sections.section1))
+        if (!WriteEepromRegion(counter, sections.section1, false, follow))
             return false;
-        progress.setPosition(static_cast<int>(counter));
         const std::span<const uint8_t> tables[] = {sections.section2, sections.section3, sections.section4};
         size_t entry = 0;
         for (auto table : tables) {
-            if (!putDirectoryEntry(directory, entry++, counter, table.size()) || !WriteEepromRegion(counter, table))
+            if (!putDirectoryEntry(directory, entry++, counter, table.size()) ||
+                !WriteEepromRegion(counter, table, false, follow))
                 return false;
-            progress.setPosition(static_cast<int>(counter));
         }
         const uint8_t storeByte[1] = {sections.section5};
-        if (!putDirectoryEntry(directory, entry++, counter, 1) || !WriteEepromRegion(counter, storeByte))
+        if (!putDirectoryEntry(directory, entry++, counter, 1) || !WriteEepromRegion(counter, storeByte, false, follow))
             return false;
-        progress.setPosition(static_cast<int>(counter));
         if (!putDirectoryEntry(directory, entry++, counter, sections.section6.size()) ||
-            !WriteEepromRegion(counter, sections.section6, true))
+            !WriteEepromRegion(counter, sections.section6, true, follow))
             return false;
-        progress.setPosition(kProgressEnd);
+        if (counter < static_cast<size_t>(kProgressEnd))
+            progress.setPosition(kProgressEnd);
         putDirectoryTag(directory);
         counter = kDirectoryBlock;
         return WriteEepromRegion(counter, directory);

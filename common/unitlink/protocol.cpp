@@ -125,6 +125,8 @@ bool UnitLink::DetectUnit(std::string& message)
         if (!ApplyTimeouts() && !OpenPort(message))
             continue;
         for (;;) {
+            if (scanObserver_)
+                scanObserver_(portName_, BaudTable[static_cast<size_t>(baudIndex_ & 7)]);
             if (Identify(message))
                 break;
             if (mode_ != UnitMode::Loader)

@@ -103,7 +103,9 @@ public:
     bool WriteEepromBlock(size_t block, const DataBlock& data);
     // Writes `data` from block `blockCounter` on, skipping blocks that already hold it; the
     // counter advances by one per block. The word-swapped form exchanges the bytes of every word.
-    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false);
+    // `afterBlock`, when given, is told the advanced counter after every block.
+    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false,
+                           const std::function<void(size_t)>& afterBlock = {});
     bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
 
     // ---- state ----
@@ -150,6 +152,10 @@ public:
     void setTrace(platform::TraceLog* trace) { trace_ = trace; }
     // The PC's local date and time for SetUnitClock (tests inject a fixed one).
     void setLocalTimeSource(std::function<std::tm()> source) { localTime_ = std::move(source); }
+    // Told the port name and rate each time a DetectUnit scan takes up a rate on a port, so a
+    // caller can show where a long scan has got to.
+    using ScanObserver = std::function<void(const std::string& portName, uint32_t rate)>;
+    void setScanObserver(ScanObserver observer) { scanObserver_ = std::move(observer); }
 
 private:
     friend class OperationNote;
@@ -202,6 +208,7 @@ private:
     platform::Clock& clock_;
     platform::TraceLog* trace_ = nullptr;
     std::function<std::tm()> localTime_;
+    ScanObserver scanObserver_;
     int reopenDepth_ = 0;
 
     // Set by resetState(), as at construction.

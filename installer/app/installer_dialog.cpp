@@ -44,6 +44,9 @@ CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDial
     progress_->hide();
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName("1011");
+    // The status line is empty until the first run: its line is kept from the start so the
+    // window does not grow when the first text appears.
+    statusLine_->setMinimumHeight(statusLine_->fontMetrics().height());
 
     connect(install_, &QPushButton::clicked, this, &CInstallerDlg::OnInstallUpgradeNow);
     connect(abort_, &QPushButton::clicked, this, &CInstallerDlg::OnAbort);

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("installer");
     QApplication::setApplicationVersion(velmar::installer::texts::kVersion);
+    QApplication::setDesktopFileName("velmar-installer");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(velmar::installer::texts::versionTitle());

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <numeric>
 
 #include "recording_progress.h"
 #include "sim_bench.h"
@@ -50,6 +52,26 @@ void connect(SimBench& b)
     std::string m;
     ASSERT_TRUE(b.link.DetectUnit(m)) << m;
 }
+
+// Notes, with every position, the virtual time and the last block the unit was asked to read.
+struct BlockWatch final : ProgressSink {
+    explicit BlockWatch(const SimBench& bench) : b(bench) {}
+    void setRange(int) override {}
+    void setVisible(bool) override {}
+    void setPosition(int position) override
+    {
+        positions.push_back(position);
+        atMs.push_back(b.elapsedMs());
+        const std::string& heard = b.unit.transcript();
+        const size_t at = heard.rfind("det");  // never inside a write line: those carry hex digits
+        lastRead.push_back(at == std::string::npos ? "" : heard.substr(at, 7));
+    }
+
+    const SimBench& b;
+    std::vector<int> positions;
+    std::vector<double> atMs;
+    std::vector<std::string> lastRead;
+};
 
 }  // namespace
 
@@ -148,4 +170,31 @@ TEST(ProgramEepromImage, TheEepromProgrammerServesTheLinesItselfAndSectionsTooLa
     EXPECT_FALSE(b.link.ProgramEepromImage(m, progress, s.view()));
     EXPECT_EQ(m, texts::kEepromFailed);
     EXPECT_EQ(b.unit.transcript(), "");
+}
+
+TEST(ProgramEepromImage, TheBarFollowsTheBlockCounterAfterEveryBlock)
+{
+    SimBench b(Variant::Installer, sim::UnitConfig{});
+    connect(b);
+    const Sections s;
+    BlockWatch watch(b);
+    std::string m;
+    const double startMs = b.elapsedMs();
+    ASSERT_TRUE(b.link.ProgramEepromImage(m, watch, s.view())) << m;
+    const double totalMs = b.elapsedMs() - startMs;
+
+    std::vector<int> expected(467);
+    std::iota(expected.begin(), expected.end(), 0);
+    ASSERT_EQ(watch.positions, expected);
+    for (size_t p = 1; p < watch.positions.size(); ++p) {
+        char read[16];
+        std::snprintf(read, sizeof read, "det%4.4zx", p - 1);
+        ASSERT_EQ(watch.lastRead[p], read) << "position " << p << " is set as soon as its block is done";
+    }
+    // No stretch of the run leaves the bar standing: before, the first section alone took a
+    // third of it.
+    double longestMs = 0;
+    for (size_t p = 1; p < watch.atMs.size(); ++p)
+        longestMs = std::max(longestMs, watch.atMs[p] - watch.atMs[p - 1]);
+    EXPECT_LT(longestMs, totalMs / 100);
 }

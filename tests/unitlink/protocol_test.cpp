@@ -266,6 +266,32 @@ TEST(DetectUnit, SecondScanRetriesTheRememberedPortFirst)
     EXPECT_EQ(b.link.portName(), "COM3");
 }
 
+TEST(DetectUnit, TheScanObserverHearsOfEveryPortAndRateAsItIsTried)
+{
+    auto c = model("QRX 30");
+    c.applicationRate = 57600;
+    SimBench b(Variant::Editor, c, /*unitPort=*/3, /*ports=*/3);
+    b.port.refuseAccess("COM1");  // a port that does not open is not tried at any rate
+    std::vector<std::pair<std::string, uint32_t>> tried;
+    std::vector<double> atMs;
+    b.link.setScanObserver([&](const std::string& port, uint32_t rate) {
+        tried.emplace_back(port, rate);
+        atMs.push_back(b.elapsedMs());
+    });
+    std::string m;
+    ASSERT_TRUE(b.link.DetectUnit(m));
+
+    std::vector<std::pair<std::string, uint32_t>> expected;
+    for (uint32_t rate : BaudTable)
+        expected.emplace_back("COM2", rate);
+    for (uint32_t rate : {19200u, 1200u, 2400u, 4800u, 9600u, 38400u, 57600u})
+        expected.emplace_back("COM3", rate);
+    EXPECT_EQ(tried, expected);
+    // Each report comes as its rate is taken up, after the three silent probes of the one before.
+    for (size_t i = 0; i < atMs.size(); ++i)
+        EXPECT_NEAR(atMs[i], static_cast<double>(i) * 3 * kSilentProbeMs, 1.0) << i;
+}
+
 TEST(Identify, Flag240VFollowsTheReply)
 {
     auto c = model("QRX 30");

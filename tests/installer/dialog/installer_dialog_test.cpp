@@ -105,6 +105,26 @@ TEST_F(DialogTest, AbortedRunSaysSo) {
     EXPECT_EQ(statusLine(), texts::qt(texts::kAbortedByUser));
 }
 
+TEST_F(DialogTest, TheWindowKeepsItsHeightWhenTheStatusLineFillsIn) {
+    dialog.show();
+    QCoreApplication::processEvents();
+    const int idle = dialog.height();
+    ASSERT_EQ(statusLine(), "");
+    click("1013");
+    click("1014");  // "Aborting..." shows at once, while the run goes on
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.height(), idle);
+    ASSERT_TRUE(waitForEnd());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.height(), idle);
+    // The longest line a run ends with (no unit anywhere) may widen the window, not heighten it.
+    click("1013");
+    ASSERT_TRUE(waitForEnd());
+    ASSERT_EQ(statusLine().toStdString(), unitlink::texts::kNoUnitInstaller);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.height(), idle);
+}
+
 TEST_F(DialogTest, ClosingMidRunWaitsForTheWorker) {
     dialog.show();
     click("1013");
