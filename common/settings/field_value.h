@@ -3,6 +3,7 @@
 // A setting's value as tools list, print and compare it, whichever view names it: a number,
 // a text, a list by index or a record by member name.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
