@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "settings/image_codec.h"
-#include "settings/image_snapshot.h"
 #include "settings/legacy_layout.h"
+#include "settings/records/decoded_image.h"
 #include "settings/settings_flows.h"
 
 namespace {
@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (size > 0) store.setModelKind(static_cast<ModelKind>(data[0] % 4));
         std::copy_n(data, std::min(size, kImageSize), store.readImage.begin());
 
-        snapshotImage(store);
-        store.legacyLayout = false;
+        decodeImage(store.readImage, store.modelKind(), variant);
         retrieveSets(store, nullptr);
         for (const auto& set : kSetsInFlowOrder) {
             if (!framed(store.writeImage, set.base, 346) || !framed(store.writeImage, set.base + kPresetBlockOffset, 45) ||

@@ -11,6 +11,7 @@
 #include "model_option.h"
 #include "records/settings_diff.h"
 #include "settings_input.h"
+#include "view_option.h"
 
 namespace velmar::cli {
 namespace {
@@ -19,6 +20,7 @@ void addDiffCommand(CLI::App& app) {
     struct Options {
         std::string first, second;
         bool json = false;
+        SettingsView view = SettingsView::Records;
         ModelKind model = ModelKind::Undetected;
     };
     auto options = std::make_shared<Options>();
@@ -27,10 +29,11 @@ void addDiffCommand(CLI::App& app) {
     command->add_option("B", options->second, "Second settings file (.q20)")->required();
     command->add_flag("--json", options->json, "Print a JSON array of differences");
     addModelOption(*command, options->model);
+    addViewOption(*command, options->view);
     command->callback([options] {
         const auto a = decodeImage(readSettingsFileOrFail(options->first), options->model);
         const auto b = decodeImage(readSettingsFileOrFail(options->second), options->model);
-        const auto differences = diffImages(a, b);
+        const auto differences = diffImages(a, b, options->view);
         if (options->json) {
             auto out = nlohmann::json::array();
             for (const auto& d : differences)

@@ -10,8 +10,9 @@
 #include "command_registry.h"
 #include "model_option.h"
 #include "settings/field_catalog.h"
-#include "settings/image_snapshot.h"
+#include "settings/records/settings_view.h"
 #include "settings_input.h"
+#include "view_option.h"
 
 namespace velmar::cli {
 namespace {
@@ -26,11 +27,15 @@ nlohmann::json toJson(const FieldValue& v) {
     case FieldValue::Kind::Text:
         return v.text;
     case FieldValue::Kind::List:
+    case FieldValue::Kind::Record:
         break;
     }
-    auto array = nlohmann::json::array();
-    for (const auto& item : v.items) array.push_back(toJson(item));
-    return array;
+    auto out = v.kind == FieldValue::Kind::Record ? nlohmann::json::object() : nlohmann::json::array();
+    for (std::size_t i = 0; i < v.items.size(); ++i) {
+        if (v.kind == FieldValue::Kind::Record) out[v.keys[i]] = toJson(v.items[i]);
+        else out.push_back(toJson(v.items[i]));
+    }
+    return out;
 }
 
 nlohmann::json toJson(const std::vector<Field>& fields) {
@@ -39,6 +44,11 @@ nlohmann::json toJson(const std::vector<Field>& fields) {
     return object;
 }
 
+void printLine(const std::string& name, const std::string& value) {
+    std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') << value << '\n';
+}
+
+// A list stays on its field's line; a record takes one line per member, named as diff names it.
 void printFields(const std::vector<Field>& fields) {
     const char* group = nullptr;
     for (const auto& f : fields) {
@@ -46,13 +56,15 @@ void printFields(const std::vector<Field>& fields) {
             group = f.group;
             std::cout << "  " << group << '\n';
         }
-        const std::string name = f.name;
-        std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ')
-                  << formatFieldValue(f.value) << '\n';
+        if (f.value.kind != FieldValue::Kind::Record) {
+            printLine(f.name, formatFieldValue(f.value));
+            continue;
+        }
+        for (const auto& line : flattenFields("", {f})) printLine(line.name, line.value);
     }
 }
 
-void printSnapshot(const std::string& source, const ImageSnapshot& snap) {
+void printSnapshot(const std::string& source, const DecodedImage& snap, SettingsView view) {
     std::cout << source << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
     std::cout << "\nRefused sections: ";
     if (snap.refused.empty()) std::cout << "none";
@@ -61,13 +73,13 @@ void printSnapshot(const std::string& source, const ImageSnapshot& snap) {
     printFields(listUnitFields(snap.unit));
     for (const auto& set : snap.sets) {
         std::cout << '\n' << set.name << " settings\n";
-        printFields(listSetFields(set.fields));
+        printFields(listSet(view, set));
     }
 }
 
-nlohmann::json snapshotJson(const ImageSnapshot& snap) {
+nlohmann::json snapshotJson(const DecodedImage& snap, SettingsView view) {
     nlohmann::json sets = nlohmann::json::object();
-    for (const auto& set : snap.sets) sets[set.name] = toJson(listSetFields(set.fields));
+    for (const auto& set : snap.sets) sets[set.name] = toJson(listSet(view, set));
     return {
         {"layout", snap.legacyLayout ? "legacy" : "current"},
         {"unit", toJson(listUnitFields(snap.unit))},
@@ -96,6 +108,7 @@ void addDumpCommand(CLI::App& app) {
         std::string path;
         bool raw = false;
         bool json = false;
+        SettingsView view = SettingsView::Store;
         ModelKind model = ModelKind::Undetected;
     };
     auto options = std::make_shared<Options>();
@@ -104,18 +117,18 @@ void addDumpCommand(CLI::App& app) {
     command->add_flag("--image", options->raw, "FILE is a raw 4096-byte settings image");
     command->add_flag("--json", options->json, "Print one JSON object");
     addModelOption(*command, options->model);
+    addViewOption(*command, options->view);
     command->callback([options] {
-        SettingsStore store;
-        store.setModelKind(options->model);
+        Image image{};
         if (options->raw) {
             std::string message;
-            if (!readRawImage(options->path, store.readImage, message)) fail(message);
+            if (!readRawImage(options->path, image, message)) fail(message);
         } else {
-            store.readImage = readSettingsFileOrFail(options->path);
+            image = readSettingsFileOrFail(options->path);
         }
-        const ImageSnapshot snap = snapshotImage(store);
-        if (options->json) std::cout << snapshotJson(snap).dump(2) << '\n';
-        else printSnapshot(options->path, snap);
+        const DecodedImage snap = decodeImage(image, options->model);
+        if (options->json) std::cout << snapshotJson(snap, options->view).dump(2) << '\n';
+        else printSnapshot(options->path, snap, options->view);
     });
 }
 

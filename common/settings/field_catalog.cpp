@@ -6,148 +6,124 @@ namespace velmar {
 
 namespace {
 
-FieldValue integer(long long v) {
-    FieldValue f;
-    f.integer = v;
-    return f;
-}
-
-FieldValue text(const char* data, std::size_t capacity) {
-    FieldValue f;
-    f.kind = FieldValue::Kind::Text;
-    f.text.assign(data, strnlen(data, capacity));
-    return f;
-}
-
-FieldValue list(std::vector<FieldValue> items) {
-    FieldValue f;
-    f.kind = FieldValue::Kind::List;
-    f.items = std::move(items);
-    return f;
-}
-
-FieldValue value(long long v) { return integer(v); }
-FieldValue value(const BoundedValue& b) { return integer(b.value); }
+FieldValue value(long long v) { return integerValue(v); }
+FieldValue value(const BoundedValue& b) { return integerValue(b.value); }
 template <std::size_t N>
-FieldValue value(const std::array<char, N>& s) { return text(s.data(), N); }
+FieldValue value(const std::array<char, N>& s) { return textValue(std::string(s.data(), strnlen(s.data(), N))); }
 FieldValue value(const ModeRecord& r);
 template <typename T, std::size_t N>
 FieldValue value(const std::array<T, N>& items) {
     std::vector<FieldValue> out;
     for (const auto& item : items) out.push_back(value(item));
-    return list(std::move(out));
+    return listValue(std::move(out));
 }
 
-FieldValue value(const ModeRecord& r) { return list({value(r.head), value(r.body)}); }
+FieldValue value(const ModeRecord& r) { return listValue({value(r.head), value(r.body)}); }
+
+template <auto Member>
+FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner) {
+    return value(owner.*Member);
+}
 
 // One entry per zone, taken from each zone's record.
-template <typename Record, std::size_t N, typename Get>
-FieldValue perZone(const std::array<Record, N>& records, Get get) {
+template <auto Records, auto Member>
+FieldValue perZone(const SetFields& s) {
     std::vector<FieldValue> out;
-    for (const auto& r : records) out.push_back(value(get(r)));
-    return list(std::move(out));
+    for (const auto& record : s.*Records) out.push_back(value(record.*Member));
+    return listValue(std::move(out));
 }
+
+constexpr const char* kNames = "Names";
+constexpr const char* kInputs = "Source inputs";
+constexpr const char* kAudioOut = "Audio out";
+constexpr const char* kSpeakers = "Speakers";
+constexpr const char* kDistances = "Listener distances";
+constexpr const char* kVolumes = "Volumes";
+constexpr const char* kTimers = "Timers";
+constexpr const char* kTriggers = "Triggers, IR and RS-232";
+constexpr const char* kDisplays = "Displays";
+constexpr const char* kRoom = "Room resonance filter";
+constexpr const char* kTuner = "Tuner presets";
+constexpr const char* kSources = "Source records";
+
+using S = SetFields;
+constexpr auto kZones = &SetFields::zoneVolume;
+constexpr auto kTimerZones = &SetFields::timer;
+
+// The fields that are not in the image (the further zone levels, the volume page's words and
+// the older layout's source records) stay out: a file cannot show them.
+constexpr FieldEntry<SetFields> kSetFields[] = {
+    {kNames, "sourceName", of<&S::sourceName>},
+    {kNames, "zoneName", of<&S::zoneName>},
+    {kInputs, "sourceInput", of<&S::sourceInput>},
+    {kInputs, "inputLevel", of<&S::inputLevel>},
+    {kInputs, "eqLow", of<&S::eqLow>},
+    {kInputs, "eqHigh", of<&S::eqHigh>},
+    {kInputs, "sourceDelay", of<&S::sourceDelay>},
+    {kAudioOut, "audioOutFlags", of<&S::audioOutFlags>},
+    {kAudioOut, "audioOutFormat", of<&S::audioOutFormat>},
+    {kSpeakers, "crossover", of<&S::crossover>},
+    {kSpeakers, "speakerConfig", of<&S::speakerConfig>},
+    {kSpeakers, "speakerLevel", of<&S::speakerLevel>},
+    {kSpeakers, "bassManagement", of<&S::bassManagement>},
+    {kSpeakers, "speakerOptions", of<&S::speakerOptions>},
+    {kSpeakers, "noiseReferenceLevel", of<&S::noiseReferenceLevel>},
+    {kDistances, "distanceFlags", of<&S::distanceFlags>},
+    {kDistances, "speakerDistance", of<&S::speakerDistance>},
+    {kVolumes, "onVolume", perZone<kZones, &ZoneVolume::onVolume>},
+    {kVolumes, "maxVolume", perZone<kZones, &ZoneVolume::maxVolume>},
+    {kVolumes, "volumeFloor", perZone<kZones, &ZoneVolume::volumeFloor>},
+    {kVolumes, "muteLevel", of<&S::muteLevel>},
+    {kTimers, "timerModes", perZone<kTimerZones, &TimerRecord::timerModes>},
+    {kTimers, "timerTimes", perZone<kTimerZones, &TimerRecord::timerTimes>},
+    {kTimers, "timerSource", perZone<kTimerZones, &TimerRecord::timerSource>},
+    {kTimers, "timerStation", perZone<kTimerZones, &TimerRecord::timerStation>},
+    {kTimers, "timerVolume", perZone<kTimerZones, &TimerRecord::timerVolume>},
+    {kTriggers, "rs232Options", of<&S::rs232Options>},
+    {kTriggers, "irInputs", of<&S::irInputs>},
+    {kTriggers, "triggerMask", of<&S::triggerMask>},
+    {kDisplays, "displayOptions", of<&S::displayOptions>},
+    {kDisplays, "displayTail", of<&S::displayTail>},
+    {kRoom, "roomTestToneFreq", of<&S::roomTestToneFreq>},
+    {kRoom, "roomTestToneLevel", of<&S::roomTestToneLevel>},
+    {kRoom, "roomFilterCenter", of<&S::roomFilterCenter>},
+    {kRoom, "roomFilterDepth", of<&S::roomFilterDepth>},
+    {kRoom, "roomFilterWidth", of<&S::roomFilterWidth>},
+    {kTuner, "presetOffset", of<&S::presetOffset>},
+    {kTuner, "presetMode", of<&S::presetMode>},
+    {kSources, "sourceRecord", of<&S::sourceRecord>},
+};
+
+constexpr const char* kCodes = "System codes and identification";
+constexpr const char* kState = "Unit state";
+constexpr const char* kTunerState = "Tuner";
+constexpr const char* kModes = "Mode table";
+
+using U = UnitFields;
+
+constexpr FieldEntry<UnitFields> kUnitFields[] = {
+    {kCodes, "systemCodeFlags", of<&U::systemCodeFlags>},
+    {kCodes, "systemCodeA", of<&U::systemCodeA>},
+    {kCodes, "systemCodeB", of<&U::systemCodeB>},
+    {kCodes, "identString", of<&U::identString>},
+    {kState, "unitValue", of<&U::unitValue>},
+    {kState, "unitSelect", of<&U::unitSelect>},
+    {kState, "stateNibbleA", of<&U::stateNibbleA>},
+    {kState, "stateNibbleB", of<&U::stateNibbleB>},
+    {kTunerState, "tunerBand", of<&U::tunerBand>},
+    {kTunerState, "tunerFrequency", of<&U::tunerFrequency>},
+    {kTunerState, "tunerFlags", of<&U::tunerFlags>},
+    {kTunerState, "tunerByte", of<&U::tunerByte>},
+    {kTunerState, "tunerModes", of<&U::tunerModes>},
+    {kModes, "modeLevels", of<&U::modeLevels>},
+    {kModes, "modeRecords", of<&U::modeRecords>},
+    {kModes, "modeTrims", of<&U::modeTrims>},
+};
 
 }  // namespace
 
-std::vector<Field> listSetFields(const SetFields& s) {
-    constexpr const char* kNames = "Names";
-    constexpr const char* kInputs = "Source inputs";
-    constexpr const char* kAudioOut = "Audio out";
-    constexpr const char* kSpeakers = "Speakers";
-    constexpr const char* kDistances = "Listener distances";
-    constexpr const char* kVolumes = "Volumes";
-    constexpr const char* kTimers = "Timers";
-    constexpr const char* kTriggers = "Triggers, IR and RS-232";
-    constexpr const char* kDisplays = "Displays";
-    constexpr const char* kRoom = "Room resonance filter";
-    constexpr const char* kTuner = "Tuner presets";
-    constexpr const char* kSources = "Source records";
-    const auto& v = s.zoneVolume;
-    const auto& t = s.timer;
-    return {
-        {kNames, "sourceName", value(s.sourceName)},
-        {kNames, "zoneName", value(s.zoneName)},
-        {kInputs, "sourceInput", value(s.sourceInput)},
-        {kInputs, "inputLevel", value(s.inputLevel)},
-        {kInputs, "eqLow", value(s.eqLow)},
-        {kInputs, "eqHigh", value(s.eqHigh)},
-        {kInputs, "sourceDelay", value(s.sourceDelay)},
-        {kAudioOut, "audioOutFlags", value(s.audioOutFlags)},
-        {kAudioOut, "audioOutFormat", value(s.audioOutFormat)},
-        {kSpeakers, "crossover", value(s.crossover)},
-        {kSpeakers, "speakerConfig", value(s.speakerConfig)},
-        {kSpeakers, "speakerLevel", value(s.speakerLevel)},
-        {kSpeakers, "bassManagement", value(s.bassManagement)},
-        {kSpeakers, "speakerOptions", value(s.speakerOptions)},
-        {kSpeakers, "noiseReferenceLevel", value(s.noiseReferenceLevel)},
-        {kDistances, "distanceFlags", value(s.distanceFlags)},
-        {kDistances, "speakerDistance", value(s.speakerDistance)},
-        {kVolumes, "onVolume", perZone(v, [](const ZoneVolume& z) { return z.onVolume; })},
-        {kVolumes, "maxVolume", perZone(v, [](const ZoneVolume& z) { return z.maxVolume; })},
-        {kVolumes, "volumeFloor", perZone(v, [](const ZoneVolume& z) { return z.volumeFloor; })},
-        {kVolumes, "muteLevel", value(s.muteLevel)},
-        {kTimers, "timerModes", perZone(t, [](const TimerRecord& r) { return r.timerModes; })},
-        {kTimers, "timerTimes", perZone(t, [](const TimerRecord& r) { return r.timerTimes; })},
-        {kTimers, "timerSource", perZone(t, [](const TimerRecord& r) { return r.timerSource; })},
-        {kTimers, "timerStation", perZone(t, [](const TimerRecord& r) { return r.timerStation; })},
-        {kTimers, "timerVolume", perZone(t, [](const TimerRecord& r) { return r.timerVolume; })},
-        {kTriggers, "rs232Options", value(s.rs232Options)},
-        {kTriggers, "irInputs", value(s.irInputs)},
-        {kTriggers, "triggerMask", value(s.triggerMask)},
-        {kDisplays, "displayOptions", value(s.displayOptions)},
-        {kDisplays, "displayTail", value(s.displayTail)},
-        {kRoom, "roomTestToneFreq", value(s.roomTestToneFreq)},
-        {kRoom, "roomTestToneLevel", value(s.roomTestToneLevel)},
-        {kRoom, "roomFilterCenter", value(s.roomFilterCenter)},
-        {kRoom, "roomFilterDepth", value(s.roomFilterDepth)},
-        {kRoom, "roomFilterWidth", value(s.roomFilterWidth)},
-        {kTuner, "presetOffset", value(s.presetOffset)},
-        {kTuner, "presetMode", value(s.presetMode)},
-        {kSources, "sourceRecord", value(s.sourceRecord)},
-    };
-}
+std::vector<Field> listSetFields(const SetFields& set) { return listEntries(kSetFields, set); }
 
-std::vector<Field> listUnitFields(const UnitFields& u) {
-    constexpr const char* kCodes = "System codes and identification";
-    constexpr const char* kState = "Unit state";
-    constexpr const char* kTuner = "Tuner";
-    constexpr const char* kModes = "Mode table";
-    return {
-        {kCodes, "systemCodeFlags", value(u.systemCodeFlags)},
-        {kCodes, "systemCodeA", value(u.systemCodeA)},
-        {kCodes, "systemCodeB", value(u.systemCodeB)},
-        {kCodes, "identString", value(u.identString)},
-        {kState, "unitValue", value(u.unitValue)},
-        {kState, "unitSelect", value(u.unitSelect)},
-        {kState, "stateNibbleA", value(u.stateNibbleA)},
-        {kState, "stateNibbleB", value(u.stateNibbleB)},
-        {kTuner, "tunerBand", value(u.tunerBand)},
-        {kTuner, "tunerFrequency", value(u.tunerFrequency)},
-        {kTuner, "tunerFlags", value(u.tunerFlags)},
-        {kTuner, "tunerByte", value(u.tunerByte)},
-        {kTuner, "tunerModes", value(u.tunerModes)},
-        {kModes, "modeLevels", value(u.modeLevels)},
-        {kModes, "modeRecords", value(u.modeRecords)},
-        {kModes, "modeTrims", value(u.modeTrims)},
-    };
-}
-
-std::string formatFieldValue(const FieldValue& v) {
-    switch (v.kind) {
-    case FieldValue::Kind::Integer:
-        return std::to_string(v.integer);
-    case FieldValue::Kind::Text:
-        return '"' + v.text + '"';
-    case FieldValue::Kind::List:
-        break;
-    }
-    std::string out = "[";
-    for (std::size_t i = 0; i < v.items.size(); ++i) {
-        if (i) out += ", ";
-        out += formatFieldValue(v.items[i]);
-    }
-    return out + "]";
-}
+std::vector<Field> listUnitFields(const UnitFields& unit) { return listEntries(kUnitFields, unit); }
 
 }  // namespace velmar

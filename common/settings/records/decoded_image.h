@@ -25,7 +25,7 @@ struct DecodedImage {
     bool legacyLayout = false;
     std::array<DecodedSet, 3> sets;  // Current, User, Installer
     UnitFields unit;
-    std::vector<std::string> refused;  // sections whose version or check word was refused
+    std::vector<std::string> refused;  // e.g. "User main block", "mode table"
 };
 
 // Reads every set as the retrieve flow does, and the unit-wide sections; an image in the

@@ -1,213 +1,269 @@
 #include "records/record_fields.h"
 
 #include <array>
-#include <cstdint>
-#include <string_view>
+#include <string>
 
 namespace velmar {
 
 namespace {
 
-// Appends named values under a dotted prefix.
-class Lister {
-public:
-    Lister(FieldList& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
+using TimerZone = std::array<TimerEntry, 2>;
 
-    Lister scope(std::string_view name) const { return Lister(out_, prefix_ + std::string(name) + "."); }
-    Lister scope(std::string_view name, int index) const { return scope(indexed(name, index)); }
+FieldValue value(long long v) { return integerValue(v); }
+FieldValue value(const std::string& text) { return textValue(text); }
+FieldValue value(const InputLevelsRecord& r);
+FieldValue value(const DisplaysRecord& r);
+FieldValue value(const ListenerRecord& r);
+FieldValue value(const VolumesRecord& r);
+FieldValue value(const SpeakerModeRecord& r);
+FieldValue value(const RoomResonanceRecord& r);
+FieldValue value(const SpeakerConfigRecord& r);
+FieldValue value(const CalibrationRecord& r);
+FieldValue value(const SourceEntry& r);
+FieldValue value(const SetupPresetsRecord& r);
+FieldValue value(const TriggerRecord& r);
+FieldValue value(const TriggersRecord& r);
+FieldValue value(const TimerTime& r);
+FieldValue value(const TimerEntry& r);
+FieldValue value(const TimerZone& r);
+FieldValue value(const TimersRecord& r);
+FieldValue value(const TunerRecord& r);
+FieldValue value(const AudioOutRecord& r);
 
-    void add(std::string_view name, long long value) const { out_.push_back({prefix_ + std::string(name), std::to_string(value)}); }
-    void add(std::string_view name, const std::string& text) const {
-        out_.push_back({prefix_ + std::string(name), "\"" + text + "\""});
-    }
-    template <typename T, std::size_t N>
-    void add(std::string_view name, const std::array<T, N>& values) const {
-        for (std::size_t i = 0; i < N; ++i) add(indexed(name, static_cast<int>(i)), static_cast<long long>(values[i]));
-    }
+template <typename T, std::size_t N>
+FieldValue listOf(const std::array<T, N>& items) {
+    std::vector<FieldValue> out;
+    for (const auto& item : items) out.push_back(value(item));
+    return listValue(std::move(out));
+}
+template <typename T, std::size_t N>
+FieldValue value(const std::array<T, N>& items) { return listOf(items); }
 
-private:
-    static std::string indexed(std::string_view name, int index) {
-        return std::string(name) + "[" + std::to_string(index) + "]";
-    }
+template <auto Member>
+FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner) {
+    return value(owner.*Member);
+}
 
-    FieldList& out_;
-    std::string prefix_;
+// The code is what the unit keeps; a list position alone would hide modes the lists lack.
+template <int Slot>
+FieldValue presetCode(const SourceEntry& e) { return value(e.presets.code(Slot)); }
+
+template <int Slot>
+FieldValue timeSlot(const TimerEntry& e) { return value(e.times[Slot]); }
+
+constexpr FieldEntry<InputLevelsRecord> kInputLevels[] = {
+    {nullptr, "level", of<&InputLevelsRecord::level>},
 };
 
+using D = DisplaysRecord;
+constexpr FieldEntry<DisplaysRecord> kDisplays[] = {
+    {nullptr, "mainOnScreen", of<&D::mainOnScreen>},
+    {nullptr, "mainOsInfo", of<&D::mainOsInfo>},
+    {nullptr, "mainOsPosition", of<&D::mainOsPosition>},
+    {nullptr, "mainOsColor", of<&D::mainOsColor>},
+    {nullptr, "zone2OnScreen", of<&D::zone2OnScreen>},
+    {nullptr, "zone2OsInfo", of<&D::zone2OsInfo>},
+    {nullptr, "zone2OsPosition", of<&D::zone2OsPosition>},
+    {nullptr, "zone2OsColor", of<&D::zone2OsColor>},
+    {nullptr, "wakeUp", of<&D::wakeUp>},
+    {nullptr, "functionTimeout", of<&D::functionTimeout>},
+    {nullptr, "brightLow", of<&D::brightLow>},
+    {nullptr, "brightMedium", of<&D::brightMedium>},
+    {nullptr, "brightHigh", of<&D::brightHigh>},
+};
 
-void listMode(const Lister& l, const SpeakerModeRecord& m) {
-    l.add("fronts", m.fronts);
-    l.add("center", m.center);
-    l.add("rears", m.rears);
-    l.add("surrounds", m.surrounds);
-    l.add("subwoofer", m.subwoofer);
-    l.add("subCrossover", m.subCrossover);
-    l.add("advanced", m.advanced);
-    l.add("bypassLfe", m.bypassLfe);
-    l.add("centerCrossover", m.centerCrossover);
-    l.add("frontCrossover", m.frontCrossover);
-    l.add("rearCrossover", m.rearCrossover);
-    l.add("surroundCrossover", m.surroundCrossover);
-    l.add("subPhase", m.subPhase);
-    l.add("subPolarity", m.subPolarity);
-}
+constexpr FieldEntry<ListenerRecord> kListener[] = {
+    {nullptr, "metric", of<&ListenerRecord::metric>},
+    {nullptr, "distance", of<&ListenerRecord::distance>},
+    {nullptr, "rearSpacing", of<&ListenerRecord::rearSpacing>},
+};
 
-void listSpeakers(const Lister& l, const SpeakerConfigRecord& s) {
-    l.add("centerEq", s.centerEq);
-    l.add("tvSize", s.tvSize);
-    l.add("rearType", s.rearType);
-    l.add("surroundType", s.surroundType);
-    l.add("bassPeak", s.bassPeak);
-    listMode(l.scope("cinema"), s.cinema);
-    listMode(l.scope("music"), s.music);
-    l.add("musicSameAsCinema", s.musicSameAsCinema);
-    const auto room = l.scope("room");
-    room.add("toneLevel", s.room.toneLevel);
-    room.add("toneFrequency", s.room.toneFrequency);
-    room.add("applyFilter", s.room.applyFilter);
-    room.add("filterCenter", s.room.filterCenter);
-    room.add("filterDepth", s.room.filterDepth);
-    room.add("filterWidth", s.room.filterWidth);
-    room.add("thxUltra2Sub", s.room.thxUltra2Sub);
-    room.add("thxBgCompensation", s.room.thxBgCompensation);
-}
+using V = VolumesRecord;
+constexpr FieldEntry<VolumesRecord> kVolumes[] = {
+    {nullptr, "muteLevel", of<&V::muteLevel>},
+    {nullptr, "hphoneMutesSpeakers", of<&V::hphoneMutesSpeakers>},
+    {nullptr, "onVolume", of<&V::onVolume>},
+    {nullptr, "maxVolume", of<&V::maxVolume>},
+    {nullptr, "zone2Name", of<&V::zone2Name>},
+    {nullptr, "zone3Name", of<&V::zone3Name>},
+    {nullptr, "recName", of<&V::recName>},
+};
 
-void listTimers(const Lister& l, const TimersRecord& t) {
-    l.add("clock24", t.clock24);
-    l.add("timersEnabled", t.timersEnabled);
-    constexpr const char* kSlotNames[kTimerTimeSlotCount] = {"weekdayOn", "weekdayOff", "weekendOn", "weekendOff"};
-    for (int zone = 0; zone < kTimerZoneCount; ++zone) {
-        for (int timer = 0; timer < 2; ++timer) {
-            const auto& e = t.entry[zone][timer];
-            const auto el = l.scope("entry", zone).scope("timer", timer);
-            for (int slot = 0; slot < kTimerTimeSlotCount; ++slot) {
-                const auto tl = el.scope(kSlotNames[slot]);
-                tl.add("hour", e.times[slot].hour);
-                tl.add("minute", e.times[slot].minute);
-                tl.add("pm", e.times[slot].pm);
-            }
-            el.add("volume", e.volume);
-            el.add("days", e.days);
-            el.add("source", e.source);
-            el.add("station", e.station);
-        }
-    }
-}
+using M = SpeakerModeRecord;
+constexpr FieldEntry<SpeakerModeRecord> kSpeakerMode[] = {
+    {nullptr, "fronts", of<&M::fronts>},
+    {nullptr, "center", of<&M::center>},
+    {nullptr, "rears", of<&M::rears>},
+    {nullptr, "surrounds", of<&M::surrounds>},
+    {nullptr, "subwoofer", of<&M::subwoofer>},
+    {nullptr, "subCrossover", of<&M::subCrossover>},
+    {nullptr, "advanced", of<&M::advanced>},
+    {nullptr, "bypassLfe", of<&M::bypassLfe>},
+    {nullptr, "centerCrossover", of<&M::centerCrossover>},
+    {nullptr, "frontCrossover", of<&M::frontCrossover>},
+    {nullptr, "rearCrossover", of<&M::rearCrossover>},
+    {nullptr, "surroundCrossover", of<&M::surroundCrossover>},
+    {nullptr, "subPhase", of<&M::subPhase>},
+    {nullptr, "subPolarity", of<&M::subPolarity>},
+};
 
-void listSetup(const Lister& l, const SetupPresetsRecord& s) {
-    l.add("copyZone2", s.copyZone2);
-    l.add("copyZone3", s.copyZone3);
-    l.add("copyRec", s.copyRec);
-    constexpr const char* kSlotNames[kModePresetSlotCount] = {"twoCh", "dd20", "dd51", "ddEx", "dts51", "dtsEs"};
-    for (int i = 0; i < kSourceCount; ++i) {
-        const auto& e = s.entry[i];
-        const auto el = l.scope("entry", i);
-        // The code is what the unit keeps; a position alone would hide modes the lists lack.
-        for (int slot = 0; slot < kModePresetSlotCount; ++slot) el.add(kSlotNames[slot], e.presets.code(slot));
-        el.add("name", e.name);
-        el.add("audioIn", e.audioIn);
-        el.add("digitalIn", e.digitalIn);
-        el.add("muting", e.muting);
-        el.add("eqLow", e.eqLow);
-        el.add("eqHigh", e.eqHigh);
-        el.add("amEqLow", e.amEqLow);
-        el.add("amEqHigh", e.amEqHigh);
-        el.add("sVideo", e.sVideo);
-        el.add("compositeVideo", e.compositeVideo);
-        el.add("speakerConfig", e.speakerConfig);
-        el.add("componentVideo", e.componentVideo);
-        el.add("lipSync", e.lipSync);
-    }
-}
+using R = RoomResonanceRecord;
+constexpr FieldEntry<RoomResonanceRecord> kRoom[] = {
+    {nullptr, "toneLevel", of<&R::toneLevel>},
+    {nullptr, "toneFrequency", of<&R::toneFrequency>},
+    {nullptr, "applyFilter", of<&R::applyFilter>},
+    {nullptr, "filterCenter", of<&R::filterCenter>},
+    {nullptr, "filterDepth", of<&R::filterDepth>},
+    {nullptr, "filterWidth", of<&R::filterWidth>},
+    {nullptr, "thxUltra2Sub", of<&R::thxUltra2Sub>},
+    {nullptr, "thxBgCompensation", of<&R::thxBgCompensation>},
+};
 
-void listTriggers(const Lister& l, const TriggersRecord& t) {
-    l.add("baudRate", t.baudRate);
-    l.add("flowControl", t.flowControl);
-    l.add("allTriggers", t.allTriggers);
-    l.add("txStatus", t.txStatus);
-    l.add("irInputs", t.irInputs.flag);
-    for (int n = 0; n < kTriggerCount; ++n) l.scope("trigger", n).add("flag", t.trigger[n].flag);
-}
+using C = SpeakerConfigRecord;
+constexpr FieldEntry<SpeakerConfigRecord> kSpeakerConfig[] = {
+    {nullptr, "centerEq", of<&C::centerEq>},
+    {nullptr, "tvSize", of<&C::tvSize>},
+    {nullptr, "rearType", of<&C::rearType>},
+    {nullptr, "surroundType", of<&C::surroundType>},
+    {nullptr, "bassPeak", of<&C::bassPeak>},
+    {nullptr, "cinema", of<&C::cinema>},
+    {nullptr, "music", of<&C::music>},
+    {nullptr, "musicSameAsCinema", of<&C::musicSameAsCinema>},
+    {nullptr, "room", of<&C::room>},
+};
 
-void listDisplays(const Lister& l, const DisplaysRecord& d) {
-    l.add("mainOnScreen", d.mainOnScreen);
-    l.add("mainOsInfo", d.mainOsInfo);
-    l.add("mainOsPosition", d.mainOsPosition);
-    l.add("mainOsColor", d.mainOsColor);
-    l.add("zone2OnScreen", d.zone2OnScreen);
-    l.add("zone2OsInfo", d.zone2OsInfo);
-    l.add("zone2OsPosition", d.zone2OsPosition);
-    l.add("zone2OsColor", d.zone2OsColor);
-    l.add("wakeUp", d.wakeUp);
-    l.add("functionTimeout", d.functionTimeout);
-    l.add("brightLow", d.brightLow);
-    l.add("brightMedium", d.brightMedium);
-    l.add("brightHigh", d.brightHigh);
-}
+constexpr FieldEntry<CalibrationRecord> kCalibration[] = {
+    {nullptr, "noiseReferenceLevel", of<&CalibrationRecord::noiseReferenceLevel>},
+    {nullptr, "channelLevel", of<&CalibrationRecord::channelLevel>},
+};
 
-void listVolumes(const Lister& l, const VolumesRecord& v) {
-    l.add("muteLevel", v.muteLevel);
-    l.add("hphoneMutesSpeakers", v.hphoneMutesSpeakers);
-    l.add("onVolume", v.onVolume);
-    l.add("maxVolume", v.maxVolume);
-    l.add("zone2Name", v.zone2Name);
-    l.add("zone3Name", v.zone3Name);
-    l.add("recName", v.recName);
-}
+using E = SourceEntry;
+constexpr FieldEntry<SourceEntry> kSourceEntry[] = {
+    {nullptr, "twoCh", presetCode<kTwoChSlot>},
+    {nullptr, "dd20", presetCode<kDd20Slot>},
+    {nullptr, "dd51", presetCode<kDd51Slot>},
+    {nullptr, "ddEx", presetCode<kDdExSlot>},
+    {nullptr, "dts51", presetCode<kDts51Slot>},
+    {nullptr, "dtsEs", presetCode<kDtsEsSlot>},
+    {nullptr, "name", of<&E::name>},
+    {nullptr, "audioIn", of<&E::audioIn>},
+    {nullptr, "digitalIn", of<&E::digitalIn>},
+    {nullptr, "muting", of<&E::muting>},
+    {nullptr, "eqLow", of<&E::eqLow>},
+    {nullptr, "eqHigh", of<&E::eqHigh>},
+    {nullptr, "amEqLow", of<&E::amEqLow>},
+    {nullptr, "amEqHigh", of<&E::amEqHigh>},
+    {nullptr, "sVideo", of<&E::sVideo>},
+    {nullptr, "compositeVideo", of<&E::compositeVideo>},
+    {nullptr, "speakerConfig", of<&E::speakerConfig>},
+    {nullptr, "componentVideo", of<&E::componentVideo>},
+    {nullptr, "lipSync", of<&E::lipSync>},
+};
 
-void listAudioOut(const Lister& l, const AudioOutRecord& a) {
-    l.add("reverseSurRear", a.reverseSurRear);
-    l.add("copySurToRear", a.copySurToRear);
-    l.add("fs6ch", a.fs6ch);
-    l.add("fs2ch", a.fs2ch);
-    l.add("dig1Is16Bit", a.dig1Is16Bit);
-    l.add("digital2", a.digital2);
-    l.add("balOutZone2", a.balOutZone2);
-}
+constexpr FieldEntry<SetupPresetsRecord> kSetupPresets[] = {
+    {nullptr, "copyZone2", of<&SetupPresetsRecord::copyZone2>},
+    {nullptr, "copyZone3", of<&SetupPresetsRecord::copyZone3>},
+    {nullptr, "copyRec", of<&SetupPresetsRecord::copyRec>},
+    {nullptr, "entry", of<&SetupPresetsRecord::entry>},
+};
+
+// A trigger's number is its place in the list.
+constexpr FieldEntry<TriggerRecord> kTrigger[] = {
+    {nullptr, "flag", of<&TriggerRecord::flag>},
+};
+
+using T = TriggersRecord;
+constexpr FieldEntry<TriggersRecord> kTriggers[] = {
+    {nullptr, "baudRate", of<&T::baudRate>},
+    {nullptr, "flowControl", of<&T::flowControl>},
+    {nullptr, "allTriggers", of<&T::allTriggers>},
+    {nullptr, "txStatus", of<&T::txStatus>},
+    {nullptr, "irInputs", [](const TriggersRecord& t) { return value(t.irInputs.flag); }},
+    {nullptr, "trigger", of<&T::trigger>},
+};
+
+constexpr FieldEntry<TimerTime> kTimerTime[] = {
+    {nullptr, "hour", of<&TimerTime::hour>},
+    {nullptr, "minute", of<&TimerTime::minute>},
+    {nullptr, "pm", of<&TimerTime::pm>},
+};
+
+constexpr FieldEntry<TimerEntry> kTimerEntry[] = {
+    {nullptr, "weekdayOn", timeSlot<kWeekdayOn>},
+    {nullptr, "weekdayOff", timeSlot<kWeekdayOff>},
+    {nullptr, "weekendOn", timeSlot<kWeekendOn>},
+    {nullptr, "weekendOff", timeSlot<kWeekendOff>},
+    {nullptr, "volume", of<&TimerEntry::volume>},
+    {nullptr, "days", of<&TimerEntry::days>},
+    {nullptr, "source", of<&TimerEntry::source>},
+    {nullptr, "station", of<&TimerEntry::station>},
+};
+
+// A zone's two timers: "entry[zone].timer[n]".
+constexpr FieldEntry<TimerZone> kTimerZone[] = {
+    {nullptr, "timer", [](const TimerZone& zone) { return listOf(zone); }},
+};
+
+constexpr FieldEntry<TimersRecord> kTimers[] = {
+    {nullptr, "clock24", of<&TimersRecord::clock24>},
+    {nullptr, "timersEnabled", of<&TimersRecord::timersEnabled>},
+    {nullptr, "entry", of<&TimersRecord::entry>},
+};
+
+constexpr FieldEntry<TunerRecord> kTuner[] = {
+    {nullptr, "freq", of<&TunerRecord::freq>},
+    {nullptr, "mode", of<&TunerRecord::mode>},
+};
+
+using A = AudioOutRecord;
+constexpr FieldEntry<AudioOutRecord> kAudioOut[] = {
+    {nullptr, "reverseSurRear", of<&A::reverseSurRear>},
+    {nullptr, "copySurToRear", of<&A::copySurToRear>},
+    {nullptr, "fs6ch", of<&A::fs6ch>},
+    {nullptr, "fs2ch", of<&A::fs2ch>},
+    {nullptr, "dig1Is16Bit", of<&A::dig1Is16Bit>},
+    {nullptr, "digital2", of<&A::digital2>},
+    {nullptr, "balOutZone2", of<&A::balOutZone2>},
+};
+
+FieldValue value(const InputLevelsRecord& r) { return recordValue(kInputLevels, r); }
+FieldValue value(const DisplaysRecord& r) { return recordValue(kDisplays, r); }
+FieldValue value(const ListenerRecord& r) { return recordValue(kListener, r); }
+FieldValue value(const VolumesRecord& r) { return recordValue(kVolumes, r); }
+FieldValue value(const SpeakerModeRecord& r) { return recordValue(kSpeakerMode, r); }
+FieldValue value(const RoomResonanceRecord& r) { return recordValue(kRoom, r); }
+FieldValue value(const SpeakerConfigRecord& r) { return recordValue(kSpeakerConfig, r); }
+FieldValue value(const CalibrationRecord& r) { return recordValue(kCalibration, r); }
+FieldValue value(const SourceEntry& r) { return recordValue(kSourceEntry, r); }
+FieldValue value(const SetupPresetsRecord& r) { return recordValue(kSetupPresets, r); }
+FieldValue value(const TriggerRecord& r) { return recordValue(kTrigger, r); }
+FieldValue value(const TriggersRecord& r) { return recordValue(kTriggers, r); }
+FieldValue value(const TimerTime& r) { return recordValue(kTimerTime, r); }
+FieldValue value(const TimerEntry& r) { return recordValue(kTimerEntry, r); }
+FieldValue value(const TimerZone& r) { return recordValue(kTimerZone, r); }
+FieldValue value(const TimersRecord& r) { return recordValue(kTimers, r); }
+FieldValue value(const TunerRecord& r) { return recordValue(kTuner, r); }
+FieldValue value(const AudioOutRecord& r) { return recordValue(kAudioOut, r); }
+
+using Set = SettingsRecordSet;
+constexpr FieldEntry<SettingsRecordSet> kRecordSet[] = {
+    {"Input levels", "inputLevels", of<&Set::inputLevels>},
+    {"Displays", "displays", of<&Set::displays>},
+    {"Listener position", "listener", of<&Set::listener>},
+    {"Volumes and names", "volumes", of<&Set::volumes>},
+    {"Speaker configuration", "speakerConfig", of<&Set::speakerConfig>},
+    {"Speaker levels", "calibration", of<&Set::calibration>},
+    {"Source setup and presets", "setupPresets", of<&Set::setupPresets>},
+    {"Triggers, IR and RS-232", "triggers", of<&Set::triggers>},
+    {"Timers", "timers", of<&Set::timers>},
+    {"Tuner presets", "tuner", of<&Set::tuner>},
+    {"Audio out", "audioOut", of<&Set::audioOut>},
+};
 
 }  // namespace
 
-FieldList listFields(const SettingsRecordSet& set) {
-    FieldList out;
-    const Lister root(out, "");
-    root.scope("inputLevels").add("level", set.inputLevels.level);
-    listDisplays(root.scope("displays"), set.displays);
-    const auto listener = root.scope("listener");
-    listener.add("metric", set.listener.metric);
-    listener.add("distance", set.listener.distance);
-    listener.add("rearSpacing", set.listener.rearSpacing);
-    listVolumes(root.scope("volumes"), set.volumes);
-    listSpeakers(root.scope("speakerConfig"), set.speakerConfig);
-    const auto calibration = root.scope("calibration");
-    calibration.add("noiseReferenceLevel", set.calibration.noiseReferenceLevel);
-    calibration.add("channelLevel", set.calibration.channelLevel);
-    listSetup(root.scope("setupPresets"), set.setupPresets);
-    listTriggers(root.scope("triggers"), set.triggers);
-    listTimers(root.scope("timers"), set.timers);
-    const auto tuner = root.scope("tuner");
-    tuner.add("freq", set.tuner.freq);
-    tuner.add("mode", set.tuner.mode);
-    listAudioOut(root.scope("audioOut"), set.audioOut);
-    return out;
-}
+std::vector<Field> listRecordFields(const SettingsRecordSet& set) { return listEntries(kRecordSet, set); }
 
-namespace {
-
-void flattenValue(FieldList& out, const std::string& name, const FieldValue& value) {
-    if (value.kind != FieldValue::Kind::List) {
-        out.push_back({name, formatFieldValue(value)});
-        return;
-    }
-    for (std::size_t i = 0; i < value.items.size(); ++i)
-        flattenValue(out, name + "[" + std::to_string(i) + "]", value.items[i]);
-}
-
-}  // namespace
-
-FieldList flattenFields(const std::string& prefix, const std::vector<Field>& fields) {
-    FieldList out;
-    for (const auto& f : fields) flattenValue(out, prefix + f.name, f.value);
-    return out;
-}
+FieldList listFields(const SettingsRecordSet& set) { return flattenFields("", listRecordFields(set)); }
 
 }  // namespace velmar

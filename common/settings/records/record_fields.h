@@ -1,26 +1,18 @@
 #pragma once
 
-// Every field of a record set, and of the unit-wide settings, as a flat list of named
-// values: what a dump prints and what a comparison of two sets walks.
+// The pages' view of the settings: every field of a record set by the name its record gives
+// it ("listener.rearSpacing", "setupPresets.entry[3].name").
 
-#include <string>
 #include <vector>
 
+#include "field_value.h"
 #include "records/settings_record_set.h"
-#include "field_catalog.h"
-#include "settings_fields.h"
 
 namespace velmar {
 
-struct NamedValue {
-    std::string name;   // e.g. "speakerConfig.cinema.fronts", "setupPresets.entry[3].name"
-    std::string value;  // integers in decimal, names in double quotes
-    bool operator==(const NamedValue&) const = default;
-};
-using FieldList = std::vector<NamedValue>;
-
+// One field per record, each a Record value of its members.
+std::vector<Field> listRecordFields(const SettingsRecordSet& set);
+// The same, one scalar a line.
 FieldList listFields(const SettingsRecordSet& set);
-// A catalog's fields one value a line, lists indexed: "unit.tunerFrequency[2]".
-FieldList flattenFields(const std::string& prefix, const std::vector<Field>& fields);
 
 }  // namespace velmar

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "field_catalog.h"
+
 namespace velmar {
 
 std::vector<FieldDifference> diffFields(const std::string& set, const FieldList& first, const FieldList& second) {
@@ -23,10 +25,11 @@ std::vector<FieldDifference> diffRecordSets(const std::string& set, const Settin
     return diffFields(set, listFields(first), listFields(second));
 }
 
-std::vector<FieldDifference> diffImages(const DecodedImage& first, const DecodedImage& second) {
+std::vector<FieldDifference> diffImages(const DecodedImage& first, const DecodedImage& second, SettingsView view) {
     std::vector<FieldDifference> out;
     for (std::size_t i = 0; i < first.sets.size(); ++i) {
-        auto part = diffRecordSets(first.sets[i].name, first.sets[i].records, second.sets[i].records);
+        auto part = diffFields(first.sets[i].name, flattenFields("", listSet(view, first.sets[i])),
+                               flattenFields("", listSet(view, second.sets[i])));
         out.insert(out.end(), part.begin(), part.end());
     }
     auto unit = diffFields("Unit", flattenFields("unit.", listUnitFields(first.unit)),
