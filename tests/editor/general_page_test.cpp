@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <cerrno>
+#include <cstring>
 #include <QProgressBar>
 
 #include "editor_fixture.h"
@@ -110,7 +112,7 @@ TEST_F(General, ACancelledFileDialogKeepsThePathAndAMissingFileSaysSo)
 
     script.file(q(file("missing.q20")));
     click(kIdOpenFile);
-    EXPECT_EQ(general().status(), kSettingsFileOpenErrorText);
+    EXPECT_EQ(general().status(), fileMessage(kSettingsFileOpenErrorText, file("missing.q20"), std::strerror(ENOENT)));
 }
 
 TEST_F(General, CtrlSWithoutAFileAsksForOneAndACancelShowsNothing)
