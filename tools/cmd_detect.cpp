@@ -75,6 +75,7 @@ void addDetectCommand(CLI::App& app)
     cmd->add_option("--ports", options->ports, "Device paths for COM1, COM2, ... separated by commas");
     cmd->add_flag("--installer", options->installer, "Scan as the installer does (COM1-COM8, all models)");
     cmd->add_flag("--trace", options->trace, "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");
+    cmd->footer("Exit status: 0 unit found, 1 no unit found, 2 wrong command line.");
     cmd->callback([options] {
         const int rc = velmar::tools::runDetect(*options, std::cout, std::cerr);
         if (rc != 0)

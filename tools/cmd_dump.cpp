@@ -1,7 +1,5 @@
 // velmarctl dump: every setting of a settings file or a raw image, for people or as JSON.
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -9,9 +7,12 @@
 #include "cli_support.h"
 #include "command_registry.h"
 #include "model_option.h"
+#include "platform/regular_file.h"
 #include "settings/field_catalog.h"
 #include "settings/image_snapshot.h"
 #include "settings_input.h"
+#include "text_output.h"
+#include "unitlink/settings_file.h"
 
 namespace velmar::cli {
 namespace {
@@ -24,7 +25,7 @@ nlohmann::json toJson(const FieldValue& v) {
     case FieldValue::Kind::Integer:
         return v.integer;
     case FieldValue::Kind::Text:
-        return v.text;
+        return latin1ToUtf8(v.text);
     case FieldValue::Kind::List:
         break;
     }
@@ -48,12 +49,12 @@ void printFields(const std::vector<Field>& fields) {
         }
         const std::string name = f.name;
         std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ')
-                  << formatFieldValue(f.value) << '\n';
+                  << escapeNonPrintable(formatFieldValue(f.value)) << '\n';
     }
 }
 
 void printSnapshot(const std::string& source, const ImageSnapshot& snap) {
-    std::cout << source << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
+    std::cout << escapeNonPrintable(source) << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
     std::cout << "\nRefused sections: ";
     if (snap.refused.empty()) std::cout << "none";
     for (std::size_t i = 0; i < snap.refused.size(); ++i) std::cout << (i ? ", " : "") << snap.refused[i];
@@ -77,14 +78,14 @@ nlohmann::json snapshotJson(const ImageSnapshot& snap) {
 }
 
 bool readRawImage(const std::string& path, Image& image, std::string& message) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        message = kCannotReadImage;
+    std::string bytes;
+    std::string reason;
+    if (!platform::readRegularFile(path, kImageSize, bytes, reason)) {
+        message = fileMessage(kCannotReadImage, path, reason);
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (bytes.size() != kImageSize) {
-        message = kWrongImageSize;
+        message = fileMessage(kWrongImageSize, path);
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), image.begin());
@@ -104,6 +105,7 @@ void addDumpCommand(CLI::App& app) {
     command->add_flag("--image", options->raw, "FILE is a raw 4096-byte settings image");
     command->add_flag("--json", options->json, "Print one JSON object");
     addModelOption(*command, options->model);
+    describeExitStatus(*command, kFileCommandStatuses);
     command->callback([options] {
         SettingsStore store;
         store.setModelKind(options->model);
@@ -114,7 +116,7 @@ void addDumpCommand(CLI::App& app) {
             store.readImage = readSettingsFileOrFail(options->path);
         }
         const ImageSnapshot snap = snapshotImage(store);
-        if (options->json) std::cout << snapshotJson(snap).dump(2) << '\n';
+        if (options->json) printJson(snapshotJson(snap));
         else printSnapshot(options->path, snap);
     });
 }
