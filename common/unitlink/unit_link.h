@@ -94,6 +94,11 @@ public:
     // ---- settings EEPROM (transfer.cpp) ----
     bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
     bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
+    // Asked by ProgramSettings before each byte, when every earlier byte has been written and
+    // read back: on true the programming stops there, the unit leaves its loader as after a
+    // complete transfer, and ProgramSettings fails with settingsProgrammingCancelled() true.
+    void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
+    bool settingsProgrammingCancelled() const { return settingsCancelled_; }
     // The settings file (editor); both close the port on failure.
     bool ReadSettingsFile(const std::string& path, Image& readImage, std::string& message);
     bool WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message);
@@ -202,6 +207,8 @@ private:
     platform::Clock& clock_;
     platform::TraceLog* trace_ = nullptr;
     std::function<std::tm()> localTime_;
+    std::function<bool()> cancelCheck_;
+    bool settingsCancelled_ = false;
     int reopenDepth_ = 0;
 
     // Set by resetState(), as at construction.
