@@ -8,6 +8,7 @@
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "platform/trace.h"
+#include "text_output.h"
 #include "unitlink/unit_link.h"
 
 namespace velmar::tools {
@@ -55,7 +56,7 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& tra
                 std::string line = link.lastIdentification();
                 while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
                     line.pop_back();
-                out << "firmware: " << line << '\n';
+                out << "firmware: " << velmar::cli::escapeNonPrintable(line) << '\n';
             }
             link.ClosePort();
         }

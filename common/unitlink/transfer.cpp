@@ -222,8 +222,10 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
                                                                : std::string(texts::kProgrammingSettingsFailedEditor);
-    if (!leaveAfterTransfer(complete, startMode, failed, message))
+    if (!leaveAfterTransfer(complete, startMode, failed, message)) {
+        settingsCancelled_ = false;  // a unit left in its loader is the failure to report
         return false;
+    }
     if (settingsCancelled_) {
         message = failed;
         ClosePort();

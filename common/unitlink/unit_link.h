@@ -95,8 +95,8 @@ public:
     bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
     bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
     // Asked by ProgramSettings before each byte, when every earlier byte has been written and
-    // read back: on true the programming stops there, the unit leaves its loader as after a
-    // complete transfer, and ProgramSettings fails with settingsProgrammingCancelled() true.
+    // read back: on true the programming stops there and the unit leaves its loader as after a
+    // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
     void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
     bool settingsProgrammingCancelled() const { return settingsCancelled_; }
     // The settings file (editor); both close the port on failure.
