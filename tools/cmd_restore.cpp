@@ -1,12 +1,16 @@
 // velmarctl restore FILE.q20 [--keep-adjustments]: the editor's "Load settings from file to
-// unit", converting the file for firmware 2.1 and later as the editor does.
+// unit", converting the file for firmware 2.1 and later as the editor does. Ctrl+C while the
+// settings are programmed stops between two bytes and lets the unit run again.
 #include <CLI/CLI.hpp>
+#include <atomic>
 #include <cmath>
+#include <csignal>
 
 #include "cli_support.h"
 #include "command_registry.h"
 #include "image_codec.h"
 #include "legacy_layout.h"
+#include "settings_input.h"
 #include "settings_store.h"
 #include "unitlink/status_texts.h"
 #include "terminal_progress.h"
@@ -17,6 +21,13 @@ namespace velmar::tools {
 namespace {
 
 constexpr long kConvertingFirmwareHundredths = 210;  // firmware 2.1 and later
+constexpr int kInterruptedStatus = 130;             // as a shell reports a program ended by Ctrl+C
+constexpr std::string_view kPartlyProgrammed =
+    "Stopped by Ctrl+C: the unit's settings are partly programmed. Run velmarctl restore again to complete them.";
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void onRestoreInterrupt(int) { interrupted = true; }
 
 struct RestoreOptions {
     PortOptions port;
@@ -26,6 +37,8 @@ struct RestoreOptions {
 
 int runRestore(const RestoreOptions& options)
 {
+    // Read before the unit is touched: a file that is not a settings file is never programmed.
+    const Image fileImage = cli::readSettingsFileOrFail(options.path);
     UnitSession session(options.port, Variant::Editor);
     auto& link = session.link();
     std::string message;
@@ -36,8 +49,7 @@ int runRestore(const RestoreOptions& options)
     link.ReadFirmwareVersion(kind);
     store.setModelKind(kind);
     UnitSession::status(status::kOpeningSettingsFile);
-    if (!link.ReadSettingsFile(options.path, store.readImage, message))
-        cli::fail(message);
+    store.readImage = fileImage;
     // In hundredths: the reported "2.10" read as a float is a hair below 2.1.
     if (std::lround(link.firmwareVersion() * 100) >= kConvertingFirmwareHundredths)
         convertImage(store);
@@ -48,8 +60,15 @@ int runRestore(const RestoreOptions& options)
         cli::fail(message);
     UnitSession::status(status::kProgrammingSettings);
     TerminalProgress progress;
-    if (!link.ConnectForTransfer(message) ||
-        !link.ProgramSettings(store.writeImage, message, progress, options.keepAdjustments))
+    interrupted = false;
+    link.setCancelCheck([] { return interrupted.load(); });
+    std::signal(SIGINT, onRestoreInterrupt);
+    const bool programmed = link.ConnectForTransfer(message) &&
+                            link.ProgramSettings(store.writeImage, message, progress, options.keepAdjustments);
+    std::signal(SIGINT, SIG_DFL);
+    if (link.settingsProgrammingCancelled())
+        cli::fail(kPartlyProgrammed, kInterruptedStatus);
+    if (!programmed)
         cli::fail(message);
     UnitSession::status(message);
     return 0;
@@ -63,6 +82,8 @@ void addRestoreCommand(CLI::App& app)
     cmd->add_flag("--keep-adjustments", options->keepAdjustments,
                   "Leave the unit's own non-setup adjustments in place (the editor's box cleared)");
     addPortOptions(*cmd, options->port);
+    cli::describeExitStatus(*cmd, "0 done, 1 failed (the operation's text on stderr), 2 wrong command line, "
+                                  "130 stopped by Ctrl+C (the settings are partly programmed: run restore again).");
     cmd->callback([options] { runRestore(*options); });
 }
 
