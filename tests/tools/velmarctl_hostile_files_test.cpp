@@ -20,6 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include "run_tool.h"
+#include "scratch_dir.h"
 #include "settings/image_codec.h"
 #include "settings/settings_store.h"
 #include "unitlink/settings_file.h"
