@@ -38,7 +38,7 @@ int runRestore(const RestoreOptions& options)
     UnitSession::status(status::kOpeningSettingsFile);
     if (!link.ReadSettingsFile(options.path, store.readImage, message))
         cli::fail(message);
-    // In hundredths: the reported "2.10" read as a float is a hair below 2.1.
+    // In hundredths, as the unit writes its version: no binary fraction falls below the line.
     if (std::lround(link.firmwareVersion() * 100) >= kConvertingFirmwareHundredths)
         convertImage(store);
     else
