@@ -1,6 +1,6 @@
 // Transfer speed against unit_simulator on a pseudo-terminal at 115200 bit/s, the simulator
-// adding no delay of its own but taking kEepromWriteUs for every settings byte it writes. For
-// each operation it prints
+// adding no delay of its own but taking kEepromWriteUs (or the microseconds given as the one
+// argument) for every settings byte it writes. For each operation it prints
 //   NAME bytes=N wire_s=X unit_s=U actual_s=Y ratio=R cpu=P%
 // where wire_s is the line time of every byte exchanged (10 bits each at the rate it crossed
 // at), unit_s the time the unit spends writing its settings EEPROM, actual_s the operation's
@@ -12,9 +12,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "installer/firmware/firmware_images.h"
@@ -32,6 +34,7 @@ namespace {
 // An ATmega103's EEPROM takes up to 4 ms a byte (its self-timed write), an ATmega128's 8.5 ms.
 // The shorter time leaves the link's own overhead the larger share, so it is the harder test.
 constexpr uint32_t kEepromWriteUs = 4000;
+constexpr uint32_t kLongestEepromWriteUs = 100'000;
 
 // Counts the bytes that cross the port and their line time at the port's current rate.
 class CountingPort final : public platform::SerialPort {
@@ -96,7 +99,7 @@ double cpuSeconds()
     return s(u.ru_utime) + s(u.ru_stime);
 }
 
-pid_t spawnSimulator(const std::string& link)
+pid_t spawnSimulator(const std::string& link, uint32_t eepromWriteUs)
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -104,7 +107,7 @@ pid_t spawnSimulator(const std::string& link)
         if (null)
             dup2(fileno(null), 1);
         std::vector<std::string> args = {UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0",
-                                         "--eeprom-write-us", std::to_string(kEepromWriteUs)};
+                                         "--eeprom-write-us", std::to_string(eepromWriteUs)};
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
@@ -115,12 +118,24 @@ pid_t spawnSimulator(const std::string& link)
     return pid;
 }
 
+bool parseMicroseconds(std::string_view text, uint32_t& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= kLongestEepromWriteUs;
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    uint32_t eepromWriteUs = kEepromWriteUs;
+    if (argc > 2 || (argc == 2 && !parseMicroseconds(argv[1], eepromWriteUs))) {
+        std::fprintf(stderr, "usage: transfer_bench [EEPROM_WRITE_US]   (0 to %u, default %u)\n",
+                     kLongestEepromWriteUs, kEepromWriteUs);
+        return 2;
+    }
     const std::string link = "/tmp/velmar-transfer-bench-" + std::to_string(getpid());
-    const pid_t sim = spawnSimulator(link);
+    const pid_t sim = spawnSimulator(link, eepromWriteUs);
     for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
         usleep(50'000);
 
@@ -156,7 +171,7 @@ int main()
     size_t written = 0;
     for (size_t a = unitlink::kSettingsWriteFirst; a < unitlink::kSettingsWriteEnd; ++a)
         written += unitlink::settingsAddressWritten(a, false) ? 1 : 0;
-    const double writeSeconds = static_cast<double>(written) * kEepromWriteUs / 1e6;
+    const double writeSeconds = static_cast<double>(written) * eepromWriteUs / 1e6;
     if (allOk && unit.EnterLoaderFast(message))
         measure("RetrieveSettings", 0.0, [&] { return unit.RetrieveSettings(image, message, progress); });
     if (allOk && unit.EnterLoaderFast(message))
