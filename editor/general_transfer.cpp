@@ -12,8 +12,8 @@ namespace velmar::editor {
 namespace {
 
 // From firmware 2.10 on, a file's image is rebuilt in the current layout before it is
-// programmed. The link reads "2.10" in single precision (2.0999999...), so versions are
-// compared in whole hundredths, as the unit writes them.
+// programmed. Versions are compared in whole hundredths, as the unit writes them, so that no
+// binary fraction of "2.10" can fall below the line.
 constexpr long kFirstRebuildingFirmware = 210;
 
 bool rebuildsImages(double version)

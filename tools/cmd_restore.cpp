@@ -50,7 +50,7 @@ int runRestore(const RestoreOptions& options)
     store.setModelKind(kind);
     UnitSession::status(status::kOpeningSettingsFile);
     store.readImage = fileImage;
-    // In hundredths: the reported "2.10" read as a float is a hair below 2.1.
+    // In hundredths, as the unit writes its version: no binary fraction falls below the line.
     if (std::lround(link.firmwareVersion() * 100) >= kConvertingFirmwareHundredths)
         convertImage(store);
     else
