@@ -66,6 +66,10 @@ ui::PageSpec pageLayout()
 CDisplaysTimeout::CDisplaysTimeout(PageContext& context)
     : CSettingsPage(t::kCaption, context), pairs_(*this, {.leaveRule = false})
 {
+}
+
+void CDisplaysTimeout::onCreateControls()
+{
     ui::buildPage(*this, *this, pageLayout());
     for (const auto& [pair, slider, edit] :
          {std::tuple{&timeout_, kIdTimeoutSlider, kIdTimeoutEdit}, {&high_, kIdHighSlider, kIdHighEdit},

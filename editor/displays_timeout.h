@@ -67,6 +67,7 @@ public:
     bool onSetActive() override;
 
 protected:
+    void onCreateControls() override;
     void doDataExchange(ui::DataExchange& dx) override;
     void onHScroll(int code, int position, QSlider* bar) override;
 

@@ -40,7 +40,9 @@ ui::PageSpec pageLayout()
 
 }  // namespace
 
-CTriggersIRRS232::CTriggersIRRS232(PageContext& context) : CSettingsPage(t::kCaption, context)
+CTriggersIRRS232::CTriggersIRRS232(PageContext& context) : CSettingsPage(t::kCaption, context) {}
+
+void CTriggersIRRS232::onCreateControls()
 {
     ui::buildPage(*this, *this, pageLayout());
     const std::pair<int, std::function<void()>> commands[] = {

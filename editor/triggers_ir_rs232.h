@@ -47,6 +47,7 @@ public:
     bool onSetActive() override;
 
 protected:
+    void onCreateControls() override;
     void doDataExchange(ui::DataExchange& dx) override;
 
 private:
