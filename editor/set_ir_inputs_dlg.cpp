@@ -43,7 +43,8 @@ void CSetIrInputsDlg::doDataExchange(ui::DataExchange& dx)
         return;
     for (int zone = 0; zone < kIrZoneCount; ++zone)
         for (int receiver = 0; receiver < kIrInputCount; ++receiver)
-            ui::ddxCheck(dx, kIrBoxIds[receiver][zone], record_->flag[static_cast<size_t>(zone * kIrInputCount + receiver)]);
+            ui::ddxCheck(dx, kIrBoxIds[receiver][zone],
+                         record_->flag[static_cast<size_t>(zone * kIrInputCount + receiver)]);
 }
 
 }  // namespace velmar::editor

@@ -27,7 +27,8 @@ TEST_F(Qrx20PagesOnAPty, TriggersAndDisplaysChangesReachTheFileAndTheUnit)
     typeText(displays, kIdHighEdit, "13");
     chooseItem(displays, kIdZone2OsColor, 2);
 
-    EXPECT_EQ(changedFields(), (std::set<std::string>{"Current:triggers.baudRate", "Current:triggers.trigger[0].flag[1]",
-                                                      "Current:displays.brightHigh", "Current:displays.zone2OsColor"}));
+    EXPECT_EQ(changedFields(),
+              (std::set<std::string>{"Current:triggers.baudRate", "Current:triggers.trigger[0].flag[1]",
+                                     "Current:displays.brightHigh", "Current:displays.zone2OsColor"}));
     EXPECT_TRUE(programmedBack());
 }
