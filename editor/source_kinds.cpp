@@ -90,4 +90,13 @@ bool isNameCharacter(char32_t c)
     return c >= 0x20 && c <= 0x7E;
 }
 
+std::string sourceNameFrom(std::u32string_view text)
+{
+    std::string name;
+    for (const char32_t c : text)
+        if (isNameCharacter(c) && name.size() < static_cast<std::size_t>(kSourceNameLength))
+            name += static_cast<char>(c);
+    return name;
+}
+
 }  // namespace velmar::editor

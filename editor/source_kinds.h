@@ -4,6 +4,8 @@
 // lists and ranges that kind and the unit's model allow. No widgets here.
 
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "settings/model_kind.h"
 
@@ -48,5 +50,7 @@ double lipSyncMaxMs(ModelKind model);
 // ASCII, one byte each, so the store's byte copy never cuts one in half).
 inline constexpr int kSourceNameLength = 6;
 bool isNameCharacter(char32_t c);
+// A typed name as the store keeps it: its name characters, at most six of them.
+std::string sourceNameFrom(std::u32string_view text);
 
 }  // namespace velmar::editor

@@ -70,4 +70,8 @@ TEST(SourceKinds, NamesTakeOnlyWhatTheDisplayShows)
         EXPECT_TRUE(isNameCharacter(c)) << static_cast<int>(c);
     for (const char32_t c : {U'\0', U'\t', U'\x7F', U'\xE9', U'\x20AC'})
         EXPECT_FALSE(isNameCharacter(c)) << static_cast<int>(c);
+    // Characters of two or more bytes never reach the store's byte copy; the length is six.
+    EXPECT_EQ(sourceNameFrom(U"Caf\u00E9 Bar"), "Caf Ba");
+    EXPECT_EQ(sourceNameFrom(U"\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20ACA"), "A");
+    EXPECT_EQ(sourceNameFrom(U"BluRay"), "BluRay");
 }
