@@ -141,12 +141,12 @@ TEST_F(SourceLevelPages, BoxPairsActAsOneChoiceAndKeepTheListsChosenBefore)
     EXPECT_FALSE(isChecked(page, kId24Bit));
     EXPECT_TRUE(isChecked(page, kIdCtr2Sub2));
 
-    chooseItem(page, kIdFs6ch, 3);
+    chooseItem(page, kIdFs6ch, 1);  // the factory setting is 96 kHz
     clickControl(page, kId24Bit);
     EXPECT_EQ(working().audioOut.dig1Is16Bit, 0);
     EXPECT_FALSE(isChecked(page, kId16Bit));
     EXPECT_TRUE(isChecked(page, kId24Bit));
-    EXPECT_EQ(itemText(page, kIdFs6ch), "96.0 kHz");
+    EXPECT_EQ(itemText(page, kIdFs6ch), "48.0 kHz");
 
     clickControl(page, kId24Bit);  // already chosen: stays so
     EXPECT_TRUE(isChecked(page, kId24Bit));
@@ -156,5 +156,5 @@ TEST_F(SourceLevelPages, BoxPairsActAsOneChoiceAndKeepTheListsChosenBefore)
     EXPECT_EQ(working().audioOut.balOutZone2, 1);
     EXPECT_FALSE(isChecked(page, kIdCtr2Sub2));
     leavePage();
-    EXPECT_EQ(working().audioOut.fs6ch, 3);
+    EXPECT_EQ(working().audioOut.fs6ch, 1);
 }
