@@ -23,47 +23,6 @@ TEST(SourceKinds, EveryUnitSourceHasOneButtonAndPage6Label)
     EXPECT_EQ(sourceButtonOf(10), nullptr);
 }
 
-TEST(SourceKinds, AnalogInputsOfferOnlyTheTwoAnalogAudioInputs)
-{
-    EXPECT_EQ(setupKindOf(8), SetupKind::AnalogOnly);
-    EXPECT_EQ(setupKindOf(kSixChSource), SetupKind::AnalogOnly);
-    EXPECT_EQ(setupKindOf(kTunerSource), SetupKind::Tuner);
-    for (const int source : {0, 1, 2, 4, 5, 6, 7})
-        EXPECT_EQ(setupKindOf(source), SetupKind::DigitalCapable) << source;
-
-    const auto analog = audioInItems(SetupKind::AnalogOnly);
-    ASSERT_EQ(analog.size(), 2u);
-    EXPECT_EQ(std::string(analog[0]), "Anlg-DSP");
-    EXPECT_EQ(std::string(analog[1]), "Anlg-Dir");
-    const auto all = audioInItems(SetupKind::DigitalCapable);
-    ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(std::string(all[2]), "Dig");  // the stored type is the list index
-    EXPECT_EQ(std::string(all[3]), "Auto");
-}
-
-TEST(SourceKinds, PresetKindsPerSource)
-{
-    EXPECT_EQ(presetKindOf(kSixChSource), kSixChannelOnly);
-    EXPECT_EQ(presetKindOf(8), kTwoChannelOnly);
-    EXPECT_EQ(presetKindOf(kTunerSource), kTwoChannelOnly);
-    for (const int source : {0, 1, 2, 4, 5, 6, 7})
-        EXPECT_EQ(presetKindOf(source), kAllPresets) << source;
-}
-
-TEST(SourceKinds, ModelDecidesComponentVideoAndLipSyncWidestWhileUndetected)
-{
-    EXPECT_EQ(componentVideoItems(ModelKind::Qrx20).size(), 3u);
-    EXPECT_EQ(std::string(componentVideoItems(ModelKind::Qrx20).back()), "Comp 2");
-    for (const ModelKind m : {ModelKind::Qrx30, ModelKind::CorvalentD1, ModelKind::Undetected}) {
-        ASSERT_EQ(componentVideoItems(m).size(), 5u);
-        EXPECT_EQ(std::string(componentVideoItems(m).back()), "Comp 4");
-    }
-    EXPECT_EQ(lipSyncMaxMs(ModelKind::Qrx20), 85.0);
-    EXPECT_EQ(lipSyncMaxMs(ModelKind::Qrx30), 85.0);
-    EXPECT_EQ(lipSyncMaxMs(ModelKind::CorvalentD1), 170.0);
-    EXPECT_EQ(lipSyncMaxMs(ModelKind::Undetected), 170.0);
-}
-
 TEST(SourceKinds, NamesTakeOnlyWhatTheDisplayShows)
 {
     for (const char32_t c : {U' ', U'A', U'z', U'/', U'~', U'0'})

@@ -168,6 +168,9 @@ TEST_F(SourcePages, TheTunerHasFmAndAmEqualisersAndNoInputMutingOrLipSync)
         typeText(setup, kIdEqHighEdit, "2");
         leaveEdit(setup, kIdEqHighEdit);
         savePicture(sub, "05-source-setup-tuner.png");
+        sub.setActivePage(1);
+        EXPECT_TRUE(shown(sub.presetPage(), kIdTwoChPreset));
+        EXPECT_FALSE(shown(sub.presetPage(), kIdDd51Preset));
     });
     open(kTunerSource);
     EXPECT_EQ(entry(kTunerSource).amEqLow, -7);
