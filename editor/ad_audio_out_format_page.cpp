@@ -1,19 +1,12 @@
 #include "ad_audio_out_format_page.h"
 
+#include "source_controls.h"
 #include "source_texts.h"
 #include "ui/page_builder.h"
 
 namespace velmar::editor {
 
 namespace {
-
-QStringList itemsOf(std::span<const char* const> items)
-{
-    QStringList list;
-    for (const char* item : items)
-        list << item;
-    return list;
-}
 
 ui::PageSpec pageLayout()
 {
@@ -23,9 +16,9 @@ ui::PageSpec pageLayout()
         {label(texts::kCopySurToRear, kIdCopySurToRearLabel), check(kIdCopySurToRear), label(texts::kNotApplicable, kIdCopyNa)},
     }};
     GroupSpec format{.rows = {
-        {label(texts::kFs6ch), dropList(kIdFs6ch, itemsOf(texts::kSampleRates), 2)},
-        {label(texts::kFs2ch), dropList(kIdFs2ch, itemsOf(texts::kSampleRates), 2)},
-        {label(texts::kDigital2), dropList(kIdDigital2, itemsOf(texts::kDigital2Sources), 2)},
+        {label(texts::kFs6ch), dropList(kIdFs6ch, listItems(texts::kSampleRates), 2)},
+        {label(texts::kFs2ch), dropList(kIdFs2ch, listItems(texts::kSampleRates), 2)},
+        {label(texts::kDigital2), dropList(kIdDigital2, listItems(texts::kDigital2Sources), 2)},
         {label(texts::kDig1WhenCopied), check(kId16Bit, texts::k16Bit), check(kId24Bit, texts::k24Bit)},
         {label(texts::kBalOut), check(kIdCtr2Sub2, texts::kCtr2Sub2), check(kIdZone2LR, texts::kZone2LR)},
     }, .row = 1};

@@ -2,6 +2,7 @@
 
 #include <QSlider>
 
+#include "source_controls.h"
 #include "source_kinds.h"
 #include "source_texts.h"
 #include "ui/page_builder.h"
@@ -17,15 +18,7 @@ constexpr double kHalfSteps = 2.0;
 
 ui::PageSpec pageLayout()
 {
-    ui::GroupSpec buttons;
-    const auto all = sourceButtons();
-    const size_t half = all.size() / 2;
-    for (size_t row = 0; row < 2; ++row) {
-        ui::RowSpec line;
-        for (const SourceButton& b : all.subspan(row * half, half))
-            line.push_back(ui::button(b.id, b.caption));
-        buttons.rows.push_back(line);
-    }
+    const ui::GroupSpec buttons = sourceButtonGroup();
     ui::GroupSpec level{.rows = {ui::valueRow(sourceButtonOf(kDvd)->levelLabel,
                                               {.slider = kIdLevelSlider, .edit = kIdLevelEdit,
                                                .label = kIdLevelSourceLabel},

@@ -35,7 +35,7 @@ constexpr PresetRow kPresetRows[kModePresetSlotCount] = {
 };
 constexpr PresetRow kSixChRow{kDd51Slot, kIdSixChLabel, kIdSixChPreset};
 
-QStringList itemsOf(int slot)
+QStringList modeListItems(int slot)
 {
     QStringList items;
     for (const ModeListItem& item : modeList(slot))
@@ -48,9 +48,9 @@ ui::PageSpec pageLayout()
     ui::GroupSpec presets;
     for (const PresetRow& row : kPresetRows)
         presets.rows.push_back({ui::label(texts::kPresetLabels[row.slot], row.labelId),
-                                ui::dropList(row.listId, itemsOf(row.slot))});
+                                ui::dropList(row.listId, modeListItems(row.slot))});
     presets.rows.push_back({ui::label(texts::kSixChPreset, kSixChRow.labelId),
-                            ui::dropList(kSixChRow.listId, itemsOf(kSixChRow.slot))});
+                            ui::dropList(kSixChRow.listId, modeListItems(kSixChRow.slot))});
     ui::GroupSpec notes{.rows = {{ui::label(texts::kPresetsNote, kIdPresetsNote)},
                                  {ui::label(texts::kPresetsSpeakerNote, kIdSpeakerNote)}},
                         .row = 1};

@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <vector>
 
+#include "source_controls.h"
 #include "source_texts.h"
 #include "ui/page_builder.h"
 
@@ -18,14 +19,6 @@ enum AudioIn : int { kAnalogDsp = 0, kAnalogDirect = 1, kDigital = 2, kAuto = 3 
 constexpr double kEqLimitDb = 12.0;
 constexpr double kHalfSteps = 2.0;  // positions per dB or ms
 
-QStringList itemsOf(std::span<const char* const> items)
-{
-    QStringList list;
-    for (const char* item : items)
-        list << item;
-    return list;
-}
-
 ui::PageSpec pageLayout()
 {
     using namespace ui;
@@ -36,13 +29,13 @@ ui::PageSpec pageLayout()
 
     GroupSpec source{.rows = {
         {label(texts::kRename), edit(kIdSourceName, kSourceNameLength)},
-        {label(texts::kAudioIn, kIdAudioInLabel), dropList(kIdAudioIn, itemsOf(audioInItems(SetupKind::DigitalCapable))),
-         dropList(kIdDigitalIn, itemsOf(texts::kDigitalInputs), 2)},
+        {label(texts::kAudioIn, kIdAudioInLabel), dropList(kIdAudioIn, listItems(audioInItems(SetupKind::DigitalCapable))),
+         dropList(kIdDigitalIn, listItems(texts::kDigitalInputs), 2)},
         muting,
-        {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel), dropList(kIdSpeakerConfigList, itemsOf(texts::kSpeakerConfigs))},
-        {label(texts::kCompositeVideo), dropList(kIdCompositeVideo, itemsOf(texts::kVideoInputs))},
-        {label(texts::kSVideo), dropList(kIdSVideo, itemsOf(texts::kVideoInputs))},
-        {label(texts::kComponentVideo), dropList(kIdComponentVideo, itemsOf(componentVideoItems(ModelKind::Undetected)))},
+        {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel), dropList(kIdSpeakerConfigList, listItems(texts::kSpeakerConfigs))},
+        {label(texts::kCompositeVideo), dropList(kIdCompositeVideo, listItems(texts::kVideoInputs))},
+        {label(texts::kSVideo), dropList(kIdSVideo, listItems(texts::kVideoInputs))},
+        {label(texts::kComponentVideo), dropList(kIdComponentVideo, listItems(componentVideoItems(ModelKind::Undetected)))},
     }};
     // "EQ:" and "FM EQ:" stand in one place: one of them is shown.
     GroupSpec eq{.rows = {
@@ -157,8 +150,8 @@ void CSourceSetupPresetsSetupPage::onInitDialog()
     if (!entry_)
         return;
     setUpPairs();
-    setListItems(kIdAudioIn, itemsOf(audioInItems(kind_)));
-    setListItems(kIdComponentVideo, itemsOf(componentVideoItems(model_)));
+    setListItems(kIdAudioIn, listItems(audioInItems(kind_)));
+    setListItems(kIdComponentVideo, listItems(componentVideoItems(model_)));
     showForAudioIn();
     ui::PropertyPage::onInitDialog();
 }

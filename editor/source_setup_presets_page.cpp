@@ -1,5 +1,6 @@
 #include "source_setup_presets_page.h"
 
+#include "source_controls.h"
 #include "source_kinds.h"
 #include "source_setup_preset_sheet.h"
 #include "source_texts.h"
@@ -12,15 +13,7 @@ namespace {
 
 ui::PageSpec pageLayout()
 {
-    ui::GroupSpec buttons;
-    const auto all = sourceButtons();
-    const size_t half = all.size() / 2;
-    for (size_t row = 0; row < 2; ++row) {
-        ui::RowSpec line;
-        for (const SourceButton& b : all.subspan(row * half, half))
-            line.push_back(ui::button(b.id, b.caption));
-        buttons.rows.push_back(line);
-    }
+    const ui::GroupSpec buttons = sourceButtonGroup();
     ui::GroupSpec copy{.title = texts::kCopyMainGroup, .rows = {
         {ui::label(texts::kCopyToZone2), ui::radio(kIdZone2Manual, texts::kManual, 1),
          ui::radio(kIdZone2Automatic, texts::kAutomatic, 1)},
