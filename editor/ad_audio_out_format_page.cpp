@@ -12,8 +12,10 @@ ui::PageSpec pageLayout()
 {
     using namespace ui;
     GroupSpec rear{.rows = {
-        {label(texts::kReverseSurRear, kIdReverseSurRearLabel), check(kIdReverseSurRear), label(texts::kNotApplicable, kIdReverseNa)},
-        {label(texts::kCopySurToRear, kIdCopySurToRearLabel), check(kIdCopySurToRear), label(texts::kNotApplicable, kIdCopyNa)},
+        {label(texts::kReverseSurRear, kIdReverseSurRearLabel), check(kIdReverseSurRear),
+         label(texts::kNotApplicable, kIdReverseNa)},
+        {label(texts::kCopySurToRear, kIdCopySurToRearLabel), check(kIdCopySurToRear),
+         label(texts::kNotApplicable, kIdCopyNa)},
     }};
     GroupSpec format{.rows = {
         {label(texts::kFs6ch), dropList(kIdFs6ch, listItems(texts::kSampleRates), 2)},

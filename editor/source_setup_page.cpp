@@ -18,6 +18,7 @@ enum AudioIn : int { kAnalogDsp = 0, kAnalogDirect = 1, kDigital = 2, kAuto = 3 
 
 constexpr double kEqLimitDb = 12.0;
 constexpr double kHalfSteps = 2.0;  // positions per dB or ms
+constexpr int kValueChars = 6;      // "-12.5", as the value rows' edits
 
 ui::PageSpec pageLayout()
 {
@@ -29,21 +30,26 @@ ui::PageSpec pageLayout()
 
     GroupSpec source{.rows = {
         {label(texts::kRename), edit(kIdSourceName, kSourceNameLength)},
-        {label(texts::kAudioIn, kIdAudioInLabel), dropList(kIdAudioIn, listItems(audioInItems(SetupKind::DigitalCapable))),
+        {label(texts::kAudioIn, kIdAudioInLabel),
+         dropList(kIdAudioIn, listItems(audioInItems(SetupKind::DigitalCapable))),
          dropList(kIdDigitalIn, listItems(texts::kDigitalInputs), 2)},
         muting,
-        {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel), dropList(kIdSpeakerConfigList, listItems(texts::kSpeakerConfigs))},
+        {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel),
+         dropList(kIdSpeakerConfigList, listItems(texts::kSpeakerConfigs))},
         {label(texts::kCompositeVideo), dropList(kIdCompositeVideo, listItems(texts::kVideoInputs))},
         {label(texts::kSVideo), dropList(kIdSVideo, listItems(texts::kVideoInputs))},
-        {label(texts::kComponentVideo), dropList(kIdComponentVideo, listItems(componentVideoItems(ModelKind::Undetected)))},
+        {label(texts::kComponentVideo),
+         dropList(kIdComponentVideo, listItems(componentVideoItems(ModelKind::Undetected)))},
     }};
     // "EQ:" and "FM EQ:" stand in one place: one of them is shown.
     GroupSpec eq{.rows = {
-        {label(texts::kEq, kIdEqLabel), label(texts::kFmEq, kIdFmEqLabel), label(texts::kLf, kIdEqLfLabel),
-         slider(kIdEqLowSlider), edit(kIdEqLowEdit, 6), label(texts::kHf, kIdEqHfLabel), slider(kIdEqHighSlider),
-         edit(kIdEqHighEdit, 6), label(texts::kDb, kIdEqDbLabel)},
-        {gap(), label(texts::kAmEq, kIdAmEqLabel), label(texts::kLf, kIdAmLfLabel), slider(kIdAmEqLowSlider),
-         edit(kIdAmEqLowEdit, 6), label(texts::kHf, kIdAmHfLabel), slider(kIdAmEqHighSlider), edit(kIdAmEqHighEdit, 6),
+        {label(texts::kEq, kIdEqLabel), label(texts::kFmEq, kIdFmEqLabel),
+         label(texts::kLf, kIdEqLfLabel), slider(kIdEqLowSlider), edit(kIdEqLowEdit, kValueChars),
+         label(texts::kHf, kIdEqHfLabel), slider(kIdEqHighSlider), edit(kIdEqHighEdit, kValueChars),
+         label(texts::kDb, kIdEqDbLabel)},
+        {gap(), label(texts::kAmEq, kIdAmEqLabel),
+         label(texts::kLf, kIdAmLfLabel), slider(kIdAmEqLowSlider), edit(kIdAmEqLowEdit, kValueChars),
+         label(texts::kHf, kIdAmHfLabel), slider(kIdAmEqHighSlider), edit(kIdAmEqHighEdit, kValueChars),
          label(texts::kDb, kIdAmDbLabel)},
     }, .row = 1};
     GroupSpec lipSync{.rows = {valueRow(texts::kLipSyncDelay,
