@@ -2,12 +2,18 @@
 
 #include "displays_timeout.h"
 #include "triggers_ir_rs232.h"
+#include "ad_audio_out_format_page.h"
+#include "adjust_input_levels_page.h"
+#include "source_setup_presets_page.h"
 
 namespace velmar::editor {
 
 const std::vector<PageEntry>& settingsPageTable()
 {
     static const std::vector<PageEntry> table{
+        {5, "setup-presets", &makePage<CSourceSetupPresets>},
+        {6, "adjust-input-levels", &makePage<CAdjustInputLevels>},
+        {7, "audio-out-format", &makePage<CADAudioOutFormat>},
         {9, "triggers-ir-rs232", &makePage<CTriggersIRRS232>},
         {10, "displays-timeout", &makePage<CDisplaysTimeout>},
     };

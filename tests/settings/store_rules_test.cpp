@@ -330,6 +330,8 @@ TEST(StoreWriters, VideoListPositionsAreAPermutation) {
     for (int code = 0; code < 8; ++code)
         EXPECT_EQ(SettingsStore::videoCodeAt(SettingsStore::videoListPosition(code)), code);
     EXPECT_EQ(SettingsStore::videoListPosition(3), 7);  // "None" is last
+    EXPECT_EQ(SettingsStore::videoListPosition(8), 7);  // 2-CH and 6-CH have no video
+    EXPECT_EQ(SettingsStore::videoListPosition(9), 7);
 }
 
 }  // namespace
