@@ -1,12 +1,14 @@
 #include "settings_editor_app.h"
 
 #include <QCommandLineParser>
+#include <QLineEdit>
 #include <iostream>
 
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "settings/settings_store.h"
+#include "screenshots.h"
 #include "settings_editor_sheet.h"
 #include "texts.h"
 
@@ -21,6 +23,13 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
                                    QStringLiteral("Device paths for COM1, COM2, ... separated by commas."),
                                    QStringLiteral("PATH,..."));
     parser.addOption(ports);
+    const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("Open this settings file at the start."),
+                                  QStringLiteral("FILE.q20"));
+    parser.addOption(open);
+    const QCommandLineOption screenshots(QStringLiteral("screenshots"),
+                                         QStringLiteral("Save a picture of every page into DIR and exit."),
+                                         QStringLiteral("DIR"));
+    parser.addOption(screenshots);
     parser.process(arguments);
 
     // Why a port could not be opened (the dialout group, a busy device) goes to the log.
@@ -29,8 +38,31 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
     platform::RealClock clock;
     SettingsStore store(Variant::Editor);
     CSettingsEditorSheet sheet(store, port, clock);
+    if (parser.isSet(open) && !OpenAtStart(sheet, parser.value(open)))
+        return 1;
+    if (parser.isSet(screenshots)) {
+        std::string message;
+        if (SaveScreenshots(sheet, parser.value(screenshots), message))
+            return 0;
+        std::cerr << message << '\n';
+        return 1;
+    }
     sheet.doModal();
     return 0;
+}
+
+bool CSettingsEditorApp::OpenAtStart(CSettingsEditorSheet& sheet, const QString& path)
+{
+    // The file goes through the General page as a typed name: no dialog, the page's status.
+    sheet.setActivePage(0);
+    CGeneral& general = sheet.general();
+    general.controlAs<QLineEdit>(kIdPath)->setText(path);
+    general.SetSkipFileDialog();
+    general.OnOpenFile();
+    if (general.status() == texts::kFileLoaded)
+        return true;
+    std::cerr << path.toStdString() << ": " << general.status() << '\n';
+    return false;
 }
 
 }  // namespace velmar::editor
