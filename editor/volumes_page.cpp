@@ -1,5 +1,7 @@
 #include "volumes_page.h"
 
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QSlider>
 
 #include "text_list.h"
@@ -55,6 +57,10 @@ CVolumesRenamePaths::CVolumesRenamePaths(PageContext& context)
     maxVolume_.Attach(kIdMaxVolumeSlider, kIdMaxVolumeEdit, controlAs<QSlider>(kIdMaxVolumeSlider));
     pairs_.add(onVolume_);
     pairs_.add(maxVolume_);
+    // The store keeps a name byte for byte: printable ASCII keeps six characters six bytes.
+    auto* printable = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]*")), this);
+    for (const int id : {kIdRenameZone2, kIdRenameZone3, kIdRenameRecord})
+        controlAs<QLineEdit>(id)->setValidator(printable);
     for (const int id : kPathRadios)
         onCommand(id, ui::Notify::Clicked, [this] { OnPath(); });
 }

@@ -1,4 +1,6 @@
 // "11.Tuner" and "8. Volume/Path Names" through their controls.
+#include <QLineEdit>
+
 #include "time_timer_page.h"
 #include "volumes_page.h"
 #include "zone_pages_fixture.h"
@@ -162,4 +164,17 @@ TEST_F(VolumesPage, ReturningShowsMainAndLeavingWritesTheStore)
     back.loadFromStore(store);
     EXPECT_EQ(back.muteLevel, 3);
     EXPECT_EQ(itemText(page(), kIdMuteLevel), "-15 dB");
+}
+
+TEST_F(VolumesPage, NamesTakeSixPrintableCharacters)
+{
+    auto* edit = page().controlAs<QLineEdit>(kIdRenameZone3);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("B"));
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("\u00e9"), Qt::NoModifier);
+    QTest::keyClicks(edit, QStringLiteral("d 3 long"));
+    EXPECT_EQ(edit->text(), "Bd 3 l");
+    sheet->setActivePage(0);
+    EXPECT_EQ(volumes().zone3Name, "Bd 3 l");
 }
