@@ -167,8 +167,10 @@ TEST_F(TimeTimerPage, TheChooserOpensOnTheStationAndOkTakesItsChoice)
     timers().entry[0][0].station = 13;
     enableTimers();
     EXPECT_EQ(textOf(page(), kIdStation), "FM2-2 St  101.1 MHz");
+    saveScreenshot("01-time-timers.png");
     std::string band, label, frequency;
     script.answer([&](QDialog& window) {
+        window.grab().save(QStringLiteral(SCREENSHOT_DIR "/01-station-chooser.png"));
         CTuner& chooser = chooserIn(window);
         band = itemText(chooser, kIdBand);
         label = textOf(chooser, kIdPresetLabel);

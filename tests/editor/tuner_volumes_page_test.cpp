@@ -44,6 +44,7 @@ TEST_F(TunerPage, BandSwitchKeepsThePresetNumberAndRangesTheFrequency)
     clickControl(page(), kIdPresetButtons[3]);
     EXPECT_EQ(textOf(page(), kIdFreqEdit), "101.1");
     EXPECT_TRUE(shown(page(), kIdStereo));
+    saveScreenshot("11-tuner.png");
     chooseItem(page(), kIdBand, 0);
     EXPECT_EQ(textOf(page(), kIdPresetLabel), "Preset: 4");
     EXPECT_EQ(textOf(page(), kIdFreqEdit), "1200");
@@ -116,6 +117,7 @@ TEST_F(VolumesPage, Zone2AtTheTopLocksToOnVolume)
     EXPECT_TRUE(shown(page(), kIdLockToOnVol));
     EXPECT_FALSE(shown(page(), kIdMaxVolumeEdit));
     EXPECT_FALSE(shown(page(), kIdMaxVolumeUnit));
+    saveScreenshot("08-volume-path-names.png");
     enter(page(), kIdOnVolumeEdit, "10");
     EXPECT_EQ(volumes().onVolume[1], 8);
     EXPECT_EQ(slider(page(), kIdOnVolumeSlider)->maximum(), 8);
