@@ -1,6 +1,7 @@
 // "11.Tuner" and "8. Volume/Path Names" through their controls.
 #include <QLineEdit>
 
+#include "save_prompt_dlg.h"
 #include "time_timer_page.h"
 #include "volumes_page.h"
 #include "zone_pages_fixture.h"
@@ -91,6 +92,31 @@ TEST_F(TunerPage, ShowsWhatTheChooserChangedWhenShownAgain)
     clickControl(timers, kIdStation);
     EXPECT_EQ(textOf(page(), kIdFreqEdit), "88.1");
     EXPECT_EQ(tuner().freq[6], 881);
+}
+
+TEST_F(TunerPage, ClosingTheSheetWritesNoPresetIntoAnother)
+{
+    ModalScript script;
+    tuner().freq[16] = 1003;
+    page();
+    typeText(page(), kIdFreqEdit, "88.1");
+    working().timers.entry[0][0].source = 3;
+    auto& timers = show<CTimeTimerPage>(1);
+    setChecked(timers, kIdEnableTimers);
+    script.answer([](QDialog& window) {
+        chooseItem(chooserIn(window), kIdBand, 2);
+        clickControl(chooserIn(window), kIdPresetButtons[4]);
+        clickControl(chooserIn(window), ui::kIdOk);
+    });
+    clickControl(timers, kIdStation);
+    ASSERT_EQ(working().timers.entry[0][0].station, 16);
+    page();
+    typeText(page(), kIdFreqEdit, "90.5");
+    script.click(kSavePromptNo);
+    sheet->pressCancel();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(tuner().freq[6], 905);
+    EXPECT_EQ(tuner().freq[16], 1003);
 }
 
 TEST_F(VolumesPage, OnVolumeNeverPassesMaxVolume)
