@@ -22,7 +22,7 @@ ui::PageSpec pageLayout()
     for (int k = 0; k < kPresetsPerBank; ++k)
         presets.push_back(ui::button(kIdPresetButtons[k], texts::kPresetButtons[k]));
     return {{
-        {.rows = {{ui::dropList(kIdBand, textList(texts::kBandItems)), ui::gap()},
+        {.rows = {{ui::dropList(kIdBand, textList(texts::kBandItems))},
                   {ui::label(QString::asprintf(texts::kPresetLabelFormat, 1), kIdPresetLabel)}},
          .row = 0},
         {.rows = {presets}, .row = 1},
@@ -118,9 +118,13 @@ void CTuner::doDataExchange(ui::DataExchange& dx)
     pairs_.exchange(dx);
     if (dx.saving())
         tuner_->freq[k] = freq_.GetPosition();
-    // AM presets have no mode.
-    if (bank_ != kAmBank)
-        ui::ddxRadio(dx, kModeRadios, tuner_->mode[k]);
+    // AM presets have no mode; a stored mode no radio shows (the field's fourth value) stays.
+    if (bank_ != kAmBank) {
+        int mode = tuner_->mode[k];
+        ui::ddxRadio(dx, kModeRadios, mode);
+        if (mode >= 0)
+            tuner_->mode[k] = mode;
+    }
     if (!dx.saving()) {
         ui::ddxCBIndex(dx, kIdBand, bank_);
         QString label = QString::asprintf(texts::kPresetLabelFormat, preset_ + 1);

@@ -56,6 +56,18 @@ TEST_F(TunerPage, BandSwitchKeepsThePresetNumberAndRangesTheFrequency)
     EXPECT_EQ(tuner().freq[9], 1011);
 }
 
+TEST_F(TunerPage, AModeNoRadioShowsIsKept)
+{
+    tuner().mode[8] = 3;
+    clickControl(page(), kIdPresetButtons[2]);
+    EXPECT_FALSE(isChecked(page(), kIdStereo) || isChecked(page(), kIdHighBlend) || isChecked(page(), kIdMono));
+    typeText(page(), kIdFreqEdit, "99.5");
+    EXPECT_EQ(tuner().freq[8], 995);
+    EXPECT_EQ(tuner().mode[8], 3);
+    setChecked(page(), kIdMono);
+    EXPECT_EQ(tuner().mode[8], 2);
+}
+
 TEST_F(TunerPage, FrequenciesAndModesReachTheStoreInItsSteps)
 {
     typeText(page(), kIdFreqEdit, "101.1");
