@@ -68,6 +68,10 @@ ui::PageSpec pageLayout()
 
 CTimeTimerPage::CTimeTimerPage(PageContext& context) : CSettingsPage(texts::kTimeTimerCaption, context), pairs_(*this)
 {
+}
+
+void CTimeTimerPage::onCreateControls()
+{
     ui::buildPage(*this, *this, pageLayout());
     controlAs<QLabel>(kIdTimeNote)->setWordWrap(true);
     volume_.Attach(kIdAutoOnVolumeSlider, kIdAutoOnVolumeEdit, controlAs<QSlider>(kIdAutoOnVolumeSlider));

@@ -31,6 +31,7 @@ public:
     explicit CTimeTimerPage(PageContext& context);
 
     void BindRecords(SettingsRecordSet& working) override;
+    void onCreateControls() override;
     void onInitDialog() override;
     bool onSetActive() override;
 

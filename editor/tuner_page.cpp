@@ -50,6 +50,10 @@ CTuner::CTuner(PageContext& context, TunerRecord* tuner, PresetChoice opening, b
       // A typed frequency inside the band is taken as it is typed; there is no leave rule.
       pairs_(*this, {.leaveRule = false, .commitOnPageClick = true})
 {
+}
+
+void CTuner::onCreateControls()
+{
     QVBoxLayout* box = ui::buildPage(*this, *this, pageLayout());
     ui::addDialogButtons(*this, *this, *box, texts::kOk, texts::kCancel);
     controlAs<QPushButton>(ui::kIdOk)->setDefault(chooser_);
@@ -150,6 +154,7 @@ int CTuner::DoModal(QWidget* parent)
     auto* layout = new QVBoxLayout(&frame);
     layout->addWidget(this);
     frame_ = &frame;
+    onCreateControls();
     onInitDialog();
     const int result = ui::execModal(frame, ui::kIdCancel);
     // Cancel, Escape and the close box alike: only the opening preset is put back.

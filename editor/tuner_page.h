@@ -37,6 +37,7 @@ public:
     PresetChoice Choice() const { return {bank_, preset_}; }
 
     void BindRecords(SettingsRecordSet& working) override { tuner_ = &working.tuner; }
+    void onCreateControls() override;
     bool onSetActive() override;
 
 protected:

@@ -52,6 +52,10 @@ ui::PageSpec pageLayout()
 CVolumesRenamePaths::CVolumesRenamePaths(PageContext& context)
     : CSettingsPage(texts::kVolumesCaption, context), pairs_(*this, {.beforeCommit = [this] { LimitOnVolume(); }})
 {
+}
+
+void CVolumesRenamePaths::onCreateControls()
+{
     ui::buildPage(*this, *this, pageLayout());
     onVolume_.Attach(kIdOnVolumeSlider, kIdOnVolumeEdit, controlAs<QSlider>(kIdOnVolumeSlider));
     maxVolume_.Attach(kIdMaxVolumeSlider, kIdMaxVolumeEdit, controlAs<QSlider>(kIdMaxVolumeSlider));

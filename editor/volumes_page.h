@@ -31,6 +31,7 @@ public:
     explicit CVolumesRenamePaths(PageContext& context);
 
     void BindRecords(SettingsRecordSet& working) override { record_ = &working.volumes; }
+    void onCreateControls() override;
     bool onSetActive() override;
     // The record also goes into the settings store: other pages' limits follow its volumes.
     bool onKillActive() override;
