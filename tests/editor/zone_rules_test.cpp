@@ -119,17 +119,6 @@ TEST(TimerTimes, HoursAndMinutesInRangeByForm)
         EXPECT_EQ(isTimerMinute(minute), ok) << minute;
 }
 
-TEST(TimerTimes, LeadingZerosByForm)
-{
-    EXPECT_EQ(timerHourText(5, 1), "05");
-    EXPECT_EQ(timerHourText(0, 1), "00");
-    EXPECT_EQ(timerHourText(5, 0), "5");
-    EXPECT_EQ(timerHourText(12, 0), "12");
-    EXPECT_EQ(timerMinuteText(5), "05");
-    EXPECT_EQ(timerMinuteText(0), "00");
-    EXPECT_EQ(timerMinuteText(45), "45");
-}
-
 // The auto-on volume pair reaches exactly as far as the store keeps a timer's volume.
 TEST(TimerVolume, RangeByZoneMatchesWhatTheStoreKeeps)
 {
@@ -150,15 +139,6 @@ TEST(TimerVolume, RangeByZoneMatchesWhatTheStoreKeeps)
     EXPECT_EQ(zone2.LowestValue, -62.5);
     EXPECT_EQ(zone2.HighestValue, 10.0);
     EXPECT_EQ(zone2.Step, 1.25);
-}
-
-TEST(TunerStations, StationNamesBankAndPreset)
-{
-    EXPECT_EQ(presetOfStation(13), (PresetChoice{2, 1}));
-    EXPECT_EQ(presetOfStation(0), (PresetChoice{0, 0}));
-    EXPECT_EQ(presetOfStation(23), (PresetChoice{3, 5}));
-    for (const int station : {0, 13, 23})
-        EXPECT_EQ(presetIndex(presetOfStation(station)), station);
 }
 
 TEST(TunerStations, StationsPastThePresetsNameNoneAndOpenOnAPreset)
