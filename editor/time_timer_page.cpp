@@ -206,14 +206,15 @@ void CTimeTimerPage::exchangeTime(ui::DataExchange& dx, int slot)
         ui::ddxCBIndex(dx, kIdTimerAmPm[slot], time.pm);
         return;
     }
-    // Only whole hours and minutes of the day reach the entry; the store would mask others.
+    // Only hours and minutes of the day can be typed in; the store would mask others. A value
+    // read that way from a file stays as long as it is not changed.
     int hour = time.hour;
     int minute = time.minute;
     ui::ddxInt(dx, kIdTimerHours[slot], hour);
-    if (!dx.failed() && !isTimerHour(hour, form))
+    if (!dx.failed() && hour != time.hour && !isTimerHour(hour, form))
         refuse(dx, kIdTimerHours[slot], lowestTimerHour(form), highestTimerHour(form));
     ui::ddxInt(dx, kIdTimerMinutes[slot], minute);
-    if (!dx.failed() && !isTimerMinute(minute))
+    if (!dx.failed() && minute != time.minute && !isTimerMinute(minute))
         refuse(dx, kIdTimerMinutes[slot], kLowestMinute, kHighestMinute);
     ui::ddxCBIndex(dx, kIdTimerAmPm[slot], time.pm);
     if (!dx.failed()) {

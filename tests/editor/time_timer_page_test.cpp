@@ -87,6 +87,24 @@ TEST_F(TimeTimerPage, HoursAndMinutesOutsideTheirRangeAreRefusedAndKeepTheFocus)
     EXPECT_EQ(timers().entry[0][0].times[kWeekdayOn], (TimerTime{0, 59, 0}));
 }
 
+TEST_F(TimeTimerPage, AStoredTimeOutsideTheDayStaysUntilChanged)
+{
+    ModalScript script;
+    timers().clock24 = 1;
+    timers().entry[0][0].times[kWeekendOff] = {25, 70, 0};
+    enableTimers();
+    EXPECT_EQ(shownTime(kWeekendOff), "25:70");
+    enter(page(), kIdTimerHours[kWeekdayOn], "7");
+    EXPECT_TRUE(sheet->setActivePage(0));
+    EXPECT_TRUE(script.shown.empty());
+    EXPECT_EQ(timers().entry[0][0].times[kWeekendOff], (TimerTime{25, 70, 0}));
+    EXPECT_EQ(timers().entry[0][0].times[kWeekdayOn].hour, 7);
+
+    enter(page(), kIdTimerHours[kWeekendOff], "26");
+    EXPECT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(timers().entry[0][0].times[kWeekendOff].hour, 25);
+}
+
 TEST_F(TimeTimerPage, EachEntryKeepsItsOwnValuesAndItsZonesVolumeRange)
 {
     enableTimers();
