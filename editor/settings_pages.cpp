@@ -5,17 +5,23 @@
 #include "ad_audio_out_format_page.h"
 #include "adjust_input_levels_page.h"
 #include "source_setup_presets_page.h"
+#include "time_timer_page.h"
+#include "tuner_page.h"
+#include "volumes_page.h"
 
 namespace velmar::editor {
 
 const std::vector<PageEntry>& settingsPageTable()
 {
     static const std::vector<PageEntry> table{
+        {1, "time-timers", &makePage<CTimeTimerPage>},
         {5, "setup-presets", &makePage<CSourceSetupPresets>},
         {6, "adjust-input-levels", &makePage<CAdjustInputLevels>},
         {7, "audio-out-format", &makePage<CADAudioOutFormat>},
+        {8, "volume-path-names", &makePage<CVolumesRenamePaths>},
         {9, "triggers-ir-rs232", &makePage<CTriggersIRRS232>},
         {10, "displays-timeout", &makePage<CDisplaysTimeout>},
+        {11, "tuner", &makePage<CTuner>},
     };
     return table;
 }
