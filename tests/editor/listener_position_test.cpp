@@ -51,23 +51,6 @@ TEST_F(ListenerTest, DistancesFollowTheArrangementChosenOnTheSpeakerPage)
     }
 }
 
-TEST_F(ListenerTest, CaptionsFollowTheUnitOfMeasure)
-{
-    listener().metric = 0;
-    auto& page = listenerPage();
-    const auto captions = [&] {
-        return std::vector<std::string>{textOf(page, kIdLeftFrontUnit), textOf(page, kIdRightRearUnit),
-                                        textOf(page, kIdRearSpacingWide), textOf(page, kIdRearSpacingMiddle),
-                                        textOf(page, kIdRearSpacingClose)};
-    };
-    EXPECT_EQ(captions(), (std::vector<std::string>{"ft", "ft", "4+ ft", "1-4 ft", "0-1 ft"}));
-    clickControl(page, kIdMetres);
-    EXPECT_EQ(listener().metric, 1);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"m", "m", "1.2+ m", ".3-1.2 m", "0-.3 m"}));
-    EXPECT_TRUE(isChecked(page, kIdMetres));
-    EXPECT_FALSE(isChecked(page, kIdFeet));
-}
-
 TEST_F(ListenerTest, AHalfFootIsHeldInTenthsAndShownAgainOnReturn)
 {
     listener().metric = 0;
@@ -79,20 +62,27 @@ TEST_F(ListenerTest, AHalfFootIsHeldInTenthsAndShownAgainOnReturn)
     EXPECT_EQ(slider(page, kIdLeftFrontSlider).value(), 25);
 }
 
-TEST_F(ListenerTest, SwitchingUnitsKeepsEverySliderPosition)
+TEST_F(ListenerTest, SwitchingUnitsKeepsEverySliderPositionAndRenamesTheCaptions)
 {
     listener().metric = 0;
     listener().distance[0] = 100;  // Left Front 10.0 ft
     listener().distance[1] = 900;  // Center 90.0 ft
     listener().distance[4] = 35;   // 7.1-Right Rear 3.5 ft
     auto& page = listenerPage();
+    const auto captions = [&] {
+        return std::vector<std::string>{textOf(page, kIdLeftFrontUnit), textOf(page, kIdRightRearUnit),
+                                        textOf(page, kIdRearSpacingWide), textOf(page, kIdRearSpacingMiddle),
+                                        textOf(page, kIdRearSpacingClose)};
+    };
+    EXPECT_EQ(captions(), (std::vector<std::string>{"ft", "ft", "4+ ft", "1-4 ft", "0-1 ft"}));
     clickControl(page, kIdMetres);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"m", "m", "1.2+ m", ".3-1.2 m", "0-.3 m"}));
+    EXPECT_TRUE(isChecked(page, kIdMetres) && !isChecked(page, kIdFeet));
     EXPECT_EQ(textOf(page, kIdLeftFrontEdit), "4");
     EXPECT_EQ(textOf(page, kIdCenterEdit), "32");
     EXPECT_EQ(listener().distance[0], 40);
     EXPECT_EQ(listener().distance[1], 320);
     EXPECT_EQ(listener().distance[4], 14);
-    EXPECT_EQ(textOf(page, kIdLeftFrontUnit), "m");
 
     clickControl(page, kIdFeet);
     EXPECT_EQ(textOf(page, kIdLeftFrontEdit), "10");

@@ -1,4 +1,5 @@
-// Rules of the speaker pages that follow from record values alone.
+// Rules of the speaker pages that follow from record values alone (the pages' tests drive
+// them through the controls).
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -32,13 +33,6 @@ TEST(SubwooferChoice, SwitchingAdvancedOnAndOffKeepsTheNumberOfSubwoofers)
     EXPECT_EQ(subwooferItems(false).at(convertSubwooferChoice(1, false)), "2 Sub");
 }
 
-TEST(RearsList, OnlyNoneWithoutSurrounds)
-{
-    EXPECT_EQ(rearsItems(0), QStringList{"None"});
-    EXPECT_EQ(rearsItems(1), (QStringList{"None", "Small", "Large"}));
-    EXPECT_EQ(rearsItems(2).size(), 3);
-}
-
 TEST(RoomFrequencyLimit, FollowsTheSubwooferCrossovers)
 {
     SpeakerConfigRecord r;
@@ -55,51 +49,6 @@ TEST(RoomFrequencyLimit, FollowsTheSubwooferCrossovers)
     r.cinema.subCrossover = -1;  // Cinema "Off"
     r.musicSameAsCinema = 1;
     EXPECT_EQ(roomFrequencyLimit(r), 20);
-}
-
-TEST(FilterDepth, TwentyItemsFromOneDecibel)
-{
-    const QStringList items = filterDepthItems();
-    ASSERT_EQ(items.size(), 20);
-    EXPECT_EQ(items.front(), "1 dB");
-    EXPECT_EQ(items.back(), "20 dB");
-}
-
-TEST(ListenerVisibility, SurroundTypeChoosesDistancesOrPresets)
-{
-    const auto direct = listenerVisibility(0, 1);
-    for (const int id : {kIdLeftSurroundEdit, kIdRightSurroundSlider, kIdLeftSurroundUnit, kIdRightSurroundUnit})
-        EXPECT_TRUE(contains(direct.shown, id)) << id;
-    EXPECT_TRUE(contains(direct.hidden, kIdLeftSurroundPreset));
-    EXPECT_TRUE(contains(direct.hidden, kIdRightSurroundPreset));
-
-    const auto dipole = listenerVisibility(1, 1);
-    for (const int id : {kIdLeftSurroundEdit, kIdRightSurroundSlider, kIdLeftSurroundUnit, kIdRightSurroundUnit})
-        EXPECT_TRUE(contains(dipole.hidden, id)) << id;
-    EXPECT_TRUE(contains(dipole.shown, kIdLeftSurroundPreset));
-    EXPECT_TRUE(contains(dipole.shown, kIdRightSurroundPreset));
-}
-
-TEST(ListenerVisibility, RearArrangementChoosesRearDistances)
-{
-    const auto twoDirect = listenerVisibility(0, 1);
-    for (const int id : {kIdLeftRearEdit, kIdRightRearEdit, kIdLeftRearUnit, kIdRightRearUnit, kIdRightRearLabel})
-        EXPECT_TRUE(contains(twoDirect.shown, id)) << id;
-    EXPECT_TRUE(contains(twoDirect.hidden, kIdLeftRearPreset));
-
-    const auto oneDirect = listenerVisibility(0, 0);
-    EXPECT_TRUE(contains(oneDirect.shown, kIdLeftRearEdit));
-    for (const int id : {kIdRightRearEdit, kIdRightRearSlider, kIdRightRearUnit, kIdRightRearLabel, kIdLeftRearPreset,
-                         kIdRightRearPreset})
-        EXPECT_TRUE(contains(oneDirect.hidden, id)) << id;
-
-    for (const int dipoles : {2, 3}) {
-        const auto v = listenerVisibility(0, dipoles);
-        for (const int id : {kIdLeftRearPreset, kIdRightRearPreset, kIdRightRearLabel})
-            EXPECT_TRUE(contains(v.shown, id)) << id;
-        for (const int id : {kIdLeftRearEdit, kIdLeftRearSlider, kIdRightRearEdit, kIdLeftRearUnit, kIdRightRearUnit})
-            EXPECT_TRUE(contains(v.hidden, id)) << id;
-    }
 }
 
 TEST(ListenerVisibility, NoControlIsBothShownAndHidden)
