@@ -38,9 +38,12 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
     platform::RealClock clock;
     SettingsStore store(Variant::Editor);
     CSettingsEditorSheet sheet(store, port, clock);
-    if (parser.isSet(open) && !OpenAtStart(sheet, parser.value(open)))
-        return 1;
+    // A file that cannot be opened ends a picture run; the editor itself starts anyway and
+    // its status line says why.
+    const bool opened = !parser.isSet(open) || OpenAtStart(sheet, parser.value(open));
     if (parser.isSet(screenshots)) {
+        if (!opened)
+            return 1;
         std::string message;
         if (SaveScreenshots(sheet, parser.value(screenshots), message))
             return 0;

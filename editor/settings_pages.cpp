@@ -1,8 +1,10 @@
 #include "settings_pages.h"
 
+#include "displays_timeout.h"
 #include "listener_position.h"
 #include "speaker_config_page.h"
 #include "speaker_level_calibration.h"
+#include "triggers_ir_rs232.h"
 
 namespace velmar::editor {
 
@@ -12,6 +14,8 @@ const std::vector<PageEntry>& settingsPageTable()
         {2, "speaker-config", &makePage<CSpeakerConfigPage>},
         {3, "listener-position", &makePage<CListenerPosition>},
         {4, "speaker-calibration", &makePage<CSpeakerLevelCalibration>},
+        {9, "triggers-ir-rs232", &makePage<CTriggersIRRS232>},
+        {10, "displays-timeout", &makePage<CDisplaysTimeout>},
     };
     return table;
 }

@@ -62,10 +62,13 @@ bool PropertySheet::setActivePage(int index)
         tabs_->setCurrentIndex(index);
     }
     PropertyPage* next = page(index);
-    stack_->setCurrentWidget(next);
     if (!next->initialized_) {
         next->initialized_ = true;
+        next->onCreateControls();
+        stack_->setCurrentWidget(next);
         next->onInitDialog();
+    } else {
+        stack_->setCurrentWidget(next);
     }
     next->onSetActive();
     return true;

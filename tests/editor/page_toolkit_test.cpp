@@ -270,3 +270,27 @@ TEST(PairRules, APageClickGoesToTheFirstPairOfTheScrollOrder)
     EXPECT_EQ(o.second.GetPosition(), 6);
     EXPECT_EQ(o.first.GetPosition(), 5);
 }
+
+TEST(ScreenshotsCommand, DrawsEveryBuiltPageOfAFileAndRefusesAFileItCannotOpen)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("velmar-shots-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string file = (dir / "defaults.q20").string();
+    ASSERT_EQ(std::system((std::string(VELMARCTL_PATH) + " defaults " + file + " >/dev/null").c_str()), 0);
+    const auto run = [&](const std::string& open, const std::string& out) {
+        return std::system((std::string(SETTINGS_EDITOR_PATH) + " --open " + open + " --screenshots " + out +
+                            " >/dev/null 2>&1")
+                               .c_str());
+    };
+    EXPECT_EQ(run(file, (dir / "pictures").string()), 0);
+    for (const auto& entry : settingsPageTable()) {
+        const auto name = QString("%1-%2.png").arg(entry.place, 2, 10, QLatin1Char('0')).arg(entry.name);
+        EXPECT_TRUE(std::filesystem::exists(dir / "pictures" / name.toStdString())) << name.toStdString();
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "pictures" / "00-general.png"));
+
+    EXPECT_NE(run((dir / "missing.q20").string(), (dir / "none").string()), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "none" / "00-general.png"));
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}

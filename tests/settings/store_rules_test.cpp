@@ -68,6 +68,12 @@ TEST(StoreDefaults, DisplaysFollowTheModel) {
     EXPECT_EQ(editor.set().displayOptions[6], 0);
     EXPECT_EQ(editor.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5}));
 
+    editor.setModelKind(ModelKind::Qrx20);
+    editor.set().displayTail = {1, 1, 1};
+    editor.defaultDisplays();
+    EXPECT_EQ(editor.set().displayOptions[6], 1);
+    EXPECT_EQ(editor.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5})) << "a QRX 20 carries its tail";
+
     SettingsStore installer(Variant::Installer);
     installer.setModelKind(ModelKind::CorvalentD1);
     installer.set().displayTail = {1, 1, 1};
