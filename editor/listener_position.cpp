@@ -53,18 +53,13 @@ void ddxRadioKeeping(ui::DataExchange& dx, const std::vector<int>& ids, int& val
 CListenerPosition::CListenerPosition(PageContext& context)
     : CSettingsPage(texts::kListenerCaption, context), group_(*this)
 {
-    buildControls();
-    for (size_t i = 0; i < pairs_.size(); ++i) {
-        pairs_[i].Attach(kRows[i].slider, kRows[i].edit, controlAs<QSlider>(kRows[i].slider));
-        group_.add(pairs_[i]);
-    }
     for (const int id : kUnitRadios)
         onCommand(id, ui::Notify::Clicked, [this] { OnUnitChange(); });
     for (const int id : kSpacingRadios)
         onCommand(id, ui::Notify::Clicked, [this] { updateData(true); });
 }
 
-void CListenerPosition::buildControls()
+void CListenerPosition::onCreateControls()
 {
     ui::GroupSpec distances;
     for (const DistanceRow& row : kRows) {
@@ -82,6 +77,10 @@ void CListenerPosition::buildControls()
         spacing.rows.push_back({ui::radio(kSpacingRadios[i], texts::kRearSpacingFeet[i], kSpacingGroup)});
     distances.rowSpan = 2;
     ui::buildPage(*this, *this, ui::PageSpec{{distances, units, spacing}});
+    for (size_t i = 0; i < pairs_.size(); ++i) {
+        pairs_[i].Attach(kRows[i].slider, kRows[i].edit, controlAs<QSlider>(kRows[i].slider));
+        group_.add(pairs_[i]);
+    }
 }
 
 void CListenerPosition::BindRecords(SettingsRecordSet& working)

@@ -19,12 +19,12 @@ public:
     bool onSetActive() override;
 
 protected:
+    void onCreateControls() override;
     void LoadRecord() override;
     void doDataExchange(ui::DataExchange& dx) override;
     void onHScroll(int code, int position, QSlider* bar) override;
 
 private:
-    void buildControls();
     void ApplyVisibility();
     void SetUpPairs();
     void LoadDistances();

@@ -12,7 +12,6 @@ namespace velmar::editor {
 
 CSpeakerConfigPage::CSpeakerConfigPage(PageContext& context) : CSettingsPage(texts::kSpeakerConfigCaption, context)
 {
-    buildControls();
     const std::pair<int, void (CSpeakerConfigPage::*)()> commands[] = {
         {kIdCenterEq, &CSpeakerConfigPage::OnCenterEq},         {kIdCinemaConfig, &CSpeakerConfigPage::OnCinemaConfig},
         {kIdMusicConfig, &CSpeakerConfigPage::OnMusicConfig},   {kIdRoomFilter, &CSpeakerConfigPage::OnRoomFilter},
@@ -22,7 +21,7 @@ CSpeakerConfigPage::CSpeakerConfigPage(PageContext& context) : CSettingsPage(tex
         onCommand(id, ui::Notify::Clicked, [this, handler] { (this->*handler)(); });
 }
 
-void CSpeakerConfigPage::buildControls()
+void CSpeakerConfigPage::onCreateControls()
 {
     ui::GroupSpec speakers{.rows = {
         {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, itemsOf(texts::kSurroundTypes))},

@@ -21,10 +21,10 @@ public:
     SpeakerConfigRecord& record() { return *record_; }
 
 protected:
+    void onCreateControls() override;
     void doDataExchange(ui::DataExchange& dx) override;
 
 private:
-    void buildControls();
     void OnCenterEq();
     void OnCinemaConfig();
     void OnMusicConfig();

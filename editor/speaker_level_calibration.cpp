@@ -65,19 +65,18 @@ ui::GroupSpec levelGroup(const int (&indexes)[N], int row, int column)
 CSpeakerLevelCalibration::CSpeakerLevelCalibration(PageContext& context)
     : CSettingsPage(texts::kCalibrationCaption, context), group_(*this)
 {
-    buildControls();
+}
+
+void CSpeakerLevelCalibration::onCreateControls()
+{
+    ui::GroupSpec foot = levelGroup(kFoot, 1, 0);
+    foot.columnSpan = 2;
+    ui::buildPage(*this, *this, ui::PageSpec{{levelGroup(kLeftColumn, 0, 0), levelGroup(kRightColumn, 0, 1), foot}});
     for (int i = 0; i < kLevelCount; ++i) {
         const LevelRow& row = kLevels[i];
         pairs_[static_cast<size_t>(i)].Attach(row.slider, row.edit, controlAs<QSlider>(row.slider));
         group_.add(pairs_[static_cast<size_t>(i)]);
     }
-}
-
-void CSpeakerLevelCalibration::buildControls()
-{
-    ui::GroupSpec foot = levelGroup(kFoot, 1, 0);
-    foot.columnSpan = 2;
-    ui::buildPage(*this, *this, ui::PageSpec{{levelGroup(kLeftColumn, 0, 0), levelGroup(kRightColumn, 0, 1), foot}});
 }
 
 void CSpeakerLevelCalibration::BindRecords(SettingsRecordSet& working)
