@@ -75,43 +75,43 @@ namespace {
 // Wide enough for "-63.5" and a little more; the edits of value pairs stay narrow.
 constexpr int kValueEditChars = 7;
 
-QWidget* makeControl(const ControlSpec& spec, QWidget& parent)
+QWidget* makeControl(const ControlSpec& decl, QWidget& parent)
 {
-    switch (spec.kind) {
+    switch (decl.kind) {
     case Kind::Gap:
         return nullptr;
     case Kind::Label:
-        return new QLabel(spec.text, &parent);
+        return new QLabel(decl.text, &parent);
     case Kind::Button: {
-        auto* b = new QPushButton(spec.text, &parent);
+        auto* b = new QPushButton(decl.text, &parent);
         b->setAutoDefault(false);
         return b;
     }
     case Kind::Check:
-        return new QCheckBox(spec.text, &parent);
+        return new QCheckBox(decl.text, &parent);
     case Kind::Radio:
-        return new QRadioButton(spec.text, &parent);
+        return new QRadioButton(decl.text, &parent);
     case Kind::DropList: {
         auto* c = new QComboBox(&parent);
-        c->addItems(spec.items);
+        c->addItems(decl.items);
         c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         return c;
     }
     case Kind::Edit:
     case Kind::NumberEdit: {
         auto* e = new QLineEdit(&parent);
-        if (spec.maxLength > 0) {
-            e->setMaxLength(spec.maxLength);
-            const int chars = std::max(spec.maxLength, kValueEditChars);
+        if (decl.maxLength > 0) {
+            e->setMaxLength(decl.maxLength);
+            const int chars = std::max(decl.maxLength, kValueEditChars);
             e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 12);
         }
-        if (spec.kind == Kind::NumberEdit)
+        if (decl.kind == Kind::NumberEdit)
             e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
         return e;
     }
     case Kind::Slider: {
         auto* s = new QSlider(Qt::Horizontal, &parent);
-        s->setRange(spec.low, spec.high);
+        s->setRange(decl.low, decl.high);
         s->setMinimumWidth(120);
         return s;
     }
@@ -124,29 +124,29 @@ void buildRows(ControlHost& host, QWidget& parent, QGridLayout& grid, const Grou
 {
     for (int r = 0; r < static_cast<int>(group.rows.size()); ++r) {
         int column = 0;
-        for (const ControlSpec& spec : group.rows[static_cast<size_t>(r)]) {
-            if (QWidget* w = makeControl(spec, parent)) {
-                grid.addWidget(w, r, column, 1, spec.span);
-                if (spec.kind == Kind::Slider)
+        for (const ControlSpec& decl : group.rows[static_cast<size_t>(r)]) {
+            if (QWidget* w = makeControl(decl, parent)) {
+                grid.addWidget(w, r, column, 1, decl.span);
+                if (decl.kind == Kind::Slider)
                     grid.setColumnStretch(column, 1);
-                if (spec.id != kNoId)
-                    host.registerControl(spec.id, w);
-                if (spec.kind == Kind::Radio && spec.radioGroup != 0)
-                    radioGroups[spec.radioGroup].push_back(spec.id);
+                if (decl.id != kNoId)
+                    host.registerControl(decl.id, w);
+                if (decl.kind == Kind::Radio && decl.radioGroup != 0)
+                    radioGroups[decl.radioGroup].push_back(decl.id);
             }
-            column += spec.span;
+            column += decl.span;
         }
     }
 }
 
 }  // namespace
 
-QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& spec)
+QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& decl)
 {
     auto* layout = new QVBoxLayout(&parent);
     auto* page = new QGridLayout;
     std::map<int, std::vector<int>> radioGroups;
-    for (const GroupSpec& group : spec.groups) {
+    for (const GroupSpec& group : decl.groups) {
         auto* grid = new QGridLayout;
         if (group.title.isEmpty() && group.id == kNoId) {
             buildRows(host, parent, *grid, group, radioGroups);

@@ -69,7 +69,7 @@ RowSpec valueRow(QString caption, ValueRowIds ids, QString unit = {});
 
 // Builds the controls into parent (which gets the returned layout) and registers every
 // control that has an id with host, radios in their groups.
-QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& spec);
+QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& decl);
 
 // "OK" (kIdOk) and "Cancel" (kIdCancel) at the foot of a dialog's layout.
 void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, const QString& ok,

@@ -38,7 +38,7 @@ class Declared : public ui::Dialog {
 public:
     Declared()
     {
-        const ui::PageSpec spec{{
+        const ui::PageSpec decl{{
             {kGroupBox, "Both groups", {
                 {ui::radio(kRadioA0, "A0", 1), ui::radio(kRadioA1, "A1", 1), ui::radio(kRadioA2, "A2", 1)},
                 {ui::radio(kRadioB0, "B0", 2), ui::radio(kRadioB1, "B1", 2)},
@@ -49,7 +49,7 @@ public:
             }},
             {ui::kNoId, {}, {{ui::button(kOpenSheet, "More...")}}, 1, 0},
         }};
-        QVBoxLayout* layout = ui::buildPage(*this, *this, spec);
+        QVBoxLayout* layout = ui::buildPage(*this, *this, decl);
         ui::addDialogButtons(*this, *this, *layout, "OK", "Cancel");
     }
     void doDataExchange(ui::DataExchange& dx) override
