@@ -1,16 +1,14 @@
 #include "bound_value_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "texts.h"
+#include "ui/page_builder.h"
 
 namespace velmar::editor {
 
@@ -27,20 +25,7 @@ int truncated(double x)
 CBoundValueDlg::CBoundValueDlg()
 {
     setWindowTitle(texts::kOutOfRangeCaption);
-    auto* text = new QLabel(texts::kOutOfRangeTemplate, this);
-    text->setAlignment(Qt::AlignCenter);
-    text->setWordWrap(true);
-    text->setMinimumWidth(360);
-    auto* ok = new QPushButton(texts::kOk, this);
-    ok->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setCenterButtons(true);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text, 1);
-    layout->addWidget(buttons);
-    registerControl(kOutOfRangeTextId, text);
-    registerControl(ui::kIdOk, ok);
+    ui::buildMessageLayout(*this, *this, kOutOfRangeTextId, texts::kOk, 360)->setText(texts::kOutOfRangeTemplate);
 }
 
 void CBoundValueDlg::Attach(int sliderId, int editId, QSlider* trackbar)

@@ -1,31 +1,16 @@
 #include "message_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "texts.h"
+#include "ui/page_builder.h"
 
 namespace velmar::editor {
 
 CMessageDlg::CMessageDlg(QString text, QWidget* parent) : ui::Dialog(parent), text_(std::move(text))
 {
     setWindowTitle(texts::kMessageCaption);
-    auto* label = new QLabel(this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    label->setMinimumWidth(260);
-    auto* ok = new QPushButton(texts::kOk, this);
-    ok->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setCenterButtons(true);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label, 1);
-    layout->addWidget(buttons);
-    registerControl(kMessageTextId, label);
-    registerControl(ui::kIdOk, ok);
+    ui::buildMessageLayout(*this, *this, kMessageTextId, texts::kOk, 260);
 }
 
 void CMessageDlg::doDataExchange(ui::DataExchange& dx)

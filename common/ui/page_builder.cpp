@@ -182,4 +182,23 @@ void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, c
     host.registerControl(kIdCancel, cancelButton);
 }
 
+QLabel* buildMessageLayout(ControlHost& host, QWidget& parent, int textId, const QString& ok, int minimumWidth)
+{
+    auto* text = new QLabel(&parent);
+    text->setAlignment(Qt::AlignCenter);
+    text->setWordWrap(true);
+    text->setMinimumWidth(minimumWidth);
+    auto* okButton = new QPushButton(ok, &parent);
+    okButton->setDefault(true);
+    auto* buttons = new QDialogButtonBox(&parent);
+    buttons->setCenterButtons(true);
+    buttons->addButton(okButton, QDialogButtonBox::AcceptRole);
+    auto* layout = new QVBoxLayout(&parent);
+    layout->addWidget(text, 1);
+    layout->addWidget(buttons);
+    host.registerControl(textId, text);
+    host.registerControl(kIdOk, okButton);
+    return text;
+}
+
 }  // namespace velmar::ui

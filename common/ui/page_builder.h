@@ -9,6 +9,8 @@
 class QVBoxLayout;
 class QWidget;
 
+class QLabel;
+
 namespace velmar::ui {
 
 class ControlHost;
@@ -74,5 +76,9 @@ QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& decl)
 // "OK" (kIdOk) and "Cancel" (kIdCancel) at the foot of a dialog's layout.
 void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, const QString& ok,
                       const QString& cancel);
+
+// A message box's body: a centred, wrapping text (registered as textId, at least minimumWidth
+// wide) over one centred default "OK" button (kIdOk).
+QLabel* buildMessageLayout(ControlHost& host, QWidget& parent, int textId, const QString& ok, int minimumWidth);
 
 }  // namespace velmar::ui
