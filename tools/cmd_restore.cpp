@@ -1,22 +1,18 @@
 // velmarctl restore FILE.q20 [--keep-adjustments]: the editor's "Load settings from file to
 // unit", converting the file for firmware 2.1 and later as the editor does.
 #include <CLI/CLI.hpp>
-#include <cmath>
 
 #include "cli_support.h"
 #include "command_registry.h"
-#include "image_codec.h"
-#include "legacy_layout.h"
-#include "settings_store.h"
-#include "unitlink/status_texts.h"
+#include "settings/settings_store.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
+#include "unitlink/settings_file.h"
+#include "workflows/unit_workflow.h"
 
 namespace velmar::tools {
 
 namespace {
-
-constexpr long kConvertingFirmwareHundredths = 210;  // firmware 2.1 and later
 
 struct RestoreOptions {
     PortOptions port;
@@ -27,31 +23,15 @@ struct RestoreOptions {
 int runRestore(const RestoreOptions& options)
 {
     UnitSession session(options.port, Variant::Editor);
-    auto& link = session.link();
-    std::string message;
-    session.findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff);
-
     SettingsStore store;
-    ModelKind kind = ModelKind::Undetected;
-    link.ReadFirmwareVersion(kind);
-    store.setModelKind(kind);
-    UnitSession::status(status::kOpeningSettingsFile);
-    if (!link.ReadSettingsFile(options.path, store.readImage, message))
-        cli::fail(message);
-    // In hundredths: the reported "2.10" read as a float is a hair below 2.1.
-    if (std::lround(link.firmwareVersion() * 100) >= kConvertingFirmwareHundredths)
-        convertImage(store);
-    else
-        copyReadToWrite(store);
-
-    if (!link.OpenPort(message))
-        cli::fail(message);
-    UnitSession::status(status::kProgrammingSettings);
     TerminalProgress progress;
-    if (!link.ConnectForTransfer(message) ||
-        !link.ProgramSettings(store.writeImage, message, progress, options.keepAdjustments))
-        cli::fail(message);
-    UnitSession::status(message);
+    TerminalWorkflowHost host;
+    workflows::UnitWorkflow workflow(session.link(), progress, host);
+    const auto readFile = [&](Image& image, std::string& message) {
+        return readSettingsFile(options.path, image, message);
+    };
+    if (!workflow.programFile(store, readFile, options.keepAdjustments))
+        cli::fail(workflow.status());
     return 0;
 }
 
