@@ -3,21 +3,25 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/regular_file.h"
 
 namespace velmar::sim {
 
 namespace {
 
+// Only a regular file of at most the memory's size is read, so a device or FIFO named by mistake
+// neither hangs nor fills the memory of the machine.
 bool readWhole(const std::string& path, size_t size, std::vector<uint8_t>& out, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read " + path;
+    std::string bytes;
+    std::string reason;
+    if (!velmar::platform::readRegularFile(path, size, bytes, reason)) {
+        error = "cannot read " + path + ": " + reason;
         return false;
     }
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    out.assign(bytes.begin(), bytes.end());
     if (out.size() != size) {
         error = path + ": " + std::to_string(out.size()) + " bytes, expected " + std::to_string(size);
         return false;

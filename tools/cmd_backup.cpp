@@ -35,6 +35,7 @@ void addBackupCommand(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("backup", "Save the unit's settings to a settings file (as the editor does)");
     cmd->add_option("file", options->path, "Settings file to write (.q20)")->required();
     addPortOptions(*cmd, options->port);
+    cli::describeExitStatus(*cmd, cli::kUnitCommandStatuses);
     cmd->callback([options] { runBackup(*options); });
 }
 

@@ -23,6 +23,7 @@ void addConvertCommand(CLI::App& app) {
     command->add_option("IN", options->in, "Settings file to read (.q20)")->required();
     command->add_option("OUT", options->out, "Settings file to write (.q20)")->required();
     addModelOption(*command, options->model);
+    describeExitStatus(*command, kFileCommandStatuses);
     command->callback([options] {
         const Image converted = convertedImage(readSettingsFileOrFail(options->in), options->model);
         std::string message;

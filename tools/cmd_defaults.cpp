@@ -20,6 +20,7 @@ void addDefaultsCommand(CLI::App& app) {
     auto* command = app.add_subcommand("defaults", "Write a settings file holding the factory settings");
     command->add_option("FILE", options->path, "Settings file to write (.q20)")->required();
     addModelOption(*command, options->model);
+    describeExitStatus(*command, kFileCommandStatuses);
     command->callback([options] {
         SettingsStore store;
         store.setModelKind(options->model);

@@ -9,6 +9,7 @@
 #include "platform/posix_serial_port.h"
 #include "platform/trace.h"
 #include "terminal_progress.h"
+#include "text_output.h"
 #include "unitlink/unit_link.h"
 
 namespace velmar::tools {
@@ -68,7 +69,7 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& tra
                 std::string line = link.lastIdentification();
                 while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
                     line.pop_back();
-                out << "firmware: " << line << '\n';
+                out << "firmware: " << velmar::cli::escapeNonPrintable(line) << '\n';
             }
             link.ClosePort();
         }
@@ -88,6 +89,7 @@ void addDetectCommand(CLI::App& app)
     cmd->add_option("--ports", options->ports, "Device paths for COM1, COM2, ... separated by commas");
     cmd->add_flag("--installer", options->installer, "Scan as the installer does (COM1-COM8, all models)");
     cmd->add_flag("--trace", options->trace, "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");
+    cmd->footer("Exit status: 0 unit found, 1 no unit found, 2 wrong command line.");
     cmd->callback([options] {
         const int rc = velmar::tools::runDetect(*options, std::cout, std::cerr);
         if (rc != 0)

@@ -1,5 +1,5 @@
 // velmarctl diff A.q20 B.q20: the settings that differ, set by set, field by field.
-// Exits 1 when the files differ, as diff(1) does.
+// Exits 0 when equal, 1 when the files differ and 2 on any trouble, as diff(1) does.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,9 +12,13 @@
 #include "records/settings_diff.h"
 #include "settings_input.h"
 #include "view_option.h"
+#include "text_output.h"
 
 namespace velmar::cli {
 namespace {
+
+constexpr int kDifferent = 1;
+constexpr int kTrouble = 2;
 
 void addDiffCommand(CLI::App& app) {
     struct Options {
@@ -30,23 +34,30 @@ void addDiffCommand(CLI::App& app) {
     command->add_flag("--json", options->json, "Print a JSON array of differences");
     addModelOption(*command, options->model);
     addViewOption(*command, options->view);
+    describeExitStatus(*command, "0 no differences, 1 differences, 2 trouble (a file that cannot be read, "
+                                 "a wrong command line, output that cannot be written).");
     command->callback([options] {
+        setFailureStatus(kTrouble);
         const auto a = decodeImage(readSettingsFileOrFail(options->first), options->model);
         const auto b = decodeImage(readSettingsFileOrFail(options->second), options->model);
         const auto differences = diffImages(a, b, options->view);
         if (options->json) {
             auto out = nlohmann::json::array();
             for (const auto& d : differences)
-                out.push_back({{"set", d.set}, {"field", d.field}, {"a", d.first}, {"b", d.second}});
-            std::cout << out.dump(2) << '\n';
+                out.push_back({{"set", d.set},
+                               {"field", d.field},
+                               {"a", latin1ToUtf8(d.first)},
+                               {"b", latin1ToUtf8(d.second)}});
+            printJson(out);
         } else {
             std::string set;
             for (const auto& d : differences) {
                 if (d.set != set) std::cout << (set.empty() ? "" : "\n") << (set = d.set) << '\n';
-                std::cout << "  " << d.field << ": " << d.first << " -> " << d.second << '\n';
+                std::cout << "  " << d.field << ": " << escapeNonPrintable(d.first) << " -> "
+                          << escapeNonPrintable(d.second) << '\n';
             }
         }
-        if (!differences.empty()) exitWithStatus(1);
+        if (!differences.empty()) exitWithStatus(kDifferent);
     });
 }
 

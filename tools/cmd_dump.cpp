@@ -1,7 +1,5 @@
 // velmarctl dump: every setting of a settings file or a raw image, for people or as JSON.
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -9,10 +7,13 @@
 #include "cli_support.h"
 #include "command_registry.h"
 #include "model_option.h"
+#include "platform/regular_file.h"
 #include "settings/field_catalog.h"
 #include "settings/records/settings_view.h"
 #include "settings_input.h"
 #include "view_option.h"
+#include "text_output.h"
+#include "unitlink/settings_file.h"
 
 namespace velmar::cli {
 namespace {
@@ -25,7 +26,7 @@ nlohmann::json toJson(const FieldValue& v) {
     case FieldValue::Kind::Integer:
         return v.integer;
     case FieldValue::Kind::Text:
-        return v.text;
+        return latin1ToUtf8(v.text);
     case FieldValue::Kind::List:
     case FieldValue::Kind::Record:
         break;
@@ -45,7 +46,8 @@ nlohmann::json toJson(const std::vector<Field>& fields) {
 }
 
 void printLine(const std::string& name, const std::string& value) {
-    std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') << value << '\n';
+    std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') << escapeNonPrintable(value)
+              << '\n';
 }
 
 // A list stays on its field's line; a record takes one line per member, named as diff names it.
@@ -65,7 +67,7 @@ void printFields(const std::vector<Field>& fields) {
 }
 
 void printSnapshot(const std::string& source, const DecodedImage& snap, SettingsView view) {
-    std::cout << source << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
+    std::cout << escapeNonPrintable(source) << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
     std::cout << "\nRefused sections: ";
     if (snap.refused.empty()) std::cout << "none";
     for (std::size_t i = 0; i < snap.refused.size(); ++i) std::cout << (i ? ", " : "") << snap.refused[i];
@@ -89,14 +91,14 @@ nlohmann::json snapshotJson(const DecodedImage& snap, SettingsView view) {
 }
 
 bool readRawImage(const std::string& path, Image& image, std::string& message) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        message = kCannotReadImage;
+    std::string bytes;
+    std::string reason;
+    if (!platform::readRegularFile(path, kImageSize, bytes, reason)) {
+        message = fileMessage(kCannotReadImage, path, reason);
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (bytes.size() != kImageSize) {
-        message = kWrongImageSize;
+        message = fileMessage(kWrongImageSize, path);
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), image.begin());
@@ -118,6 +120,7 @@ void addDumpCommand(CLI::App& app) {
     command->add_flag("--json", options->json, "Print one JSON object");
     addModelOption(*command, options->model);
     addViewOption(*command, options->view);
+    describeExitStatus(*command, kFileCommandStatuses);
     command->callback([options] {
         Image image{};
         if (options->raw) {
@@ -127,7 +130,7 @@ void addDumpCommand(CLI::App& app) {
             image = readSettingsFileOrFail(options->path);
         }
         const DecodedImage snap = decodeImage(image, options->model);
-        if (options->json) std::cout << snapshotJson(snap, options->view).dump(2) << '\n';
+        if (options->json) printJson(snapshotJson(snap, options->view));
         else printSnapshot(options->path, snap, options->view);
     });
 }

@@ -87,16 +87,19 @@ void addFlashCommands(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("flash", "Program the unit's flash with the main firmware or the EEPROM loader");
     cmd->add_option("image", flash->image, "main or loader")->required()->check(CLI::IsMember({"main", "loader"}));
     addPortOptions(*cmd, flash->port);
+    cli::describeExitStatus(*cmd, cli::kUnitCommandStatuses);
     cmd->callback([flash] { runFlash(*flash); });
 
     auto verify = std::make_shared<PortOptions>();
     cmd = app.add_subcommand("verify", "Compare the unit's flash word by word with the main firmware image");
     addPortOptions(*cmd, *verify);
+    cli::describeExitStatus(*cmd, cli::kUnitCommandStatuses);
     cmd->callback([verify] { runVerify(*verify); });
 
     auto eeprom = std::make_shared<PortOptions>();
     cmd = app.add_subcommand("eeprom", "Write the data-EEPROM sections and their directory into the unit");
     addPortOptions(*cmd, *eeprom);
+    cli::describeExitStatus(*cmd, cli::kUnitCommandStatuses);
     cmd->callback([eeprom] { runEeprom(*eeprom); });
 }
 

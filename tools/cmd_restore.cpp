@@ -1,18 +1,41 @@
 // velmarctl restore FILE.q20 [--keep-adjustments]: the editor's "Load settings from file to
-// unit", converting the file for firmware 2.1 and later as the editor does.
+// unit", converting the file for firmware 2.1 and later as the editor does. Ctrl+C while the
+// settings are programmed stops between two bytes and lets the unit run again.
 #include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
 
 #include "cli_support.h"
 #include "command_registry.h"
 #include "settings/settings_store.h"
+#include "settings_input.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
-#include "unitlink/settings_file.h"
 #include "workflows/unit_workflow.h"
 
 namespace velmar::tools {
 
 namespace {
+
+constexpr int kInterruptedStatus = 130;  // as a shell reports a program ended by Ctrl+C
+constexpr std::string_view kPartlyProgrammed =
+    "Stopped by Ctrl+C: the unit's settings are partly programmed. Run velmarctl restore again to complete them.";
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void onRestoreInterrupt(int) { interrupted = true; }
+
+// Ctrl+C during the programming asks it to stop; elsewhere it ends the program as usual.
+class InterruptibleHost final : public TerminalWorkflowHost {
+public:
+    void programmingUnderWay(bool underWay) override
+    {
+        if (underWay)
+            interrupted = false;
+        std::signal(SIGINT, underWay ? onRestoreInterrupt : SIG_DFL);
+    }
+    bool stopRequested() override { return interrupted.load(); }
+};
 
 struct RestoreOptions {
     PortOptions port;
@@ -22,15 +45,21 @@ struct RestoreOptions {
 
 int runRestore(const RestoreOptions& options)
 {
+    // Read before the unit is touched: a file that is not a settings file is never programmed.
+    const Image fileImage = cli::readSettingsFileOrFail(options.path);
     UnitSession session(options.port, Variant::Editor);
     SettingsStore store;
     TerminalProgress progress;
-    TerminalWorkflowHost host;
+    InterruptibleHost host;
     workflows::UnitWorkflow workflow(session.link(), progress, host);
-    const auto readFile = [&](Image& image, std::string& message) {
-        return readSettingsFile(options.path, image, message);
+    const auto fileAsRead = [&](Image& image, std::string&) {
+        image = fileImage;
+        return true;
     };
-    if (!workflow.programFile(store, readFile, options.keepAdjustments))
+    const bool programmed = workflow.programFile(store, fileAsRead, options.keepAdjustments);
+    if (workflow.programmingStopped())
+        cli::fail(kPartlyProgrammed, kInterruptedStatus);
+    if (!programmed)
         cli::fail(workflow.status());
     return 0;
 }
@@ -43,6 +72,8 @@ void addRestoreCommand(CLI::App& app)
     cmd->add_flag("--keep-adjustments", options->keepAdjustments,
                   "Leave the unit's own non-setup adjustments in place (the editor's box cleared)");
     addPortOptions(*cmd, options->port);
+    cli::describeExitStatus(*cmd, "0 done, 1 failed (the operation's text on stderr), 2 wrong command line, "
+                                  "130 stopped by Ctrl+C (the settings are partly programmed: run restore again).");
     cmd->callback([options] { runRestore(*options); });
 }
 

@@ -1,5 +1,6 @@
 #include <CLI/CLI.hpp>
 
+#include "cli_support.h"
 #include "command_registry.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
     if (!app.get_subcommands([](const CLI::App*) { return true; }).empty()) {
         app.require_subcommand(1);
     }
-    CLI11_PARSE(app, argc, argv);
-    return 0;
+    velmar::cli::describeExitStatus(app, "0 success, 1 failure (the reason on stderr), 2 wrong command line; "
+                                         "diff: 0 equal, 1 different, 2 trouble; restore and upgrade: 130 "
+                                         "stopped by Ctrl+C. COMMAND --help tells each command's.");
+    return velmar::cli::runCommandLine(app, argc, argv);
 }

@@ -8,7 +8,7 @@ namespace velmar::cli {
 Image readSettingsFileOrFail(const std::string& path) {
     Image image{};
     std::string message;
-    if (!readSettingsFile(path, image, message)) fail(message);
+    if (!readSettingsFile(path, image, message, EmptyFile::Refuse)) fail(message);
     return image;
 }
 

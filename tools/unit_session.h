@@ -45,7 +45,7 @@ private:
 // Shows an editor workflow on a terminal: each step it starts and each result it reaches on
 // a line of its own. What detection found is left out, and so is the failure: the command
 // ends with that text.
-class TerminalWorkflowHost final : public workflows::WorkflowHost {
+class TerminalWorkflowHost : public workflows::WorkflowHost {
 public:
     void show(const std::string& text, workflows::Shown kind) override;
 };

@@ -140,7 +140,9 @@ bool PosixSerialPort::open(const std::string& name)
         } else if (err == EBUSY) {
             fail(text + " (in use by another program)", true);
         } else {
-            fail(std::move(text), false);  // absent ports are skipped quietly: the scan tries many
+            // Only listed paths get here (the scan's other names do not resolve), so a missing
+            // device or a directory was named by the user or has just gone: say so.
+            fail(std::move(text), true);
         }
         return false;
     }

@@ -2,11 +2,14 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/regular_file.h"
 
 namespace velmar {
 namespace {
@@ -15,7 +18,7 @@ constexpr int kNameAttempts = 16;
 
 // The file that a save replaces: the target of a link rather than the link itself, as
 // writing through an ordinary open would.
-bool resolveTarget(const std::string& path, std::string& target) {
+bool resolveTarget(const std::string& path, std::string& target, std::string& reason) {
     std::error_code ec;
     if (!std::filesystem::is_symlink(path, ec)) {
         target = path;
@@ -23,9 +26,35 @@ bool resolveTarget(const std::string& path, std::string& target) {
     }
     const auto resolved = std::filesystem::canonical(path, ec);
     if (ec) {
+        reason = ec.message();
         return false;
     }
     target = resolved.string();
+    return true;
+}
+
+// Renaming over a file needs no right to the file itself, so an existing target is opened for
+// writing (without truncating it) to ask what a plain write would have been told. Only regular
+// files are opened: a device or FIFO is refused before it can react to an open.
+bool targetWritable(const std::string& target, std::string& reason) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0) {
+        if (errno == ENOENT) {
+            return true;
+        }
+        reason = std::strerror(errno);
+        return false;
+    }
+    reason = platform::notRegularReason(existing.st_mode);
+    if (!reason.empty()) {
+        return false;
+    }
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
     return true;
 }
 
@@ -81,20 +110,29 @@ void syncDirectoryOf(const std::string& target) {
 
 }  // namespace
 
-bool replaceFileContents(const std::string& path, std::string_view contents) {
+bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason) {
     std::string target;
-    if (!resolveTarget(path, target)) {
+    if (!resolveTarget(path, target, reason) || !targetWritable(target, reason)) {
         return false;
     }
     std::string tempPath;
     const int fd = createTemporary(target, tempPath);
     if (fd < 0) {
+        reason = std::strerror(errno);
         return false;
     }
     bool ok = keepPermissions(fd, target) && writeAll(fd, contents) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
+        reason = std::strerror(error);
         ::unlink(tempPath.c_str());
         return false;
     }

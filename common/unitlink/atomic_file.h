@@ -7,8 +7,11 @@ namespace velmar {
 
 // Writes contents to a new file beside path, flushes it to the disk and renames it over path,
 // so a reader of path sees either the old file or the complete new one, never a truncated one.
-// A symbolic link at path is followed and its target replaced. Returns false on any failure,
-// leaving path as it was and no temporary file behind.
-bool replaceFileContents(const std::string& path, std::string_view contents);
+// A symbolic link at path is followed and its target replaced. An existing target must be a
+// regular file this process may write, as opening it for writing would require: a device, FIFO,
+// socket or directory, or a write-protected file, is refused and left alone. Returns false on
+// any failure with the system's text for it in reason, leaving path as it was and no temporary
+// file behind.
+bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason);
 
 }  // namespace velmar

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
+#include "platform/regular_file.h"
 #include "unitlink/atomic_file.h"
 
 namespace velmar {
@@ -167,46 +167,66 @@ std::string formatSettingsRecords(const Image& image) {
     return out;
 }
 
-bool parseSettingsRecords(std::istream& in, Image& image, std::string& message) {
+bool parseSettingsRecords(std::istream& in, Image& image, std::string& message, EmptyFile empty) {
     std::streambuf* buffer = in.rdbuf();
     if (buffer == nullptr) {
         message = kSettingsFileOpenErrorText;
         return false;
     }
     std::string token;
+    bool anyText = false;
+    bool anyRecord = false;
     while (nextToken(*buffer, token)) {
+        anyText = true;
         const RecordKind* kind = recordKindOf(token);
-        if (kind != nullptr && !applyRecord(token, *kind, image)) {
+        if (kind == nullptr) {
+            continue;
+        }
+        if (!applyRecord(token, *kind, image)) {
             message = kSettingsFileChecksumErrorText;
             return false;
         }
+        anyRecord = true;
+    }
+    if (!anyRecord && (anyText || empty == EmptyFile::Refuse)) {
+        message = kSettingsFileNoRecordsText;
+        return false;
     }
     return true;
 }
 
+std::string fileMessage(std::string_view text, const std::string& path, std::string_view reason) {
+    std::string out = std::string(text) + ": " + path;
+    if (!reason.empty()) {
+        out += ": ";
+        out += reason;
+    }
+    return out;
+}
+
 bool writeSettingsFile(const std::string& path, const Image& image, std::string& message) {
-    if (!replaceFileContents(path, formatSettingsRecords(image))) {
-        message = kSettingsFileOpenErrorText;
+    std::string reason;
+    if (!replaceFileContents(path, formatSettingsRecords(image), reason)) {
+        message = fileMessage(kSettingsFileOpenErrorText, path, reason);
         return false;
     }
     message = kSettingsSavedText;
     return true;
 }
 
-bool readSettingsFile(const std::string& path, Image& image, std::string& message) {
-    // A directory opens like a file here but reads as empty, which would pass for a good file.
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || std::filesystem::is_directory(status)) {
-        message = kSettingsFileOpenErrorText;
+bool readSettingsFile(const std::string& path, Image& image, std::string& message, EmptyFile empty) {
+    std::string contents;
+    std::string reason;
+    if (!platform::readRegularFile(path, kMaxSettingsFileBytes, contents, reason)) {
+        message = fileMessage(kSettingsFileOpenErrorText, path, reason);
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        message = kSettingsFileOpenErrorText;
-        return false;
+    std::istringstream in(std::move(contents));
+    if (parseSettingsRecords(in, image, message, empty)) {
+        return true;
     }
-    return parseSettingsRecords(in, image, message);
+    message = fileMessage(message, path);
+    return false;
 }
 
 }  // namespace velmar

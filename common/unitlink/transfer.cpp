@@ -188,6 +188,7 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 {
     OperationNote op(*this, keepUnitAdjustments ? "ProgramSettings keeping adjustments" : "ProgramSettings");
     const UnitMode startMode = mode_;
+    settingsCancelled_ = false;
     if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
         return false;
     if (!enterProgrammingMode(message, true))
@@ -202,6 +203,11 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
         for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
             if (!settingsAddressWritten(address, keepUnitAdjustments))
                 continue;
+            // Nothing is outstanding between bytes, so the loader is left as after the last one.
+            if (cancelCheck_ && cancelCheck_()) {
+                settingsCancelled_ = true;
+                break;
+            }
             const auto next = nextWrittenAddress(address, keepUnitAdjustments);
             bool written = false;
             for (int attempt = 0; attempt < kByteTries && !written; ++attempt)
@@ -216,8 +222,15 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
                                                                : std::string(texts::kProgrammingSettingsFailedEditor);
-    if (!leaveAfterTransfer(complete, startMode, failed, message))
+    if (!leaveAfterTransfer(complete, startMode, failed, message)) {
+        settingsCancelled_ = false;  // a unit left in its loader is the failure to report
         return false;
+    }
+    if (settingsCancelled_) {
+        message = failed;
+        ClosePort();
+        return false;
+    }
     message = variant_ == Variant::Installer ? installerText(texts::kProgrammedSettingsOkSuffix)
                                              : std::string(texts::kProgrammedSettingsOkEditor);
     ClosePort();

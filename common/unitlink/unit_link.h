@@ -94,6 +94,11 @@ public:
     // ---- settings EEPROM (transfer.cpp) ----
     bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
     bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
+    // Asked by ProgramSettings before each byte, when every earlier byte has been written and
+    // read back: on true the programming stops there and the unit leaves its loader as after a
+    // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
+    void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
+    bool settingsProgrammingCancelled() const { return settingsCancelled_; }
     // The settings file (editor); both close the port on failure.
     bool ReadSettingsFile(const std::string& path, Image& readImage, std::string& message);
     bool WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message);
@@ -209,6 +214,8 @@ private:
     platform::TraceLog* trace_ = nullptr;
     std::function<std::tm()> localTime_;
     ScanObserver scanObserver_;
+    std::function<bool()> cancelCheck_;
+    bool settingsCancelled_ = false;
     int reopenDepth_ = 0;
 
     // Set by resetState(), as at construction.

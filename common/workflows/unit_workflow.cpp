@@ -125,6 +125,7 @@ bool UnitWorkflow::retrieveToFile(SettingsStore& store, const std::string& path)
 
 bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments)
 {
+    programmingStopped_ = false;
     if (!findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff))
         return false;
     ModelKind kind = ModelKind::Undetected;
@@ -143,10 +144,16 @@ bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, boo
     if (!onUnit([this] { return link_.OpenPort(status_); }))
         return fail();
     step(status::kProgrammingSettings);
-    if (!onUnit([&] {
-            return link_.ConnectForTransfer(status_) &&
-                   link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments);
-        }))
+    link_.setCancelCheck([this] { return host_.stopRequested(); });
+    host_.programmingUnderWay(true);
+    const bool programmed = onUnit([&] {
+        return link_.ConnectForTransfer(status_) &&
+               link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments);
+    });
+    host_.programmingUnderWay(false);
+    link_.setCancelCheck({});
+    programmingStopped_ = link_.settingsProgrammingCancelled();
+    if (!programmed)
         return fail();
     show(Shown::Result);
     return true;

@@ -33,6 +33,13 @@ public:
     // Runs one operation on the unit and returns its result. The editor runs it on its worker
     // with the window painting; a terminal runs it in place.
     virtual bool onUnit(const std::function<bool()>& operation) { return operation(); }
+    // Programming the settings starts (true) and has ended (false): the one stretch in which
+    // a request to stop is heard.
+    virtual void programmingUnderWay(bool) {}
+    // Asked before each settings byte while programming is under way (on the thread that runs
+    // the unit work): on true the programming stops there, between two whole bytes, and the
+    // unit is let out of its loader.
+    virtual bool stopRequested() { return false; }
 };
 
 // From firmware 2.10 on, a file's image is rebuilt in the current layout before it is
@@ -67,6 +74,8 @@ public:
 
     // The last text shown.
     const std::string& status() const { return status_; }
+    // The last programFile was stopped on request before its end: the unit holds part of it.
+    bool programmingStopped() const { return programmingStopped_; }
 
 private:
     // Detection, model check, port and zones off before a transfer.
@@ -80,6 +89,7 @@ private:
     ProgressSink& progress_;
     WorkflowHost& host_;
     std::string status_;
+    bool programmingStopped_ = false;
 };
 
 }  // namespace velmar::workflows

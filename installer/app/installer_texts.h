@@ -15,7 +15,6 @@ inline constexpr const char* kHelpMenu = "&Help";
 inline constexpr const char* kVersion = "1.13";
 inline constexpr const char* kStillInProgress = "Previous operation still in progress, please wait";
 inline constexpr const char* kThreadCreationFailed = "Error! Thread creation failed";
-inline constexpr const char* kAborting = "Aborting...";
 
 inline QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 

@@ -19,6 +19,8 @@ inline constexpr std::string_view kFoundVelmar = "Found Velmar ";
 inline constexpr std::string_view kNewDspModule = "New DSP56367 module found.";
 inline constexpr std::string_view kNotForThisHardware = "Error: This update does not apply to your hardware";
 inline constexpr std::string_view kAbortedByUser = "Installation aborted by user";
+// Shown as soon as an abort is asked for; the run stops at the next step.
+inline constexpr const char* kAborting = "Aborting...";
 
 // Texts composed around the model name.
 inline std::string searching() { return "Searching for " + std::string(kModelName) + "..."; }

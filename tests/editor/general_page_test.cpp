@@ -1,4 +1,10 @@
 #include <QCheckBox>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <QProgressBar>
 
 #include "editor_fixture.h"
@@ -110,7 +116,34 @@ TEST_F(General, ACancelledFileDialogKeepsThePathAndAMissingFileSaysSo)
 
     script.file(q(file("missing.q20")));
     click(kIdOpenFile);
-    EXPECT_EQ(general().status(), kSettingsFileOpenErrorText);
+    EXPECT_EQ(general().status(), fileMessage(kSettingsFileOpenErrorText, file("missing.q20"), std::strerror(ENOENT)));
+}
+
+// The same readers and writers as velmarctl: a refusal shows in the status line and changes
+// neither the target nor the sets; an empty file still loads, leaving the image it holds.
+TEST_F(General, RefusedFilesShowInTheStatusLineAndChangeNothing)
+{
+    ModalScript script;
+    const std::string fifo = file("fifo.q20"), notes = file("notes.txt"), empty = file("empty.q20");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    { std::ofstream(notes) << "not settings\n"; }
+    { std::ofstream create(empty); }
+    changeSomething(set(kWorkingSet), 5);
+    click(kIdCopyToUser);
+
+    script.file(q(fifo));
+    click(kIdSaveAs);
+    EXPECT_EQ(general().status(), fileMessage(kSettingsFileOpenErrorText, fifo, "not a regular file"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    script.file(q(notes));
+    click(kIdOpenFile);
+    EXPECT_EQ(general().status(), fileMessage(kSettingsFileNoRecordsText, notes));
+    EXPECT_EQ(set(kUserSet).inputLevels.level[0], 5);
+
+    script.file(q(empty));
+    click(kIdOpenFile);
+    EXPECT_EQ(general().status(), texts::kFileLoaded) << "the sets come from the image held before";
 }
 
 TEST_F(General, CtrlSWithoutAFileAsksForOneAndACancelShowsNothing)

@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -43,11 +45,11 @@ TEST_F(SettingsFileOnDisk, SaveThenLoad) {
 }
 
 TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
-    for (const auto& name : {std::string("missing.q20"), std::string()}) {
+    for (const auto& [name, error] : {std::pair{std::string("missing.q20"), ENOENT}, std::pair{std::string(), EISDIR}}) {
         Image image = patterned();
         std::string message;
         EXPECT_FALSE(readSettingsFile(dir.file(name), image, message)) << name;
-        EXPECT_EQ(message, kSettingsFileOpenErrorText);
+        EXPECT_EQ(message, fileMessage(kSettingsFileOpenErrorText, dir.file(name), std::strerror(error)));
         EXPECT_EQ(image, patterned());
     }
 }
@@ -55,7 +57,7 @@ TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
 TEST_F(SettingsFileOnDisk, SaveIntoMissingDirectoryCreatesNothing) {
     std::string message;
     EXPECT_FALSE(writeSettingsFile(dir.file("no/such/dir.q20"), patterned(), message));
-    EXPECT_EQ(message, kSettingsFileOpenErrorText);
+    EXPECT_EQ(message, fileMessage(kSettingsFileOpenErrorText, dir.file("no/such/dir.q20"), std::strerror(ENOENT)));
     EXPECT_EQ(dir.entries(), 0u);
 }
 
@@ -76,7 +78,7 @@ TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(message, kSettingsFileOpenErrorText);
+    EXPECT_EQ(message, fileMessage(kSettingsFileOpenErrorText, dir.file("old.q20"), std::strerror(EFBIG)));
     EXPECT_EQ(test::readFile(dir.file("old.q20")), "previous contents");
     EXPECT_EQ(dir.entries(), 1u);
 }

@@ -284,6 +284,40 @@ TEST(ProgramSettings, AByteThatWillNotProgramStopsThereAfterSevenTries)
     }
 }
 
+// A cancel asked for part-way stops between two whole bytes; the unit then runs its main
+// firmware, as after a complete transfer.
+TEST(ProgramSettings, ACancelStopsBetweenBytesAndLetsTheUnitRun)
+{
+    SimBench b(Variant::Editor, unitConfig());
+    fillUnit(b);
+    connect(b);
+    const Image image = fillImage();
+    int asked = 0;
+    b.link.setCancelCheck([&asked] { return ++asked > 1000; });
+    RecordingProgress progress;
+    std::string m;
+    EXPECT_FALSE(b.link.ProgramSettings(image, m, progress, false));
+    EXPECT_TRUE(b.link.settingsProgrammingCancelled());
+    EXPECT_EQ(m, texts::kProgrammingSettingsFailedEditor);
+    const auto& unit = b.unit.memory().settings;
+    // The image differs from the unit's at every address: exactly the first 1000 are new.
+    const size_t boundary = 96 + (1000 - 48);  // 48 bytes from 16 to 63, then from 96 on
+    for (size_t a = 16; a < 3584; ++a) {
+        if (!(a >= 64 && a <= 95)) {
+            ASSERT_EQ(unit[a], a < boundary ? image[a] : unitPattern(a)) << a;
+        }
+    }
+    EXPECT_EQ(b.unit.level(), sim::Level::Application);
+    EXPECT_FALSE(b.port.isOpen());
+
+    // The next run is not cancelled by what the last one was asked.
+    b.link.setCancelCheck({});
+    connect(b);
+    ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
+    EXPECT_FALSE(b.link.settingsProgrammingCancelled());
+    EXPECT_EQ(unit[3583], image[3583]);
+}
+
 TEST(ProgramSettings, InstallerTextsAndARerunAfterATransientFault)
 {
     auto config = unitConfig();

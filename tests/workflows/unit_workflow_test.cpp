@@ -55,9 +55,19 @@ public:
         return s;
     }
 
+    void programmingUnderWay(bool underWay) override { programming_ = underWay; }
+    bool stopRequested() override
+    {
+        EXPECT_TRUE(programming_) << "asked to stop outside the programming";
+        return stopBeforeByte >= 0 && bytesAsked++ >= stopBeforeByte;
+    }
+
     std::vector<std::pair<std::string, Shown>> shown;
+    int stopBeforeByte = -1;  // the programming is asked to stop before this byte (counted from 0)
+    int bytesAsked = 0;
 
 private:
+    bool programming_ = false;
     const sim::SimulatedSerialPort& port_;
     size_t writtenAfterUnitWork_ = 0;
 };
@@ -267,4 +277,28 @@ TEST_F(Workflow, AFileThatCannotBeWrittenFailsAfterTheRetrieval)
     EXPECT_EQ(host.steps().back(), status::kWritingSettingsFile);
     EXPECT_EQ(host.kinds().back(), Shown::Failure);
     EXPECT_EQ(host.shown.back().first.rfind(kSettingsFileOpenErrorText, 0), 0u) << host.shown.back().first;
+}
+
+TEST_F(Workflow, AStopRequestEndsTheProgrammingBetweenBytesAndARerunCompletesIt)
+{
+    const std::string path = damagedFile();
+    auto& eeprom = unit.memory().settings;
+    std::fill(eeprom.begin(), eeprom.end(), uint8_t{0xFF});
+    const auto blank = [&](size_t from, size_t to) {
+        return std::all_of(eeprom.begin() + static_cast<long>(from), eeprom.begin() + static_cast<long>(to),
+                           [](uint8_t b) { return b == 0xFF; });
+    };
+    host.stopBeforeByte = 100;
+    auto stopped = workflow();
+    EXPECT_FALSE(stopped.programFile(store, fileReader(path), false));
+    EXPECT_TRUE(stopped.programmingStopped());
+    EXPECT_EQ(host.kinds().back(), Shown::Failure);
+    EXPECT_FALSE(blank(16, 64)) << "programming began";
+    EXPECT_TRUE(blank(1024, 3584)) << "and stopped long before the end";
+
+    host.stopBeforeByte = -1;
+    auto again = workflow();
+    EXPECT_TRUE(again.programFile(store, fileReader(path), false)) << again.status();
+    EXPECT_FALSE(again.programmingStopped());
+    EXPECT_EQ(test::firstInputLevels(eeprom).at(kUserBase), 6);
 }
