@@ -45,6 +45,12 @@ std::string chunkCommand(std::span<const uint8_t> image, size_t firstWord)
 
 }  // namespace
 
+void UnitLink::takeUnknownModelAsQrx30()
+{
+    if (model_ == UnitModel::UNKNOWN)
+        model_ = UnitModel::QRX_30;
+}
+
 bool UnitLink::writeMarkerByte(uint16_t address, uint8_t value)
 {
     const std::string setAddress = loader::withAddress('a', address);

@@ -1,4 +1,4 @@
-// The settings EEPROM between the unit and the store's images, and the settings file.
+// The settings EEPROM between the unit and the store's images.
 #include <optional>
 #include <utility>
 
@@ -7,7 +7,6 @@
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
-#include "unitlink/settings_file.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -235,22 +234,6 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
                                              : std::string(texts::kProgrammedSettingsOkEditor);
     ClosePort();
     return true;
-}
-
-bool UnitLink::ReadSettingsFile(const std::string& path, Image& readImage, std::string& message)
-{
-    if (readSettingsFile(path, readImage, message))
-        return true;
-    ClosePort();
-    return false;
-}
-
-bool UnitLink::WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message)
-{
-    if (writeSettingsFile(path, writeImage, message))
-        return true;
-    ClosePort();
-    return false;
 }
 
 }  // namespace velmar::unitlink

@@ -99,9 +99,6 @@ public:
     // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
     void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
     bool settingsProgrammingCancelled() const { return settingsCancelled_; }
-    // The settings file (editor); both close the port on failure.
-    bool ReadSettingsFile(const std::string& path, Image& readImage, std::string& message);
-    bool WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message);
 
     // ---- data EEPROM through the debug monitor (data_eeprom.cpp), installer ----
     bool ReadEepromBlock(size_t block, DataBlock& data);
@@ -116,25 +113,20 @@ public:
     // ---- state ----
     Variant variant() const { return variant_; }
     const std::string& portName() const { return portName_; }
-    void setPortName(std::string name) { portName_ = std::move(name); }
     int portNumber() const { return portNumber_; }
-    void setPortNumber(int n) { portNumber_ = n; }
     int maxPortNumber() const { return variant_ == Variant::Installer ? 8 : 6; }
     int baudIndex() const { return baudIndex_; }
-    void setBaudIndex(int index) { baudIndex_ = index; }
     bool streaming() const { return streaming_; }
-    void setStreaming(bool on) { streaming_ = on; }
     UnitMode mode() const { return mode_; }
-    void setMode(UnitMode m) { mode_ = m; }
     UnitModel model() const { return model_; }
-    void setModel(UnitModel m) { model_ = m; }
+    // The installer flashes QRX 30s only: a unit whose model no reply named is taken as one,
+    // so that the flash markers are written after programming.
+    void takeUnknownModelAsQrx30();
     int applicationBaudIndex() const { return appBaudIndex_; }
     int loaderVersion() const { return loaderVersion_; }
-    void setLoaderVersion(int v) { loaderVersion_ = v; }
     int hardwareCheckResult() const { return hardwareCheck_; }
     // UnitFlags (installer): kept with the link that learns and writes it.
     uint8_t unitFlags() const { return unitFlags_; }
-    void setUnitFlags(uint8_t flags) { unitFlags_ = flags; }
     // Stored by ReadFirmwareVersion (first form).
     double firmwareVersion() const { return firmwareVersion_; }
     char firmwareSuffix() const { return firmwareSuffix_; }
@@ -163,6 +155,7 @@ public:
     void setScanObserver(ScanObserver observer) { scanObserver_ = std::move(observer); }
 
 private:
+    friend class UnitLinkTestAccess;  // tests only (tests/support/unit_link_test_access.h)
     friend class OperationNote;
     friend class LoaderPipeline;
     void note(std::string_view text);

@@ -142,7 +142,7 @@ void UpgradeProcedure::fullUpdate() {
         if (!enterLoaderOrNotify() || aborted()) return;
         BusyScope busy(host_);
         say(std::string(texts::kProgrammingLoader));
-        if (link_.model() == UnitModel::UNKNOWN) link_.setModel(UnitModel::QRX_30);
+        link_.takeUnknownModelAsQrx30();
         if (aborted()) return;
         const bool flashed = link_.ProgramFlash(status_, progress_, firmware_.loaderImage, unitlink::UnitLink::FlashImageKind::EepromLoader);
         notify();
