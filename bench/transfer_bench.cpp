@@ -1,30 +1,40 @@
 // Transfer speed against unit_simulator on a pseudo-terminal at 115200 bit/s, the simulator
-// adding no delay of its own. For each operation it prints
-//   NAME bytes=N wire_s=X actual_s=Y ratio=R cpu=P%
+// adding no delay of its own but taking kEepromWriteUs (or the microseconds given as the one
+// argument) for every settings byte it writes. For each operation it prints
+//   NAME bytes=N wire_s=X unit_s=U actual_s=Y ratio=R cpu=P%
 // where wire_s is the line time of every byte exchanged (10 bits each at the rate it crossed
-// at), actual_s the operation's wall time less the fixed waits the protocol prescribes (the
-// Clock's delays: boot times, banner waits), ratio actual_s / wire_s, and cpu the host
-// process's user + system time over the whole wall time. A "#" line gives the waits.
+// at), unit_s the time the unit spends writing its settings EEPROM, actual_s the operation's
+// wall time less the fixed waits the protocol prescribes (the Clock's delays: boot times,
+// banner waits), ratio actual_s / (wire_s + unit_s), and cpu the host process's user + system
+// time over the whole wall time. A "#" line gives the waits.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "installer/firmware/firmware_images.h"
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
+#include "unitlink/loader_rules.h"
 #include "unitlink/progress_sink.h"
 #include "unitlink/unit_link.h"
 
 using namespace velmar;
 
 namespace {
+
+// An ATmega103's EEPROM takes up to 4 ms a byte (its self-timed write), an ATmega128's 8.5 ms.
+// The shorter time leaves the link's own overhead the larger share, so it is the harder test.
+constexpr uint32_t kEepromWriteUs = 4000;
+constexpr uint32_t kLongestEepromWriteUs = 100'000;
 
 // Counts the bytes that cross the port and their line time at the port's current rate.
 class CountingPort final : public platform::SerialPort {
@@ -89,14 +99,15 @@ double cpuSeconds()
     return s(u.ru_utime) + s(u.ru_stime);
 }
 
-pid_t spawnSimulator(const std::string& link)
+pid_t spawnSimulator(const std::string& link, uint32_t eepromWriteUs)
 {
     const pid_t pid = fork();
     if (pid == 0) {
         FILE* null = std::fopen("/dev/null", "w");
         if (null)
             dup2(fileno(null), 1);
-        std::vector<std::string> args = {UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0"};
+        std::vector<std::string> args = {UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0",
+                                         "--eeprom-write-us", std::to_string(eepromWriteUs)};
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
@@ -107,12 +118,24 @@ pid_t spawnSimulator(const std::string& link)
     return pid;
 }
 
+bool parseMicroseconds(std::string_view text, uint32_t& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= kLongestEepromWriteUs;
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    uint32_t eepromWriteUs = kEepromWriteUs;
+    if (argc > 2 || (argc == 2 && !parseMicroseconds(argv[1], eepromWriteUs))) {
+        std::fprintf(stderr, "usage: transfer_bench [EEPROM_WRITE_US]   (0 to %u, default %u)\n",
+                     kLongestEepromWriteUs, kEepromWriteUs);
+        return 2;
+    }
     const std::string link = "/tmp/velmar-transfer-bench-" + std::to_string(getpid());
-    const pid_t sim = spawnSimulator(link);
+    const pid_t sim = spawnSimulator(link, eepromWriteUs);
     for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
         usleep(50'000);
 
@@ -124,7 +147,7 @@ int main()
     std::string message;
     bool allOk = unit.DetectUnit(message) && unit.OpenPort(message);
 
-    auto measure = [&](const char* name, const auto& operation) {
+    auto measure = [&](const char* name, double unitSeconds, const auto& operation) {
         const uint64_t bytes0 = port.bytes;
         const double wire0 = port.wireSeconds;
         const double waits0 = clock.waitSeconds;
@@ -135,8 +158,9 @@ int main()
         const double wire = port.wireSeconds - wire0;
         const double waits = clock.waitSeconds - waits0;
         const double actual = total - waits;
-        std::printf("%s bytes=%llu wire_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%\n", name,
-                    static_cast<unsigned long long>(port.bytes - bytes0), wire, actual, actual / wire,
+        std::printf("%s bytes=%llu wire_s=%.3f unit_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%\n", name,
+                    static_cast<unsigned long long>(port.bytes - bytes0), wire, unitSeconds, actual,
+                    actual / (wire + unitSeconds),
                     100.0 * (cpuSeconds() - cpu0) / total);
         std::printf("# %s %s: waits_s=%.3f total_s=%.3f (%s)\n", name, ok ? "ok" : "FAILED", waits, total, message.c_str());
         std::fflush(stdout);
@@ -144,16 +168,20 @@ int main()
     };
 
     Image image{};
+    size_t written = 0;
+    for (size_t a = unitlink::kSettingsWriteFirst; a < unitlink::kSettingsWriteEnd; ++a)
+        written += unitlink::settingsAddressWritten(a, false) ? 1 : 0;
+    const double writeSeconds = static_cast<double>(written) * eepromWriteUs / 1e6;
     if (allOk && unit.EnterLoaderFast(message))
-        measure("RetrieveSettings", [&] { return unit.RetrieveSettings(image, message, progress); });
+        measure("RetrieveSettings", 0.0, [&] { return unit.RetrieveSettings(image, message, progress); });
     if (allOk && unit.EnterLoaderFast(message))
-        measure("ProgramSettings", [&] { return unit.ProgramSettings(image, message, progress, false); });
+        measure("ProgramSettings", writeSeconds, [&] { return unit.ProgramSettings(image, message, progress, false); });
     if (allOk && unit.EnterLoaderFast(message))
-        measure("ProgramFlash", [&] {
+        measure("ProgramFlash", 0.0, [&] {
             return unit.ProgramFlash(message, progress, firmware::mainImage(), unitlink::UnitLink::FlashImageKind::Main);
         });
     if (allOk && unit.OpenPort(message))
-        measure("VerifyFlash", [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });
+        measure("VerifyFlash", 0.0, [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });
 
     kill(sim, SIGTERM);
     waitpid(sim, nullptr, 0);

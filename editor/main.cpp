@@ -1,13 +1,10 @@
 #include <QApplication>
 
 #include "settings_editor_app.h"
-#include "texts.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("settings_editor"));
-    QApplication::setApplicationDisplayName(velmar::editor::texts::kSheetCaption);
-    QApplication::setDesktopFileName(QStringLiteral("velmar-settings-editor"));
+    velmar::editor::CSettingsEditorApp::SetUpApplication();
     return velmar::editor::CSettingsEditorApp().Run(QApplication::arguments());
 }

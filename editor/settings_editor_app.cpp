@@ -1,6 +1,7 @@
 #include "settings_editor_app.h"
 
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "platform/clock.h"
@@ -9,8 +10,16 @@
 #include "settings/settings_store.h"
 #include "settings_editor_sheet.h"
 #include "texts.h"
+#include "ui/message_box.h"
 
 namespace velmar::editor {
+
+void CSettingsEditorApp::SetUpApplication()
+{
+    QGuiApplication::setApplicationName(QStringLiteral("settings_editor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmar-settings-editor"));
+    ui::setMessageBoxCaption(texts::kSheetCaption);
+}
 
 int CSettingsEditorApp::Run(const QStringList& arguments)
 {

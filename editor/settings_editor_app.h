@@ -8,6 +8,9 @@ namespace velmar::editor {
 // the sheet run modally. The program ends when the sheet closes.
 class CSettingsEditorApp {
 public:
+    // Names the program for the desktop and its message boxes, with no display name: Qt on X11
+    // would append one to the sheet's title.
+    static void SetUpApplication();
     // argv as given; "--ports PATH,..." names the devices for COM1, COM2, ...
     int Run(const QStringList& arguments);
 };

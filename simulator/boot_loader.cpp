@@ -11,7 +11,6 @@ namespace {
 constexpr uint32_t kApplicationBootMs = 300;  // from "X" until the main firmware listens
 constexpr int kNewerLoader = 300;
 constexpr int kDivisorLoader = 200;
-constexpr size_t kReceiveBuffer = 2;
 
 size_t argumentCount(uint8_t command)
 {
@@ -90,15 +89,34 @@ void SimulatedUnit::powerOn()
     busyUntilNs_ = 0;
 }
 
+size_t SimulatedUnit::receiveBufferBytes() const
+{
+    return loaderVersionNumber() >= kNewerLoader ? 2 : 1;
+}
+
+void SimulatedUnit::blockUntil(uint64_t untilNs)
+{
+    blockedUntilNs_ = untilNs;
+    heldWhileBlocked_ = 0;
+}
+
+uint64_t SimulatedUnit::waitForEeprom(uint64_t nowNs)
+{
+    if (nowNs >= writingUntilNs_)
+        return nowNs;
+    blockUntil(writingUntilNs_);
+    return writingUntilNs_;
+}
+
 void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
 {
-    if (nowNs < writingUntilNs_) {
-        if (++heldWhileWriting_ > kReceiveBuffer) {
+    // What the receiver holds is taken once the loader reads again; the rest never arrives.
+    if (nowNs < blockedUntilNs_) {
+        if (++heldWhileBlocked_ > receiveBufferBytes()) {
             ++overruns_;
             return;
         }
-    } else {
-        heldWhileWriting_ = 0;
+        nowNs = blockedUntilNs_;
     }
     if (pendingCommand_ >= 0) {
         args_.push_back(byte);
@@ -142,6 +160,10 @@ void SimulatedUnit::writeFuse(char letter, uint8_t value)
 {
     if (config_.faults.fuseStuck)
         return;
+    if (config_.faults.fuseWritesIgnored > 0) {
+        --config_.faults.fuseWritesIgnored;
+        return;
+    }
     uint8_t& target = letter == 'f' ? memory_.fuseLow : letter == 'g' ? memory_.fuseHigh : memory_.lockBits;
     target = value;
 }
@@ -178,18 +200,27 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         pageFill_ = 0;  // a new address starts the page buffer again
         ack();
         break;
-    case 'd':
+    case 'd': {
+        const uint64_t start = waitForEeprom(nowNs);
         if (static_cast<int>(address_ & 0x0FFF) != config_.faults.stuckSettingsAddress)
             memory_.settings[address_ & 0x0FFF] = args[0];
-        writingUntilNs_ = nowNs + static_cast<uint64_t>(config_.eepromWriteUs) * 1000u;
-        emit("\r", writingUntilNs_);
+        writingUntilNs_ = start + static_cast<uint64_t>(config_.eepromWriteUs) * 1000u;
+        if (config_.eepromAck == EepromAck::AtStart) {
+            emit("\r", start);
+        } else {
+            blockUntil(writingUntilNs_);
+            emit("\r", writingUntilNs_);
+        }
         break;
-    case 'D':
+    }
+    case 'D': {
+        const uint64_t start = waitForEeprom(nowNs);
+        uint8_t value = memory_.settings[address_ & 0x0FFF];
         if (config_.faults.unstableReadsFrom >= 0 && (address_ & 0x0FFF) >= config_.faults.unstableReadsFrom)
-            reply(++unstableValue_);
-        else
-            reply(memory_.settings[address_ & 0x0FFF]);
+            value = ++unstableValue_;
+        emit(std::string_view(reinterpret_cast<const char*>(&value), 1), start);
         break;
+    }
     case 'R': {
         const uint16_t w = memory_.flash[address_];
         const char word[2] = {static_cast<char>(w >> 8), static_cast<char>(w & 0xFF)};

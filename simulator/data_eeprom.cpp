@@ -89,6 +89,10 @@ bool SimulatedUnit::dspLine(const std::string& line, uint64_t nowNs)
         return true;
     }
     if (line == "ds3840001ff10030") {
+        if (config_.dspDetailReply) {
+            emit(*config_.dspDetailReply + "\r\n", nowNs);
+            return true;
+        }
         switch (config_.dsp) {
         case DspModule::Dsp367: emit("Y:1FF10 2f0206\r\n", nowNs); break;
         case DspModule::Dsp366: emit("Y:1FF10 2e0203\r\n", nowNs); break;

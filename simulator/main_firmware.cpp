@@ -75,7 +75,11 @@ void SimulatedUnit::applicationLine(const std::string& line, uint64_t nowNs)
             emit(std::string("P") + line[1] + "P" + (zones_[zone] ? '1' : '0') + "\n", nowNs);
             return;
         }
-        if (line[2] == 'P' && (line[3] == '0' || line[3] == '1')) {
+        int& ignoredOns = config_.faults.mainZonePowerOnsIgnored;
+        if (zone == 0 && line[2] == 'P' && line[3] == '1' && ignoredOns != 0) {
+            if (ignoredOns > 0)
+                --ignoredOns;
+        } else if (line[2] == 'P' && (line[3] == '0' || line[3] == '1')) {
             const bool stuck = (config_.faults.zonesStayOn >> zone) & 1;
             zones_[zone] = stuck || line[3] == '1';
         }

@@ -88,6 +88,10 @@ private:
     void loaderCommand(uint8_t command, const std::vector<uint8_t>& args, uint64_t nowNs);
     void bootFromFlash(uint64_t nowNs);
     uint8_t readFuse(char letter) const;
+    // The time an EEPROM access received at `nowNs` can start; the loader reads nothing until then.
+    uint64_t waitForEeprom(uint64_t nowNs);
+    void blockUntil(uint64_t untilNs);
+    size_t receiveBufferBytes() const;
     void writeFuse(char letter, uint8_t value);
     // data_eeprom.cpp: the data-EEPROM lines and the DSP queries; false when not one of them.
     bool dataEepromLine(const std::string& line, uint64_t nowNs);
@@ -120,7 +124,8 @@ private:
     int chunksLoaded_ = 0;
     uint8_t unstableValue_ = 0;
     uint64_t writingUntilNs_ = 0;
-    size_t heldWhileWriting_ = 0;
+    uint64_t blockedUntilNs_ = 0;
+    size_t heldWhileBlocked_ = 0;
     uint64_t overruns_ = 0;
 
     // data EEPROM

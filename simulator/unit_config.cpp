@@ -87,6 +87,15 @@ std::string_view levelName(Level level)
     return "?";
 }
 
+std::optional<EepromAck> parseEepromAck(std::string_view text)
+{
+    if (text == "after-write")
+        return EepromAck::AfterWrite;
+    if (text == "early")
+        return EepromAck::AtStart;
+    return std::nullopt;
+}
+
 bool applyFault(UnitConfig& config, std::string_view name)
 {
     for (const auto& row : kFaults) {

@@ -17,6 +17,8 @@ enum class Level { Application, DebugMonitor, Loader, EepromProgrammer };
 // an erased flash (Nothing) keeps the unit in its loader.
 enum class Installed { Application, EepromProgrammer, Nothing };
 
+enum class EepromAck { AfterWrite, AtStart };
+
 // The DSP module the debug monitor's "ds..." queries report.
 enum class DspModule { Dsp367, Dsp366, None };
 
@@ -31,6 +33,8 @@ struct Faults {
     int unstableReadsFrom = -1;     // "D" at this settings address or above never repeats a value
     int stuckSettingsAddress = -1;  // this settings byte ignores "d"
     bool fuseStuck = false;         // fuse and lock writes are acknowledged but change nothing
+    int fuseWritesIgnored = 0;      // as many fuse and lock writes change nothing before one takes
+    int mainZonePowerOnsIgnored = 0;  // "P1P1" acknowledged but zone 1 stays off (-1: always)
     bool wrongSignature = false;    // "s" names a processor no loader table accepts
     int disconnectAfterChunks = -1; // the line goes dead after this many "C" page-buffer loads
     bool loaderStuck = false;       // "X" is acknowledged but the loader stays
@@ -45,14 +49,19 @@ struct UnitConfig {
     bool echo = false;                 // the main firmware echoes what it receives
     std::string loaderVersion = "25";  // two digits answering "V" (first x 100 + second)
     DspModule dsp = DspModule::Dsp367;
+    std::optional<std::string> dspDetailReply;  // the answer to the module's detail query, CR LF added
     std::string dataEepromId = "d51f";  // the debug monitor's answer to "dei"
     Installed installed = Installed::Application;
     bool clock24h = true;
     std::array<bool, 3> zonesOn{true, false, false};
     uint32_t replyDelayMs = 1;
-    // The settings EEPROM's write time: "d" is acknowledged only after it, and the loader reads
-    // its two-byte receive buffer only then, so bytes beyond two that arrive meanwhile are lost.
+    // The settings EEPROM's write time. While the loader waits for its EEPROM it reads nothing:
+    // its receiver holds one byte (ATmega103, loaders before 300) or two (ATmega128) and any
+    // further byte that arrives meanwhile is lost.
     uint32_t eepromWriteUs = 0;
+    // When "d" is acknowledged: once the byte is written (the loader waits right away), or as
+    // soon as the write starts (the loader waits at its next EEPROM access, "d" or "D").
+    EepromAck eepromAck = EepromAck::AfterWrite;
     // Reply texts; empty means "from the model table".
     std::optional<std::string> identificationReply;  // main firmware's answer to "?\n"
     std::optional<std::string> eepromProgrammerReply;
@@ -73,6 +82,8 @@ std::vector<std::string_view> modelNames();
 
 std::optional<Level> parseLevel(std::string_view text);  // application|loader|debug|eeprom-programmer
 std::string_view levelName(Level level);
+
+std::optional<EepromAck> parseEepromAck(std::string_view text);  // after-write|early
 
 // Applies a --fault NAME (faultNames()). False for an unknown name.
 bool applyFault(UnitConfig& config, std::string_view name);

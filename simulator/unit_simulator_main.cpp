@@ -48,7 +48,12 @@ int main(int argc, char** argv)
     app.add_option("--dsp", dsp, "DSP module the debug monitor reports")->check(CLI::IsMember({"367", "366", "none"}));
     app.add_option("--reply-delay-ms", config.replyDelayMs, "The unit's own delay before each reply (0: only the wire)");
     app.add_option("--eeprom-write-us", config.eepromWriteUs,
-                   "Settings EEPROM write time; bytes sent before \"d\" is acknowledged overrun the loader");
+                   "Settings EEPROM write time; bytes that arrive while the loader waits for it overrun its receiver");
+    std::string eepromAck = "after-write";
+    app.add_option("--eeprom-ack", eepromAck,
+                   "When the loader acknowledges \"d\": after-write, or early (as the write starts; the next "
+                   "EEPROM access waits for it)")
+        ->check(CLI::IsMember({"after-write", "early"}));
     app.add_option("--reply", reply, "The main firmware's answer to \"?\" (overrides the model's; CR LF is added)");
     std::string eepromReply, loaderBanner;
     app.add_option("--eeprom-reply", eepromReply, "The EEPROM programmer's answer to \"?\" (CR LF is added)");
@@ -59,6 +64,7 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
 
     config.level = *parseLevel(level);
+    config.eepromAck = *parseEepromAck(eepromAck);
     if (!loaderVersion.empty()) {
         const auto digits = loaderVersionDigits(loaderVersion);
         if (!digits) {

@@ -1,9 +1,13 @@
 #include <CLI/CLI.hpp>
+#include <clocale>
 
 #include "cli_support.h"
 #include "command_registry.h"
 
 int main(int argc, char** argv) {
+    // The user's locale, as the programs built on Qt run: nothing said to the unit or written to
+    // a file depends on it.
+    std::setlocale(LC_ALL, "");
     CLI::App app{"Reads, writes and inspects Velmar unit settings.", "velmarctl"};
     app.set_version_flag("--version", VELMAR_VERSION);
     velmar::cli::addRegisteredCommands(app);

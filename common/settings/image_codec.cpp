@@ -296,7 +296,9 @@ bool decodeSet(SettingsStore& store, int base, SetDecodeReport* report) {
     if (!r.mainBlock) return false;
     r.presets = decodePresets(store, base + kPresetBlockOffset);
     if (!r.presets) store.restorePresetsFromFrequencies();
-    if (!store.legacyLayout) {
+    // The set's own main block tells the layout of its source records: an image may hold sets
+    // of both layouts. The image-wide flag decides the byte order only.
+    if (store.readImage[base] >= kFirstCurrentLayoutVersion) {
         r.sources = decodeSources(store, base + kSourceBlockOffset);
     } else {
         defaultAllSourceRecords(store);
@@ -437,6 +439,8 @@ void prepareStore(SettingsStore& store, bool fromImage) {
     }
     encodeUnitState(store);
 
+    // Defaults in full: a set refused after another was decoded must not keep that set's presets.
+    if (!fromImage) store.defaultTunerPresets();
     if (!fromImage || !decodeMainBlock(store, kCurrentBase)) store.defaultMainBlock();
     if (!(fromImage && decodePresets(store, kCurrentBase + kPresetBlockOffset))) store.restorePresetsFromFrequencies();
 

@@ -5,8 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <cerrno>
-#include <cstdlib>
+#include <charconv>
 
 #include "ui/control_host.h"
 #include "ui/message_box.h"
@@ -25,15 +24,18 @@ QString formatDouble(double value)
     return QString::asprintf("%.15g", value);
 }
 
+// Read back as formatDouble writes, with a point whatever the locale (strtod would want the
+// locale's decimal comma once the application has set it).
 bool parseDouble(const QString& text, double& value)
 {
     const QByteArray bytes = text.trimmed().toLatin1();
-    if (bytes.isEmpty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const double parsed = std::strtod(bytes.constData(), &end);
-    if (end != bytes.constData() + bytes.size() || errno == ERANGE)
+    const char* begin = bytes.constData();
+    const char* end = begin + bytes.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    double parsed = 0.0;
+    const auto [stop, error] = std::from_chars(begin, end, parsed);
+    if (bytes.isEmpty() || error != std::errc() || stop != end)
         return false;
     value = parsed;
     return true;

@@ -12,10 +12,23 @@ namespace velmar::ui {
 
 inline constexpr int kMessageTextId = 0xFFFF;
 
+namespace {
+QString& caption()
+{
+    static QString text;
+    return text;
+}
+}  // namespace
+
+void setMessageBoxCaption(const QString& text)
+{
+    caption() = text;
+}
+
 void messageBox(QWidget* parent, const QString& text)
 {
     Dialog box(parent);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(caption().isEmpty() ? QApplication::applicationName() : caption());
     auto* label = new QLabel(text, &box);
     label->setWordWrap(true);
     auto* ok = new QPushButton(QObject::tr("OK"), &box);

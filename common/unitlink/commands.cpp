@@ -5,6 +5,7 @@
 #include "unitlink/operation_note.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
+#include "unitlink/unit_numbers.h"
 
 namespace velmar::unitlink {
 
@@ -162,8 +163,8 @@ bool UnitLink::PowerOnMainZone()
         }
         if (elapsedSince(start) >= 30'000)
             break;
-        // Deviation: the specified start-time move never lets a zone that keeps reporting
-        // "P1P0" reach the 30 s end; an absolute cap keeps the operation finite.
+        // Moving the start back never lets a zone that keeps reporting "P1P0" reach the 30 s
+        // end; an absolute cap keeps the operation finite on a unit that will not power up.
         if (elapsedSince(firstPoll) >= kPowerOnPollCapMs)
             break;
     }
@@ -182,7 +183,13 @@ bool UnitLink::SetUnitClock()
     std::snprintf(day, sizeof day, "STD%d\n", now.tm_wday + 1);
     char time[32];
     const bool twentyFour = reply.size() >= 4 && reply[3] == '1';
-    std::strftime(time, sizeof time, twentyFour ? "STC%H:%M\n" : "STC%I:%M%p\n", &now);
+    if (twentyFour) {
+        std::snprintf(time, sizeof time, "STC%02d:%02d\n", now.tm_hour, now.tm_min);
+    } else {
+        // The unit reads "AM"/"PM" whatever the PC's locale calls them.
+        const int hour = now.tm_hour % 12 == 0 ? 12 : now.tm_hour % 12;
+        std::snprintf(time, sizeof time, "STC%02d:%02d%s\n", hour, now.tm_min, now.tm_hour < 12 ? "AM" : "PM");
+    }
     const bool dayOk = CommandAck(day, 500) == 1;
     const bool timeOk = CommandAck(time, 500) == 1;
     return dayOk && timeOk;
@@ -230,25 +237,12 @@ bool UnitLink::SetUnitBaud()
 
 bool UnitLink::parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix)
 {
-    char name[64] = {};
-    char model[64] = {};
-    char v[2] = {};
-    float number = 0.0f;
-    char c = 0;
-    if (const size_t at = reply.find("Corvalent D1 v"); at != std::string::npos) {
-        kind = ModelKind::CorvalentD1;
-        std::sscanf(reply.c_str() + at, "%63s%63s%1s%f%c", name, model, v, &number, &c);
-    } else if (const size_t at30 = reply.find("30 Version"); at30 != std::string::npos) {
-        kind = ModelKind::Qrx30;
-        std::sscanf(reply.c_str() + at30, "%63s%63s%f%c", name, model, &number, &c);
-    } else if (const size_t at20 = reply.find("20 Version"); at20 != std::string::npos) {
-        kind = ModelKind::Qrx20;
-        std::sscanf(reply.c_str() + at20, "%63s%63s%f%c", name, model, &number, &c);
-    } else {
+    const auto firmware = firmwareFromReply(reply);
+    if (!firmware)
         return false;
-    }
-    version = static_cast<double>(number);
-    suffix = c;
+    kind = firmware->kind;
+    version = firmware->version;
+    suffix = firmware->suffix;
     return true;
 }
 
@@ -281,12 +275,9 @@ double UnitLink::ReadFirmwareVersionNumber(ModelKind& kind)
 
 std::string UnitLink::firmwareVersionText(ModelKind kind, double version, char suffix)
 {
-    char text[96];
-    const std::string name(modelKindName(kind));
+    std::string text = std::string(modelKindName(kind)) + " Firmware Version: " + fixedTwoDecimals(version);
     if (suffix > 0x20 && suffix < 0x7F)
-        std::snprintf(text, sizeof text, "%s Firmware Version: %.2f%c", name.c_str(), version, suffix);
-    else
-        std::snprintf(text, sizeof text, "%s Firmware Version: %.2f", name.c_str(), version);
+        text += suffix;
     return text;
 }
 

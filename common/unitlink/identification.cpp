@@ -3,6 +3,7 @@
 #include <array>
 
 #include "unitlink/texts.h"
+#include "unitlink/unit_numbers.h"
 
 namespace velmar::unitlink {
 
@@ -139,6 +140,41 @@ std::optional<std::string_view> foundText(Variant variant, UnitModel model)
         return std::nullopt;
     default: return std::nullopt;
     }
+}
+
+std::optional<FirmwareReply> firmwareFromReply(std::string_view reply)
+{
+    struct Tag {
+        std::string_view text;
+        ModelKind kind;
+        bool letterBeforeNumber;  // "Corvalent D1 v2.20"
+    };
+    constexpr std::array kTags = {
+        Tag{"Corvalent D1 v", ModelKind::CorvalentD1, true},
+        Tag{"30 Version", ModelKind::Qrx30, false},
+        Tag{"20 Version", ModelKind::Qrx20, false},
+    };
+    for (const Tag& tag : kTags) {
+        const size_t at = reply.find(tag.text);
+        if (at == std::string_view::npos)
+            continue;
+        std::string_view rest = reply.substr(at);
+        takeWord(rest);
+        takeWord(rest);
+        FirmwareReply firmware{tag.kind, 0.0, 0};
+        if (tag.letterBeforeNumber) {
+            const size_t letter = rest.find_first_not_of(" \t\r\n\v\f");
+            if (letter == std::string_view::npos)
+                return firmware;
+            rest.remove_prefix(letter + 1);
+        }
+        if (const auto number = takeDecimal(rest)) {
+            firmware.version = *number;
+            firmware.suffix = rest.empty() ? char{0} : rest[0];
+        }
+        return firmware;
+    }
+    return std::nullopt;
 }
 
 std::string_view modelKindName(ModelKind kind)

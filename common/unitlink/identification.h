@@ -47,6 +47,17 @@ std::optional<unsigned> ssbRateCode(uint32_t bitsPerSecond);
 // "QRX 30 found" etc. for DetectUnit; nullopt leaves the message as it was.
 std::optional<std::string_view> foundText(Variant variant, UnitModel model);
 
+// What a firmware version reply ("QRX 30 Version 2.20b") says: the kind its tag names, the
+// number after the tag (0 when none follows) and the character right after the number (a
+// suffix letter, or whatever follows; 0 at the end of the reply or without a number).
+struct FirmwareReply {
+    ModelKind kind;
+    double version;
+    char suffix;
+};
+// nullopt when the reply holds no version tag ("Corvalent D1 v", "30 Version", "20 Version").
+std::optional<FirmwareReply> firmwareFromReply(std::string_view reply);
+
 // ModelKind display names of ReadFirmwareVersion: "D1", "QRX30", "QRX20" ("" when undetected).
 std::string_view modelKindName(ModelKind kind);
 

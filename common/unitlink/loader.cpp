@@ -31,7 +31,9 @@ bool UnitLink::readLoaderVersion()
 {
     std::string reply;
     QueryFixed("V", 50, 2, reply);
-    loaderVersion_ = loaderVersionFromReply(reply);
+    // A reply that names no version leaves the one already known.
+    if (const int version = loaderVersionFromReply(reply); version != 0)
+        loaderVersion_ = version;
     return loaderVersion_ != 0;
 }
 
@@ -162,8 +164,8 @@ bool UnitLink::enterLoaderEditor(std::string& message)
         if (contains(lastIdentification_, "ISP")) {
             if (model_ == UnitModel::UNKNOWN)
                 model_ = modelFromReply(variant_, lastIdentification_).value_or(UnitModel::UNKNOWN);
-            if (loaderVersion_ == 0)
-                readLoaderVersion();
+            // On every entry: the loader may have been replaced since the last one.
+            readLoaderVersion();
             mode_ = UnitMode::Loader;
             return true;
         }
@@ -295,9 +297,7 @@ bool UnitLink::ConnectForTransfer(std::string& message)
 bool UnitLink::applyFuse(const FuseStep& step)
 {
     const std::string read(1, step.letter);
-    auto matches = [&](const std::string& reply) {
-        return reply.size() == 1 && (static_cast<uint8_t>(reply[0]) & step.mask) == step.expected;
-    };
+    auto matches = [&](const std::string& reply) { return fuseReplyMatches(step, reply); };
     std::string reply;
     QueryFixed(read, 20, 1, reply);
     if (matches(reply))

@@ -13,9 +13,9 @@ namespace velmar::unitlink {
 // A round trip through the port costs as much as a few bytes on the wire at 115200 bit/s, so a
 // transfer that waited out every reply would spend a third of its time idle. The pipeline lets
 // commands that change nothing in the unit (address sets and reads) go out before the replies to
-// earlier ones have come back; replies are then taken strictly in order. A command that writes
-// is sent only when nothing is outstanding: the loader cannot take bytes while it programs, so
-// it must have acknowledged everything before.
+// earlier ones have come back; replies are then taken strictly in order. It serves reads only:
+// there the loader receives fewer bytes than it sends back. Writes go one acknowledged command
+// at a time, since a loader busy with its EEPROM holds only a byte or two of what arrives.
 class LoaderPipeline {
 public:
     explicit LoaderPipeline(UnitLink& link) : link_(link) {}

@@ -1,8 +1,9 @@
 #include "unitlink/loader_rules.h"
 
 #include <array>
-#include <cstdio>
 #include <string>
+
+#include "unitlink/unit_numbers.h"
 
 namespace velmar::unitlink {
 
@@ -78,6 +79,11 @@ std::span<const FuseStep> fuseStepsAfterErase(int version)
     return kOlderAfterErase;
 }
 
+bool fuseReplyMatches(const FuseStep& step, std::string_view reply)
+{
+    return reply.size() == 1 && (static_cast<uint8_t>(reply[0]) & step.mask) == step.expected;
+}
+
 uint16_t flashWord(std::span<const uint8_t> image, size_t index)
 {
     const size_t at = index * 2;
@@ -99,6 +105,8 @@ uint16_t flashChecksum(std::span<const uint8_t> image)
     uint32_t sum = 0;
     for (uint8_t b : image)
         sum += b;
+    if (image.size() < kFlashImageBytes)  // the erase left the rest of the flash blank
+        sum += static_cast<uint32_t>(kFlashImageBytes - image.size()) * 0xFF;
     return static_cast<uint16_t>(sum);
 }
 
@@ -112,12 +120,8 @@ std::optional<uint32_t> checksumFromReply(std::string_view reply)
     const size_t at = reply.find("Checksum:");
     if (at == std::string_view::npos)
         return std::nullopt;
-    const std::string text(reply.substr(at));
-    char label[16] = {};
-    unsigned number = 0;
-    if (std::sscanf(text.c_str(), "%9s%x", label, &number) != 2)
-        return std::nullopt;
-    return number;
+    std::string_view rest = reply.substr(at + std::string_view("Checksum:").size());
+    return takeHex(rest);
 }
 
 bool settingsAddressWritten(size_t address, bool keepUnitAdjustments)

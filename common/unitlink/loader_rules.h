@@ -32,6 +32,9 @@ struct FuseStep {
     uint8_t value;
 };
 
+// A reply to the step's read letter that shows the byte as wanted: exactly one byte.
+bool fuseReplyMatches(const FuseStep& step, std::string_view reply);
+
 // The fuse steps before and after the erase of the flash, by loader version.
 std::span<const FuseStep> fuseStepsBeforeErase(int version);
 std::span<const FuseStep> fuseStepsAfterErase(int version);
@@ -49,7 +52,8 @@ uint16_t flashWord(std::span<const uint8_t> image, size_t index);
 // Words up to and including the last one that is not 0xFFFF, rounded up to whole pages.
 size_t flashWordCount(std::span<const uint8_t> image);
 
-// The sum of every byte of the image, blank ones included, modulo 65536.
+// The sum modulo 65536 of every byte of the flash the image leaves behind: its own bytes, blank
+// ones included, and the erased (0xFF) rest of the flash after a shorter image.
 uint16_t flashChecksum(std::span<const uint8_t> image);
 
 // An image the loader can take: whole words, no more than the flash holds, at least one word

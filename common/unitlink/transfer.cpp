@@ -1,7 +1,4 @@
 // The settings EEPROM between the unit and the store's images.
-#include <optional>
-#include <utility>
-
 #include "unitlink/loader_commands.h"
 #include "unitlink/loader_pipeline.h"
 #include "unitlink/loader_rules.h"
@@ -37,15 +34,6 @@ public:
 private:
     ProgressSink& sink_;
 };
-
-// The next address ProgramSettings writes after `address`, if any.
-std::optional<size_t> nextWrittenAddress(size_t address, bool keepUnitAdjustments)
-{
-    for (size_t next = address + 1; next < kSettingsWriteEnd; ++next)
-        if (settingsAddressWritten(next, keepUnitAdjustments))
-            return next;
-    return std::nullopt;
-}
 
 std::string installerText(std::string_view suffix)
 {
@@ -99,32 +87,18 @@ bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::
     return true;
 }
 
-// One try at a settings byte: set the address (unless `addressSet` says the previous byte's
-// read-back did), write, set the address again and read back. The read-back travels with the
-// next byte's address, so that byte's write needs no round trip of its own; the write itself
-// goes out only once every earlier command was acknowledged. On return `addressSet` tells
-// whether the loader's address is the next byte's.
-bool UnitLink::programSettingsByte(LoaderPipeline& pipeline, size_t address, uint8_t value,
-                                   std::optional<size_t> next, bool& addressSet)
+// One try at a settings byte: set the address, write, set the address again and read back,
+// each command only once the previous one was acknowledged. A loader may acknowledge "d" as
+// soon as its EEPROM write starts and then hold only a byte or two while it waits for the write
+// on its next EEPROM access: bytes sent ahead would be lost or taken as commands (the address
+// bytes include the letters of the write, erase and fuse commands).
+bool UnitLink::programSettingsByte(size_t address, uint8_t value)
 {
     const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
-    if (!std::exchange(addressSet, false)) {
-        pipeline.expectAck(setAddress, kAddressLimitMs);
-        if (!pipeline.take())
-            return false;
-    }
-    pipeline.expectAck(loader::withByte('d', value), kAddressLimitMs);
-    if (!pipeline.take())
-        return false;
-    pipeline.expectAck(setAddress, kAddressLimitMs);
-    pipeline.expectBytes("D", 1, kReadLimitMs);
-    if (next)
-        pipeline.expectAck(loader::withAddress('a', static_cast<uint32_t>(*next)), kAddressLimitMs);
-    std::string reply;
-    const bool ok = pipeline.take() && pipeline.take(&reply) && static_cast<uint8_t>(reply[0]) == value;
-    addressSet = ok && next && pipeline.take();
-    pipeline.discard();  // after a failed read-back the next address's acknowledgement is still due
-    return ok;
+    std::string reply(1, static_cast<char>(~value));
+    return QueryCr(setAddress, kAddressLimitMs) && QueryCr(loader::withByte('d', value), kAddressLimitMs) &&
+           QueryCr(setAddress, kAddressLimitMs) && QueryFixed("D", kReadLimitMs, 1, reply) &&
+           static_cast<uint8_t>(reply[0]) == value;
 }
 
 bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress)
@@ -196,25 +170,20 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
     ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
     SetStreamingReads(true);
     bool complete = true;
-    {
-        LoaderPipeline pipeline(*this);
-        bool addressSetAhead = false;
-        for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
-            if (!settingsAddressWritten(address, keepUnitAdjustments))
-                continue;
-            // Nothing is outstanding between bytes, so the loader is left as after the last one.
-            if (cancelCheck_ && cancelCheck_()) {
-                settingsCancelled_ = true;
-                break;
-            }
-            const auto next = nextWrittenAddress(address, keepUnitAdjustments);
-            bool written = false;
-            for (int attempt = 0; attempt < kByteTries && !written; ++attempt)
-                written = programSettingsByte(pipeline, address, writeImage[address], next, addressSetAhead);
-            complete = written;
-            if (address % kProgressStep == 0)
-                bar.at(static_cast<int>(address));
+    for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
+        if (!settingsAddressWritten(address, keepUnitAdjustments))
+            continue;
+        // Nothing is outstanding between bytes, so the loader is left as after the last one.
+        if (cancelCheck_ && cancelCheck_()) {
+            settingsCancelled_ = true;
+            break;
         }
+        bool written = false;
+        for (int attempt = 0; attempt < kByteTries && !written; ++attempt)
+            written = programSettingsByte(address, writeImage[address]);
+        complete = written;
+        if (address % kProgressStep == 0)
+            bar.at(static_cast<int>(address));
     }
     QueryCr("y", 35);
     SetStreamingReads(false);

@@ -192,8 +192,7 @@ private:
     // will not let go, the port is closed and message is the failure text.
     bool leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message);
     void setClockAfterTransfer(uint32_t delayMs);
-    bool programSettingsByte(LoaderPipeline& pipeline, size_t address, uint8_t value, std::optional<size_t> next,
-                             bool& addressSet);
+    bool programSettingsByte(size_t address, uint8_t value);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
     bool flashFailurePath(std::string& message, ProgressSink& progress);

@@ -9,34 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "image_forms.h"
 #include "synthetic_images.h"
 
 using velmar::firmware::NamedImage;
 
 namespace {
 
-constexpr size_t kFlashBytes = 131072;
 const char* const kNames[] = {"main", "eeprom_loader", "section1", "section2", "section3", "section4", "section6"};
 const char* const kSymbols[] = {"kMain", "kEepromLoader", "kSection1", "kSection2", "kSection3", "kSection4", "kSection6"};
-
-bool isFlash(const std::string& name)
-{
-    return name == "main" || name == "eeprom_loader";
-}
-
-// The forms the installer relies on: whole words within the flash, a word program for section 6.
-bool checkForm(const NamedImage& image, std::string& error)
-{
-    if (isFlash(image.name) && (image.bytes.size() % 2 != 0 || image.bytes.size() > kFlashBytes || image.bytes.empty())) {
-        error = image.name + ": a flash image holds whole 16-bit words, at most 131072 bytes";
-        return false;
-    }
-    if (image.name == "section6" && image.bytes.size() % 2 != 0) {
-        error = "section6: a program of 16-bit words has an even length";
-        return false;
-    }
-    return true;
-}
 
 bool readDirectory(const std::string& dir, std::vector<NamedImage>& images, std::string& error)
 {
@@ -91,8 +72,8 @@ int main(int argc, char** argv)
         std::cerr << "usage: velmar_firmware_gen synthetic OUT.cpp | embed DIR OUT.cpp\n";
         return 2;
     }
-    for (const auto& image : images) {
-        if (!checkForm(image, error)) {
+    for (auto& image : images) {
+        if (!velmar::firmware::makeEmbeddable(image, error)) {
             std::cerr << "velmar_firmware_gen: " << error << '\n';
             return 1;
         }

@@ -1,8 +1,7 @@
 #include "upgrade/upgrade_procedure.h"
 
-#include <sstream>
-
 #include "settings/legacy_layout.h"
+#include "unitlink/unit_numbers.h"
 #include "upgrade/upgrade_texts.h"
 
 namespace velmar::installer {
@@ -21,10 +20,10 @@ constexpr double kNewModuleFirmware = 0.99;
 bool versionAfterTag(const std::string& reply, double& version) {
     const auto at = reply.find("30 Version");
     if (at == std::string::npos) return false;
-    std::istringstream in(reply.substr(at));
-    std::string number, word;
-    version = 0.0;
-    in >> number >> word >> version;
+    std::string_view rest = std::string_view(reply).substr(at);
+    unitlink::takeWord(rest);
+    unitlink::takeWord(rest);
+    version = unitlink::takeDecimal(rest).value_or(0.0);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "editor_fixture.h"
 #include "save_prompt_dlg.h"
+#include "settings_editor_app.h"
 #include "texts.h"
 #include "unitlink/settings_file.h"
 #include "unitlink/texts.h"
@@ -54,6 +55,16 @@ TEST_F(General, StartsOnFactorySettingsWithTheTitleNamingCurrent)
         EXPECT_TRUE(set(i).equals(set(0))) << i;
     EXPECT_FALSE(general().progressBar()->isVisible());
     saveScreenshot("general_idle.png");
+}
+
+TEST_F(General, TheProgramSetsNoDisplayNameThatWouldLengthenTheTitle)
+{
+    CSettingsEditorApp::SetUpApplication();
+    // Without one set, the display name Qt gives back is the application name, and Qt on X11
+    // appends nothing to the title.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    click(kIdEditUser);
+    EXPECT_EQ(sheet->windowTitle(), q("Velmar Settings Editor , Editing: User Settings"));
 }
 
 TEST_F(General, EditingAnotherSetKeepsTheChangesOfTheOneBefore)

@@ -99,18 +99,31 @@ protected:
         store.setSpeakerDistance(0, 0x0123);
         store.setSourceDelay(2, 0x0201);
         store.setSourceName(0, "User");
-        encodeMainBlock(store, kUserBase);
-        encodePresets(store, kUserBase + kPresetBlockOffset);
+        writeSetHighByteFirst(store, kUserBase);
+    }
+
+    void writeSetHighByteFirst(SettingsStore& store, int base) {
+        encodeMainBlock(store, base);
+        encodePresets(store, base + kPresetBlockOffset);
         struct Words { int offset, count; };
         const Words kWordRuns[] = {{75, 8}, {91, 10}, {111, 8}, {199, 12}};
         auto swap = [&](int at) { std::swap(store.writeImage[at], store.writeImage[at + 1]); };
         for (const auto& run : kWordRuns)
-            for (int i = 0; i < run.count; ++i) swap(kUserBase + run.offset + 2 * i);
+            for (int i = 0; i < run.count; ++i) swap(base + run.offset + 2 * i);
         for (int zone = 0; zone < 3; ++zone)
-            for (int i = 0; i < 8; ++i) swap(kUserBase + 127 + zone * 23 + 1 + 2 * i);
-        swap(kUserBase + 344);
-        swap(kUserBase + kPresetBlockOffset + 43);
-        std::copy_n(store.writeImage.begin() + kUserBase, 0x200, image.begin() + kUserBase);
+            for (int i = 0; i < 8; ++i) swap(base + 127 + zone * 23 + 1 + 2 * i);
+        swap(base + 344);
+        swap(base + kPresetBlockOffset + 43);
+        std::copy_n(store.writeImage.begin() + base, 0x200, image.begin() + base);
+    }
+
+    // The source block of a current-layout set, its check word high byte first.
+    void writeSourcesHighByteFirst(SettingsStore& store, int base) {
+        const int offset = base + kSourceBlockOffset;
+        const int size = 1 + kSourceCount * kSourceRecordSize + 2;
+        encodeSources(store, offset);
+        std::swap(store.writeImage[offset + size - 2], store.writeImage[offset + size - 1]);
+        std::copy_n(store.writeImage.begin() + offset, size, image.begin() + offset);
     }
 
     Image image{};
@@ -147,6 +160,25 @@ TEST_F(LegacyImageTest, EverySetIsReadWithTheLegacyByteOrder) {
     SettingsStore fresh;
     defaults.loadFromStore(fresh);
     EXPECT_TRUE(diffRecordSets("Installer", decoded.sets[2].records, defaults).empty());
+}
+
+// An older image whose Installer set was already written in the current layout: that set's
+// source records come from its own source block, the Current set's from the older section.
+TEST_F(LegacyImageTest, EachSetReadsItsSourcesInTheLayoutOfItsOwnMainBlock) {
+    SettingsStore installer;
+    prepareStore(installer, false);
+    for (int source = 0; source < kSourceCount; ++source) {
+        installer.setSourceRecordBits(source, 2, 0, 4, 1 + source % 5);
+        installer.setComponentVideo(source, 2);
+    }
+    writeSetHighByteFirst(installer, kInstallerBase);
+    writeSourcesHighByteFirst(installer, kInstallerBase);
+
+    for (const auto& decoded : {decodeImage(image, ModelKind::Qrx30),
+                                decodeImage(convertedImage(image, ModelKind::Qrx30), ModelKind::Qrx30)}) {
+        EXPECT_TRUE(decoded.sets[2].fields.sourceRecord == installer.set().sourceRecord);
+        EXPECT_FALSE(decoded.sets[0].fields.sourceRecord == installer.set().sourceRecord);
+    }
 }
 
 TEST_F(LegacyImageTest, ConvertedImageHasValidSectionsAndAZeroModeTable) {

@@ -151,6 +151,7 @@ TEST(SimulatedUnit, LoaderEepromAndFlashFollowTheDeviceRules)
 TEST(SimulatedUnit, WhileTheEepromIsWrittenTheLoaderHoldsTwoBytesAndLosesTheRest)
 {
     auto c = at(Level::Loader);
+    c.loaderVersion = "31";  // an ATmega128: two bytes in its receiver
     c.eepromWriteUs = 8500;
     SimulatedUnit unit(c);
     const uint64_t t = 1000 * kMs;
@@ -166,6 +167,42 @@ TEST(SimulatedUnit, WhileTheEepromIsWrittenTheLoaderHoldsTwoBytesAndLosesTheRest
     EXPECT_EQ(say(unit, std::string("\x10", 1), t + 10 * kMs), "\r");
     EXPECT_EQ(say(unit, "D", t + 10 * kMs), "v");
     EXPECT_EQ(unit.receiveOverruns(), 2u);
+}
+
+TEST(SimulatedUnit, AnEarlyAcknowledgedWriteStallsTheNextEepromAccess)
+{
+    auto c = at(Level::Loader);  // loader 25: an ATmega103, one byte in its receiver
+    c.eepromWriteUs = 4000;
+    c.eepromAck = EepromAck::AtStart;
+    SimulatedUnit unit(c);
+    const uint64_t t = 1000 * kMs;
+    say(unit, std::string("a\x00\x10", 3), t);
+    unit.receive('d', t);
+    unit.receive('v', t);
+    ASSERT_TRUE(unit.hasOutput());
+    EXPECT_LT(unit.peekOutput().notBeforeNs, t + 4 * kMs);  // acknowledged as the write starts
+    say(unit, "", t);
+    // The address is taken at once, the read waits for the write; of the next command only "a"
+    // fits in the receiver meanwhile.
+    unit.receive('a', t + kMs);
+    unit.receive(0, t + kMs);
+    unit.receive(0x10, t + kMs);
+    unit.receive('D', t + kMs);
+    for (char b : std::string("a\x00\x11", 3))
+        unit.receive(static_cast<uint8_t>(b), t + 2 * kMs);
+    EXPECT_EQ(unit.receiveOverruns(), 2u);
+    std::string out;
+    while (unit.hasOutput()) {
+        if (out.size() == 1) {
+            EXPECT_GE(unit.peekOutput().notBeforeNs, t + 4 * kMs) << "read before the write ended";
+        }
+        out += static_cast<char>(unit.peekOutput().byte);
+        unit.popOutput();
+    }
+    EXPECT_EQ(out, "\rv");  // the second address was never completed
+    EXPECT_EQ(parseEepromAck("early"), EepromAck::AtStart);
+    EXPECT_EQ(parseEepromAck("after-write"), EepromAck::AfterWrite);
+    EXPECT_FALSE(parseEepromAck("soon"));
 }
 
 TEST(SimulatedUnit, CorvalentLoaderAnswersTheProbeWithItsBanner)

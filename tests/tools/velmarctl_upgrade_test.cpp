@@ -1,19 +1,30 @@
 // The upgrade in real time through unit_simulator on a pseudo-terminal: the full update, then
-// the same unit found up to date. Slow by nature (every byte crosses the simulated cable).
+// the same unit found up to date; and the installer's steps one by one (flash, verify, eeprom).
+// Slow by nature (every byte crosses the simulated cable).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
+#include "installer/firmware/firmware_images.h"
 #include "run_tool.h"
 #include "scratch_dir.h"
 #include "simulator_process.h"
+#include "unitlink/status_texts.h"
+#include "unitlink/texts.h"
 #include "upgrade/upgrade_texts.h"
 
 namespace velmar {
 namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 TEST(VelmarctlUpgrade, FullUpdateThenUpToDate) {
     test::ScratchDir dir;
@@ -40,6 +51,44 @@ TEST(VelmarctlUpgrade, FullUpdateThenUpToDate) {
         EXPECT_FALSE(holds(run.out, installer::texts::requiresUpdate())) << run.out;
         EXPECT_TRUE(holds(run.out, installer::texts::upToDate())) << run.out;
     }
+}
+
+TEST(VelmarctlUpgrade, FlashTheMainImageThenVerifyIt) {
+    test::ScratchDir dir;
+    const auto flash = dir.file("flash.bin");
+    {
+        test::SimulatorProcess sim({"--model", "QRX 30", "--reply-delay-ms", "0", "--flash", flash});
+        ASSERT_TRUE(sim.started()) << sim.banner();
+        const auto run = test::runTool("flash main --ports " + sim.link());
+        EXPECT_EQ(run.status, 0) << run.out;
+        const auto verify = test::runTool("verify --ports " + sim.link());
+        EXPECT_EQ(verify.status, 0) << verify.out;
+        EXPECT_TRUE(holds(verify.out, status::kVerifyingFlash)) << verify.out;
+        EXPECT_TRUE(holds(verify.out, unitlink::texts::kVerifiedOk)) << verify.out;
+    }
+    const auto bytes = readBytes(flash);
+    const auto main = firmware::mainImage();
+    ASSERT_EQ(bytes.size(), main.size());
+    EXPECT_TRUE(std::equal(main.begin(), main.end(), bytes.begin()));
+}
+
+TEST(VelmarctlUpgrade, EepromWritesTheCarriedSectionsAndTheDirectory) {
+    test::ScratchDir dir;
+    const auto data = dir.file("data.bin");
+    {
+        test::SimulatorProcess sim({"--model", "QRX 30", "--reply-delay-ms", "0", "--data-eeprom", data});
+        ASSERT_TRUE(sim.started()) << sim.banner();
+        const auto run = test::runTool("eeprom --ports " + sim.link());
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_TRUE(holds(run.out, status::kProgrammingEeprom)) << run.out;
+        EXPECT_TRUE(holds(run.out, unitlink::texts::kEepromDone)) << run.out;
+    }
+    const auto bytes = readBytes(data);
+    ASSERT_EQ(bytes.size(), unitlink::kDataBlocks * unitlink::kDataBlockBytes);
+    const auto section1 = firmware::dataEepromSections(0).section1;
+    EXPECT_TRUE(std::equal(section1.begin(), section1.end(), bytes.begin()));
+    const auto directory = bytes.begin() + static_cast<std::ptrdiff_t>(unitlink::kDirectoryBlock * unitlink::kDataBlockBytes);
+    EXPECT_EQ(std::string(directory + 112, directory + 115), "AX6");
 }
 
 TEST(VelmarctlUpgrade, NoUnitExitsNonZeroWithTheWarning) {

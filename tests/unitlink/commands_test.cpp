@@ -99,6 +99,38 @@ TEST(PowerOnMainZone, SwitchesZoneOneOn)
     EXPECT_EQ(b.linesReceived("P1S4"), 1u);
 }
 
+TEST(PowerOnMainZone, PowersAgainUntilTheZoneReportsOn)
+{
+    auto c = unitConfig();
+    c.zonesOn = {false, false, false};
+    c.faults.mainZonePowerOnsIgnored = 3;
+    SimBench b(Variant::Installer, c);
+    connect(b);
+    const double start = b.elapsedMs();
+    EXPECT_TRUE(b.link.PowerOnMainZone());
+    EXPECT_TRUE(b.unit.zoneOn(1));
+    EXPECT_EQ(b.linesReceived("P1P1"), 4u);  // the first and three more after "P1P0"
+    EXPECT_EQ(b.linesReceived("P1S4"), 4u);
+    EXPECT_GE(b.elapsedMs() - start, 4 * 4000.0);  // each power-on is given its 4 s
+}
+
+// The start is moved back once 20 s have passed, so only the cap ends the polling of a zone
+// that never comes on.
+TEST(PowerOnMainZone, AZoneThatNeverComesOnEndsAtTheCap)
+{
+    auto c = unitConfig();
+    c.zonesOn = {false, false, false};
+    c.faults.mainZonePowerOnsIgnored = -1;
+    SimBench b(Variant::Installer, c);
+    connect(b);
+    const double start = b.elapsedMs();
+    EXPECT_FALSE(b.link.PowerOnMainZone());
+    const double elapsed = b.elapsedMs() - start;
+    EXPECT_GE(elapsed, 120'000.0);
+    EXPECT_LT(elapsed, 120'000.0 + 2 * 4000.0 + 1000.0);  // one more round at most
+    EXPECT_GT(b.linesReceived("P1P1"), 20u);
+}
+
 TEST(PowerOnMainZone, SilentUnitEndsWithinItsLimits)
 {
     auto c = unitConfig();

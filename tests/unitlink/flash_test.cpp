@@ -283,3 +283,46 @@ TEST(Loader, AnErasedFlashKeepsTheUnitInItsLoader)
     EXPECT_FALSE(b.link.ExitLoader(m));
     EXPECT_EQ(b.unit.level(), sim::Level::Loader);
 }
+
+TEST(Loader, TheEditorReadsTheLoaderVersionOnEveryEntry)
+{
+    SimBench b(Variant::Editor, unitConfig("25"));
+    std::string m;
+    ASSERT_TRUE(b.link.DetectUnit(m));
+    ASSERT_TRUE(b.link.OpenPort(m));
+    ASSERT_TRUE(b.link.EnterLoader(m)) << m;
+    EXPECT_EQ(b.link.loaderVersion(), 205);
+    ASSERT_TRUE(b.link.ExitLoader(m)) << m;
+    // A new loader since: the next entry learns its version and, with it, its rate divisors.
+    b.unit.config().loaderVersion = "31";
+    ASSERT_TRUE(b.link.OpenPort(m));
+    ASSERT_TRUE(b.link.EnterLoader(m)) << m;
+    EXPECT_EQ(b.link.loaderVersion(), 301);
+    ASSERT_TRUE(b.link.SwitchLoaderBaud(m, true)) << m;
+    EXPECT_EQ(b.unit.lineRate(), 115200u);
+    // A reply that names no version keeps the one known.
+    ASSERT_TRUE(b.link.SwitchLoaderBaud(m, false)) << m;
+    b.unit.config().loaderVersion = "x1";
+    ASSERT_TRUE(b.link.ExitLoader(m)) << m;
+    ASSERT_TRUE(b.link.OpenPort(m));
+    ASSERT_TRUE(b.link.EnterLoader(m)) << m;
+    EXPECT_EQ(b.link.loaderVersion(), 301);
+}
+
+// A fuse byte that needed three writes is not trusted to hold: the write fails even though the
+// byte reads right, and the port is closed.
+TEST(Loader, AFuseThatTakesOnlyAtTheThirdWriteIsAFailure)
+{
+    for (const int ignored : {0, 1, 2}) {
+        SCOPED_TRACE(ignored);
+        SimBench b(Variant::Installer, unitConfig("31"));
+        b.unit.config().faults.fuseWritesIgnored = ignored;
+        enterFast(b);
+        b.unit.clearTranscript();
+        const bool written = b.link.WriteFuse('G', 0xC9);
+        EXPECT_EQ(b.unit.memory().fuseHigh, 0xC9) << "the byte took at write " << ignored + 1;
+        EXPECT_EQ(SimBench::count(b.unit.transcript(), std::string("g\xC9", 2)), static_cast<size_t>(ignored + 1));
+        EXPECT_EQ(written, ignored < 2);
+        EXPECT_EQ(b.port.isOpen(), ignored < 2);
+    }
+}

@@ -53,6 +53,9 @@ TEST(FlashImage, ChecksumSumsEveryByteModulo65536AndTheReplyIsComparedOn16Bits)
     EXPECT_EQ(flashChecksum(image), static_cast<uint16_t>(131072u * 0xFF));
     image[0] = 0x00;
     EXPECT_EQ(flashChecksum(image), static_cast<uint16_t>(131072u * 0xFF - 0xFF));
+    // A short image leaves the rest of the flash erased, and the unit sums that too.
+    const std::vector<uint8_t> shortImage(image.begin(), image.begin() + 1000);
+    EXPECT_EQ(flashChecksum(shortImage), flashChecksum(image));
     EXPECT_EQ(checksumFromReply("CS\r\nChecksum: 1FE0000\r\n"), 0x1FE0000u);
     EXPECT_EQ(checksumFromReply("Checksum:beef"), 0xBEEFu);
     EXPECT_FALSE(checksumFromReply("Check sum 1234"));

@@ -204,7 +204,7 @@ TEST(Transport, VanishedPortEndsPrimitivesQuickly)
     EXPECT_EQ(s.link.CommandAck("P1P0\n", 100), 0);
     EXPECT_FALSE(s.link.QueryFixed("R", 140, 2, reply));
     EXPECT_FALSE(s.link.SendExpectCr("X"));
-    EXPECT_LE(s.clock.nowMs() - start, 10u + 20 + 15);  // only the specified delays
+    EXPECT_LE(s.clock.nowMs() - start, 10u + 20 + 15);  // only the fixed delays of each primitive, no time-out waited out
 }
 
 TEST(Transport, StreamingFlagSelectsTheTimeoutSet)

@@ -134,7 +134,7 @@ TEST(RebuildRule, StartsAtFirmware210InWholeHundredths)
     EXPECT_FALSE(workflows::rebuildsImages(2.0));
     EXPECT_FALSE(workflows::rebuildsImages(2.09));
     EXPECT_TRUE(workflows::rebuildsImages(2.10));
-    // "2.10" carried in single precision is a hair below 2.1 and still rebuilds.
+    // A binary fraction a hair below 2.1 still counts as 2.10.
     EXPECT_TRUE(workflows::rebuildsImages(static_cast<double>(2.1f)));
     EXPECT_TRUE(workflows::rebuildsImages(3.0));
 }

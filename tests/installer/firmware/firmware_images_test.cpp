@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "image_forms.h"
 #include "installer/firmware/firmware_images.h"
 #include "unitlink/loader_rules.h"
 
@@ -59,4 +60,29 @@ TEST(FirmwareImages, DataSectionsHaveTheirSizesAndFillTheBlockRanges)
     EXPECT_EQ(date.size(), 11u);
     EXPECT_TRUE(std::all_of(s.section6.end() - 17, s.section6.end(), [](uint8_t b) { return b == 0xFF; }));
     EXPECT_NE(s.section6[s.section6.size() - 18], 0xFF);
+}
+
+TEST(FirmwareImages, ShortFlashImagesAreEmbeddedWholeAndBadOnesRefused)
+{
+    firmware::NamedImage main{"main", std::vector<uint8_t>(1000, 0x12)};
+    std::string error;
+    ASSERT_TRUE(firmware::makeEmbeddable(main, error)) << error;
+    ASSERT_EQ(main.bytes.size(), kFlashImageBytes);
+    EXPECT_EQ(main.bytes[999], 0x12);
+    EXPECT_TRUE(std::all_of(main.bytes.begin() + 1000, main.bytes.end(), [](uint8_t b) { return b == 0xFF; }));
+
+    const firmware::NamedImage bad[] = {
+        {"eeprom_loader", std::vector<uint8_t>(999, 0x12)},
+        {"main", {}},
+        {"main", std::vector<uint8_t>(kFlashImageBytes + 2, 0x12)},
+        {"section6", std::vector<uint8_t>(3, 0x12)},
+    };
+    for (auto image : bad) {
+        error.clear();
+        EXPECT_FALSE(firmware::makeEmbeddable(image, error)) << image.name << " " << image.bytes.size();
+        EXPECT_NE(error.find(image.name), std::string::npos) << error;
+    }
+    firmware::NamedImage section{"section1", std::vector<uint8_t>(17, 1)};
+    ASSERT_TRUE(firmware::makeEmbeddable(section, error));
+    EXPECT_EQ(section.bytes.size(), 17u) << "data sections keep their own sizes";
 }

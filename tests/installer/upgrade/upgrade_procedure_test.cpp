@@ -8,6 +8,7 @@
 #include "settings/settings_flows.h"
 #include "recording_progress.h"
 #include "sim_bench.h"
+#include "unitlink/loader_rules.h"
 #include "unitlink/texts.h"
 #include "upgrade/firmware_set.h"
 #include "upgrade/upgrade_procedure.h"
@@ -169,6 +170,23 @@ TEST(Upgrade, UpToDateUnitOnlyGetsItsDataEepromAndAFlashCheck) {
     EXPECT_NE(u.bench.unit.memory().dataEeprom[0], 0xFF) << "the data EEPROM was written again";
 }
 
+TEST(Upgrade, AShortMainImageUpdatesAndIsThenFoundUpToDate) {
+    Upgrade first(qrx30("0.90"));
+    const auto whole = first.firmware.mainImage;
+    first.firmware.mainImage = whole.first(unitlink::flashWordCount(whole) * 2);  // no blank tail
+    ASSERT_LT(first.firmware.mainImage.size(), whole.size());
+    ASSERT_TRUE(first.run().succeeded);
+    EXPECT_TRUE(first.flashHoldsMain());
+
+    Upgrade u(first.bench.unit.config());
+    u.firmware.mainImage = first.firmware.mainImage;
+    u.bench.unit.memory() = first.bench.unit.memory();
+    u.bench.unit.powerOn();
+    const auto outcome = u.run();
+    EXPECT_TRUE(outcome.succeeded) << outcome.status;
+    EXPECT_EQ(outcome.status, texts::upToDate());
+}
+
 TEST(Upgrade, OlderDspModuleIsRefusedAndLeftAlone) {
     auto config = qrx30("0.90");
     config.dsp = sim::DspModule::Dsp366;
@@ -181,6 +199,38 @@ TEST(Upgrade, OlderDspModuleIsRefusedAndLeftAlone) {
     EXPECT_EQ(u.bench.unit.memory().flashBytes(), flash);
     EXPECT_EQ(u.bench.unit.memory().settings, settings);
     EXPECT_EQ(u.bench.unit.level(), Level::Application) << "the debug monitor was left";
+}
+
+TEST(Upgrade, NoModuleIsAskedForTwiceAndThenTheUpdateApplies) {
+    auto config = qrx30("0.90");
+    config.dsp = sim::DspModule::None;
+    Upgrade u(config);
+    const auto outcome = u.run();
+    EXPECT_TRUE(outcome.succeeded) << outcome.status;
+    EXPECT_EQ(outcome.status, texts::updateComplete());
+    EXPECT_EQ(u.bench.linesReceived("ds281fff50"), 2u);
+    EXPECT_EQ(u.bench.linesReceived("ds3840001ff10030"), 0u);
+    EXPECT_TRUE(u.flashHoldsMain());
+}
+
+// A module that names itself but whose second reply is not the one its kind gives is hardware
+// the update was not made for: nothing is touched and the debug monitor is left.
+TEST(Upgrade, AModuleWhoseSecondReplyDoesNotMatchIsRefused) {
+    for (const auto dsp : {sim::DspModule::Dsp367, sim::DspModule::Dsp366}) {
+        auto config = qrx30("0.90");
+        config.dsp = dsp;
+        config.dspDetailReply = "Y:1FF10 2f0207";
+        Upgrade u(config);
+        const auto flash = u.bench.unit.memory().flashBytes();
+        const auto settings = u.bench.unit.memory().settings;
+        const auto outcome = u.run();
+        EXPECT_FALSE(outcome.succeeded);
+        EXPECT_EQ(outcome.status, texts::kNotForThisHardware);
+        EXPECT_EQ(u.bench.linesReceived("ds3840001ff10030"), 1u);
+        EXPECT_EQ(u.bench.unit.memory().flashBytes(), flash);
+        EXPECT_EQ(u.bench.unit.memory().settings, settings);
+        EXPECT_EQ(u.bench.unit.level(), Level::Application) << "the debug monitor was left";
+    }
 }
 
 TEST(Upgrade, AbortDuringFlashingLetsThePagesFinish) {
