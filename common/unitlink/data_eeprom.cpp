@@ -4,6 +4,7 @@
 
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
+#include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -118,9 +119,7 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
         return false;
     }
 
-    progress.setRange(kProgressEnd);
-    progress.setPosition(0);
-    progress.setVisible(true);
+    ShownProgress bar(progress, kProgressEnd);
     message.clear();
 
     auto program = [&] {
@@ -139,9 +138,9 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             return false;
         // The bar follows every block: the first section alone takes a long while. The last
         // section's final blocks lie past the bar's end, which it then stays at.
-        const auto follow = [&progress](size_t block) {
+        const auto follow = [&bar](size_t block) {
             if (block <= static_cast<size_t>(kProgressEnd))
-                progress.setPosition(static_cast<int>(block));
+                bar.at(static_cast<int>(block));
         };
         counter = 0;
         if (!WriteEepromRegion(counter, sections.section1, false, follow))
@@ -160,7 +159,7 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             !WriteEepromRegion(counter, sections.section6, true, follow))
             return false;
         if (counter < static_cast<size_t>(kProgressEnd))
-            progress.setPosition(kProgressEnd);
+            bar.at(kProgressEnd);
         putDirectoryTag(directory);
         counter = kDirectoryBlock;
         return WriteEepromRegion(counter, directory);
@@ -173,7 +172,6 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             leaveDebugMonitor();
         ClosePort();
         message = texts::kEepromFailed;
-        progress.setVisible(false);
         return false;
     }
     streaming_ = false;
@@ -181,7 +179,6 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
     leaveDebugMonitor();
     message = texts::kEepromDone;
     ClosePort();
-    progress.setVisible(false);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
+#include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -16,24 +17,6 @@ constexpr int kRecoveries = 4;
 constexpr int kProgressStep = 8;
 constexpr uint32_t kAddressLimitMs = 65;
 constexpr uint32_t kReadLimitMs = 70;
-
-// Hides the bar however the operation ends.
-class ShownProgress {
-public:
-    ShownProgress(ProgressSink& sink, int range) : sink_(sink)
-    {
-        sink_.setRange(range);
-        sink_.setPosition(0);
-        sink_.setVisible(true);
-    }
-    ~ShownProgress() { sink_.setVisible(false); }
-    ShownProgress(const ShownProgress&) = delete;
-    ShownProgress& operator=(const ShownProgress&) = delete;
-    void at(int position) { sink_.setPosition(position); }
-
-private:
-    ProgressSink& sink_;
-};
 
 std::string installerText(std::string_view suffix)
 {

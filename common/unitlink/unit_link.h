@@ -186,7 +186,7 @@ private:
     bool enterProgrammingMode(std::string& message, bool withX);
     bool applyFuse(const FuseStep& step);
     std::string_view loaderNotRespondingText(bool highSpeed) const;
-    // transfer.cpp
+    // transfer.cpp; leaving the loader after a settings or flash transfer
     bool leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate);
     // Leaves the loader after a settings transfer; on an incomplete transfer or a loader that
     // will not let go, the port is closed and message is the failure text.
@@ -195,7 +195,7 @@ private:
     bool programSettingsByte(size_t address, uint8_t value);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
-    bool flashFailurePath(std::string& message, ProgressSink& progress);
+    bool flashFailurePath(std::string& message);
     // data_eeprom.cpp
     void leaveDebugMonitor();
     bool parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix);
