@@ -72,7 +72,7 @@ bool UnitLink::flashFailurePath(std::string& message)
     streaming_ = false;
     if (OpenPort(ignored)) {
         ApplyTimeouts();
-        ExitLoader(ignored);
+        static_cast<void>(ExitLoader(ignored));  // the programming has failed whatever it answers
         ClosePort();
     }
     message = texts::kProgrammingFailed;

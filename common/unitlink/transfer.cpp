@@ -35,7 +35,7 @@ bool UnitLink::leaveLoaderWithRecovery(std::string& message, bool returnToNormal
         if (variant_ == Variant::Installer)
             Delay(2000);
         else
-            DetectUnit(message);
+            static_cast<void>(DetectUnit(message));  // the loader entry that follows decides
         if (EnterLoader(message) && ExitLoader(message, returnToNormalRate) && attempt < kRecoveries)
             return true;
     }
@@ -55,7 +55,7 @@ bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::
 {
     const bool toNormal = startMode == UnitMode::EepromProgrammer;
     if (!complete) {
-        ExitLoader(message, toNormal);
+        static_cast<void>(ExitLoader(message, toNormal));  // the transfer has failed whatever it answers
         message = failed;
         ClosePort();
         return false;
