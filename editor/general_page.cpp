@@ -217,9 +217,17 @@ void CGeneral::UpdateTitle()
 void CGeneral::CommitWorkingSet()
 {
     set(editIndex_).assign(set(kWorkingSet));
-    set(kWorkingSet).assign(set(kCurrentSet));
+    ReplaceWorkingSet(kCurrentSet);
     editIndex_ = kCurrentSet;
     UpdateTitle();
+}
+
+void CGeneral::ReplaceWorkingSet(int index)
+{
+    if (set(kWorkingSet).equals(set(index)))
+        return;
+    set(kWorkingSet).assign(set(index));
+    ++workingSetGeneration_;
 }
 
 bool CGeneral::PromptFileName(bool open)
@@ -241,7 +249,7 @@ void CGeneral::LoadSetsFromImage()
         set(setIndexOf(named)).loadFromStore(store);
     });
     editIndex_ = kCurrentSet;
-    set(kWorkingSet).assign(set(kCurrentSet));
+    ReplaceWorkingSet(kCurrentSet);
     UpdateTitle();
 }
 
@@ -265,7 +273,7 @@ void CGeneral::OnHelp()
 void CGeneral::OnEditSet(int index)
 {
     set(editIndex_).assign(set(kWorkingSet));
-    set(kWorkingSet).assign(set(index));
+    ReplaceWorkingSet(index);
     editIndex_ = index;
     UpdateTitle();
 }

@@ -74,6 +74,9 @@ public:
     const std::string& unitStatus() const { return unitStatus_; }
     const SettingsRecordSet& snapshot(int index) const { return snapshots_.at(static_cast<size_t>(index)); }
     unitlink::UnitLink& link() { return link_; }
+    // Counts the times the working set was replaced by different settings (a file, the unit,
+    // another set); the pages reload their records when it moved since they last did.
+    unsigned workingSetGeneration() const { return workingSetGeneration_; }
     QProgressBar* progressBar() const;
 
 protected:
@@ -86,6 +89,7 @@ private:
     // Helpers
     void UpdateTitle();
     void CommitWorkingSet();
+    void ReplaceWorkingSet(int index);
     bool PromptFileName(bool open);
     void LoadSetsFromImage();
     // With keepUnitArea, the unit state is encoded first and the unit's own bytes put back last.
@@ -123,6 +127,7 @@ private:
     std::array<SettingsRecordSet*, 4> sets_{};
     std::array<SettingsRecordSet, 4> snapshots_{};
     int editIndex_ = 0;
+    unsigned workingSetGeneration_ = 0;
     unitlink::UnitLink link_;
     int skipFileDialog_ = 0;
     std::string path_;

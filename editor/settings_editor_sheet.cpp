@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "about_dlg.h"
@@ -14,11 +15,18 @@
 namespace velmar::editor {
 
 CSettingsEditorSheet::CSettingsEditorSheet(SettingsStore& store, platform::SerialPort& port, platform::Clock& clock,
-                                           QWidget* parent, int startPage)
+                                           QWidget* parent, int startPage, const std::vector<PageEntry>& pages)
     : ui::PropertySheet(texts::kSheetCaption, parent, startPage),
-      general_(new CGeneral(store, port, clock))
+      context_{store}, general_(new CGeneral(store, port, clock))
 {
     setWindowIcon(appIcon());
+    entries_.push_back({0, kGeneralPageName, nullptr});
+    entries_.insert(entries_.end(), pages.begin(), pages.end());
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const PageEntry& a, const PageEntry& b) { return a.place < b.place; });
+    for (const PageEntry& entry : entries_)
+        if (entry.make)
+            settingsPages_.push_back(entry.make(context_));
     addPage(general_);
     for (CSettingsPage* page : settingsPages_)
         addPage(page);
@@ -45,6 +53,14 @@ void CSettingsEditorSheet::OnSysCommand(int id)
 {
     if ((id & 0xFFF0) == kIdmAboutBox)
         CAboutDlg(this).doModal();
+}
+
+int CSettingsEditorSheet::indexOfPlace(int place) const
+{
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].place == place)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void CSettingsEditorSheet::BindPageLinks()
@@ -77,8 +93,10 @@ bool CSettingsEditorSheet::preTranslateKey(QKeyEvent* event)
     const auto it = shortcuts.find(event->key());
     if (it == shortcuts.end())
         return false;
-    setActivePage(0);
-    it->second();
+    // A page that refuses to be left keeps its controls: nothing may then be loaded over
+    // them or saved from the set they have not reached.
+    if (setActivePage(0))
+        it->second();
     return true;
 }
 

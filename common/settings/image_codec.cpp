@@ -40,7 +40,7 @@ void takeDisplays(SettingsStore& store, ImageCursor& in, int version) {
     if (!hasDisplayTail(version)) return;
     for (auto& level : store.set().displayTail) {
         const int b = in.take() & 0x3F;
-        if (corvalent) level = static_cast<std::uint8_t>(b);
+        if (store.carriesBrightness()) level = static_cast<std::uint8_t>(b);
     }
 }
 
@@ -48,7 +48,7 @@ void putDisplayTail(const SettingsStore& store, ImageCursor& out) {
     for (int i = 0; i < kDisplayTailCount; ++i) {
         int value = 0;
         if (store.variant() == Variant::Editor)
-            value = store.isCorvalentLayout() ? store.set().displayTail[i] : (15 - 5 * i);
+            value = store.carriesBrightness() ? store.set().displayTail[i] : (15 - 5 * i);
         out.put(value);
     }
 }

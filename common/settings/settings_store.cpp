@@ -58,6 +58,10 @@ bool SettingsStore::isCorvalentLayout() const {
     return variant_ == Variant::Editor && modelKind_ == ModelKind::CorvalentD1;
 }
 
+bool SettingsStore::carriesBrightness() const {
+    return variant_ == Variant::Editor && (modelKind_ == ModelKind::CorvalentD1 || modelKind_ == ModelKind::Qrx20);
+}
+
 bool SettingsStore::holdsComponentBit2() const {
     return variant_ == Variant::Installer || modelKind_ != ModelKind::Qrx20;
 }
@@ -129,12 +133,9 @@ void SettingsStore::defaultTriggers() {
 void SettingsStore::defaultDisplays() {
     constexpr std::uint8_t kOptions[6] = {5, 0x33, 0x22, 0, 31, 2};
     std::copy(std::begin(kOptions), std::end(kOptions), set_.displayOptions.begin());
-    if (isCorvalentLayout()) {
-        set_.displayOptions[6] = 0;
-    } else {
-        set_.displayOptions[6] = 1;
-        if (variant_ == Variant::Editor) return;  // the editor leaves the tail as it is here
-    }
+    set_.displayOptions[6] = isCorvalentLayout() ? 0 : 1;
+    // The editor leaves the tail of a model that does not carry it as it is here.
+    if (variant_ == Variant::Editor && !carriesBrightness()) return;
     set_.displayTail = {15, 10, 5};
 }
 

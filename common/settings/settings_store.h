@@ -24,7 +24,10 @@ public:
     void setModelKind(ModelKind kind) { modelKind_ = kind; }
 
     // Model-dependent layout, as the codec and the writers see it.
-    bool isCorvalentLayout() const;    // wake-up choice in bits 2-3, display tail kept
+    bool isCorvalentLayout() const;    // wake-up choice in bits 2-3
+    // The editor keeps the three front panel brightness levels in the image for the models
+    // whose panel has them (QRX 20, Corvalent D1); for the others it writes fixed levels.
+    bool carriesBrightness() const;
     bool holdsComponentBit2() const;   // component video input 4 needs byte 0 bit 6
 
     // Raw compact form, for the codec and for tools that list every field.
@@ -208,6 +211,8 @@ public:
     void setOsColor(int zone, int color);
     int osInfo(int zone) const;  // the page's choice 0..5
     void setOsInfo(int zone, int choice);
+    int osInfoMask(int zone) const;  // the zone mask as stored
+    void setOsInfoMask(int zone, int mask);
     int frontPanelWakeUp() const;
     void setFrontPanelWakeUp(int choice);
     int displayUnitValue() const;

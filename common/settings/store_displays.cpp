@@ -50,6 +50,11 @@ void SettingsStore::setOsInfo(int zone, int choice) {
     set_.displayOptions[4 + zone] = static_cast<std::uint8_t>(choice == 1 ? zoneBit(zone) : kOsInfoMask[choice]);
 }
 
+int SettingsStore::osInfoMask(int zone) const { return set_.displayOptions[4 + zone]; }
+void SettingsStore::setOsInfoMask(int zone, int mask) {
+    set_.displayOptions[4 + zone] = static_cast<std::uint8_t>(mask & 0x1F);
+}
+
 int SettingsStore::frontPanelWakeUp() const {
     return bits::get(set_.displayOptions[6], isCorvalentLayout() ? 2 : 3, 2);
 }

@@ -13,7 +13,9 @@ constexpr int kFmBase = 875;  // 87.5 MHz in 100 kHz units
 constexpr int kPresetsPerBank = 6;
 
 // Video input code → position in the page's list "CD", "TAPE", "DVD", "TV", "SAT", "VCR", "AUX", "None".
+// Any other code (the 2-CH and 6-CH sources have no video input) shows as "None".
 constexpr int kVideoListPosition[8] = {2, 0, 1, 7, 3, 4, 5, 6};
+constexpr int kVideoNonePosition = 7;
 
 int presetBase(int preset) { return preset < kPresetsPerBank ? kAmBase : kFmBase; }
 
@@ -70,7 +72,9 @@ void SettingsStore::setCompositeVideo(int source, int code) { setSourceRecordBit
 int SettingsStore::sVideo(int source) const { return sourceRecordBits(source, 12, 3, 3); }
 void SettingsStore::setSVideo(int source, int code) { setSourceRecordBits(source, 12, 3, 3, code); }
 
-int SettingsStore::videoListPosition(int code) { return kVideoListPosition[code & 7]; }
+int SettingsStore::videoListPosition(int code) {
+    return code >= 0 && code < 8 ? kVideoListPosition[code] : kVideoNonePosition;
+}
 
 int SettingsStore::videoCodeAt(int listPosition) {
     const auto* found = std::find(std::begin(kVideoListPosition), std::end(kVideoListPosition), listPosition);

@@ -1,8 +1,11 @@
 #include "ui/control_host.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -109,6 +112,48 @@ bool ControlHost::updateData(bool save)
 void ControlHost::doDataExchange(DataExchange&) {}
 
 void ControlHost::onHScroll(int, int, QSlider*) {}
+
+void ControlHost::setControlText(int id, const QString& text)
+{
+    DataExchange load(*this, false);
+    QString shown = text;
+    ddxText(load, id, shown);
+}
+
+QString ControlHost::controlText(int id) const
+{
+    QWidget* w = control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->text();
+    if (auto* group = qobject_cast<QGroupBox*>(w))
+        return group->title();
+    return {};
+}
+
+void ControlHost::addRadioGroup(const std::vector<int>& ids)
+{
+    auto* group = new QButtonGroup(&self_);
+    group->setExclusive(true);
+    for (const int id : ids)
+        if (auto* button = controlAs<QAbstractButton>(id))
+            group->addButton(button);
+}
+
+void ControlHost::setListItems(int id, const QStringList& items)
+{
+    auto* combo = controlAs<QComboBox>(id);
+    if (!combo)
+        return;
+    const QSignalBlocker block(combo);
+    const int selected = combo->currentIndex();
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(selected < combo->count() ? selected : -1);
+}
 
 void ControlHost::showControls(bool show, const std::vector<int>& ids)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
@@ -58,6 +59,18 @@ public:
     // False when a value was refused; the exchange stopped there.
     bool updateData(bool save = true);
     bool exchanging() const { return exchanging_; }
+
+    // The text of an edit, label, button or group box.
+    void setControlText(int id, const QString& text);
+    QString controlText(int id) const;
+
+    // Makes the radio buttons one exclusive group of their own, whatever their parents:
+    // radios of other groups on the same page are not touched when one of these is checked.
+    void addRadioGroup(const std::vector<int>& ids);
+
+    // Replaces a drop list's items and keeps its selected index (no selection when the new
+    // list is too short), where Qt would select the first item of a list filled from empty.
+    void setListItems(int id, const QStringList& items);
 
     // Show-and-enable or hide-and-disable; enable or disable only. Unknown ids are skipped.
     void showControls(bool show, std::initializer_list<int> ids);

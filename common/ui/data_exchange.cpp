@@ -1,7 +1,9 @@
 #include "ui/data_exchange.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -41,6 +43,15 @@ bool parseDouble(const QString& text, double& value)
     return true;
 }
 
+bool parseInt(const QString& text, int& value)
+{
+    bool ok = false;
+    const int parsed = text.trimmed().toInt(&ok, 10);
+    if (ok)
+        value = parsed;
+    return ok;
+}
+
 namespace {
 
 // Edits and labels both carry text; status lines are labels.
@@ -60,7 +71,37 @@ void setTextOf(QWidget* w, const QString& text)
             edit->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        group->setTitle(text);
     }
+}
+
+// Checks exactly the button at index (none for -1). Exclusive groups refuse to uncheck
+// their last checked button, so exclusivity is lifted while the buttons are set.
+void checkRadio(const std::vector<QAbstractButton*>& buttons, int index)
+{
+    std::vector<QButtonGroup*> groups;
+    std::vector<QAbstractButton*> autoExclusive;
+    for (QAbstractButton* b : buttons) {
+        if (!b)
+            continue;
+        if (QButtonGroup* g = b->group(); g && g->exclusive()) {
+            g->setExclusive(false);
+            groups.push_back(g);
+        } else if (b->autoExclusive()) {
+            b->setAutoExclusive(false);
+            autoExclusive.push_back(b);
+        }
+    }
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i])
+            buttons[i]->setChecked(static_cast<int>(i) == index);
+    for (QButtonGroup* g : groups)
+        g->setExclusive(true);
+    for (QAbstractButton* b : autoExclusive)
+        b->setAutoExclusive(true);
 }
 
 }  // namespace
@@ -102,6 +143,24 @@ void ddxText(DataExchange& dx, int id, double& value)
     value = parsed;
 }
 
+void ddxInt(DataExchange& dx, int id, int& value)
+{
+    QWidget* w = dx.host().control(id);
+    if (dx.failed() || !w)
+        return;
+    if (!dx.saving()) {
+        setTextOf(w, QString::number(value));
+        return;
+    }
+    int parsed = 0;
+    if (!parseInt(textOf(w), parsed)) {
+        messageBox(&dx.host().widget(), kEnterIntegerText);
+        dx.fail(id);
+        return;
+    }
+    value = parsed;
+}
+
 void ddxCheck(DataExchange& dx, int id, int& value)
 {
     auto* box = dx.host().controlAs<QAbstractButton>(id);
@@ -118,10 +177,10 @@ void ddxCBIndex(DataExchange& dx, int id, int& value)
     auto* combo = dx.host().controlAs<QComboBox>(id);
     if (dx.failed() || !combo)
         return;
-    if (dx.saving())
+    if (!dx.saving())
+        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
+    else if (combo->currentIndex() >= 0)
         value = combo->currentIndex();
-    else
-        combo->setCurrentIndex(value);
 }
 
 void ddxSlider(DataExchange& dx, int id, int& value)
@@ -136,22 +195,26 @@ void ddxSlider(DataExchange& dx, int id, int& value)
         slider->setValue(value);
 }
 
-void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value)
+void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value)
 {
     if (dx.failed())
         return;
-    int index = 0;
-    if (dx.saving())
-        value = -1;
-    for (const int id : ids) {
-        if (auto* button = dx.host().controlAs<QAbstractButton>(id)) {
-            if (dx.saving() && button->isChecked())
-                value = index;
-            else if (!dx.saving())
-                button->setChecked(index == value);
-        }
-        ++index;
+    std::vector<QAbstractButton*> buttons;
+    for (const int id : ids)
+        buttons.push_back(dx.host().controlAs<QAbstractButton>(id));
+    if (!dx.saving()) {
+        checkRadio(buttons, value);
+        return;
     }
+    value = -1;
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] && buttons[i]->isChecked())
+            value = static_cast<int>(i);
+}
+
+void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value)
+{
+    ddxRadio(dx, std::vector<int>(ids), value);
 }
 
 }  // namespace velmar::ui

@@ -3,12 +3,14 @@
 #include <QString>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace velmar::ui {
 
 class ControlHost;
 
 inline constexpr const char* kEnterNumberText = "Please enter a number.";
+inline constexpr const char* kEnterIntegerText = "Please enter an integer.";
 
 // One run of data exchange in one direction. The first refused value stops the run: the
 // helpers after it do nothing, and updateData reports the failure.
@@ -28,20 +30,29 @@ private:
     bool failed_ = false;
 };
 
-// Edit text. The double form writes up to 15 significant digits in the shortest form and,
+// Control text: edits, labels, buttons and group boxes (saving reads edits and labels only).
+// The double form writes up to 15 significant digits in the shortest form and,
 // when saving, refuses what is not a number with "Please enter a number.".
 void ddxText(DataExchange& dx, int id, std::string& value);
 void ddxText(DataExchange& dx, int id, QString& value);
 void ddxText(DataExchange& dx, int id, double& value);
+// A whole number in an edit; saving refuses what is not one with "Please enter an integer.".
+void ddxInt(DataExchange& dx, int id, int& value);
 void ddxCheck(DataExchange& dx, int id, int& value);    // 0 or 1
-void ddxCBIndex(DataExchange& dx, int id, int& value);  // 0-based selection, -1 for none
+// 0-based selection. A value the list cannot show (negative, or past its end) loads as no
+// selection and is kept as it was when saving, so a foreign code survives a commit.
+void ddxCBIndex(DataExchange& dx, int id, int& value);
 void ddxSlider(DataExchange& dx, int id, int& value);   // trackbar position
-// A group of radio buttons given in order; value is the index of the checked one (-1: none).
+// A group of radio buttons given in order; value is the index of the checked one (-1: none,
+// which loading shows as no button checked, even in an exclusive group).
 void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value);
+void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value);
 
 // The text of a double as the edits show it ("-63.5", "0", "12").
 QString formatDouble(double value);
 // A whole text that is a number (blanks around it allowed); false otherwise.
 bool parseDouble(const QString& text, double& value);
+// A whole text that is a whole number in int's range (blanks around it allowed).
+bool parseInt(const QString& text, int& value);
 
 }  // namespace velmar::ui

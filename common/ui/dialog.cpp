@@ -1,16 +1,8 @@
 #include "ui/dialog.h"
 
-#include <QTimer>
+#include "ui/modal_hook.h"
 
 namespace velmar::ui {
-
-namespace {
-Dialog::ModalHook& modalHook()
-{
-    static Dialog::ModalHook hook;
-    return hook;
-}
-}  // namespace
 
 Dialog::Dialog(QWidget* parent) : QDialog(parent), ControlHost(static_cast<QWidget&>(*this))
 {
@@ -20,20 +12,20 @@ Dialog::Dialog(QWidget* parent) : QDialog(parent), ControlHost(static_cast<QWidg
 
 void Dialog::setModalHook(ModalHook hook)
 {
-    modalHook() = std::move(hook);
+    if (!hook) {
+        setModalWindowHook({});
+        return;
+    }
+    setModalWindowHook([hook = std::move(hook)](QDialog& window) {
+        if (auto* dialog = dynamic_cast<Dialog*>(&window))
+            hook(*dialog);
+    });
 }
 
 int Dialog::doModal()
 {
     onInitDialog();
-    if (modalHook()) {
-        QTimer::singleShot(0, this, [this] {
-            modalHook()(*this);
-            if (isVisible())
-                done(kIdCancel);
-        });
-    }
-    return exec();
+    return execModal(*this, kIdCancel);
 }
 
 void Dialog::onInitDialog()

@@ -19,8 +19,9 @@ public:
     int doModal();
     void endDialog(int result) { done(result); }
 
-    // Every modal dialog is handed to this hook once its loop runs; tests answer dialogs
-    // through it. A dialog the hook leaves open is cancelled.
+    // Every modal Dialog is handed to this hook once its loop runs; tests answer dialogs
+    // through it. A dialog the hook leaves open is cancelled. Property sheets are left to
+    // cancel; setModalWindowHook (ui/modal_hook.h) sees both.
     using ModalHook = std::function<void(Dialog&)>;
     static void setModalHook(ModalHook hook);
 

@@ -24,6 +24,10 @@ public:
     bool modified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
 
+    // Builds the page's controls. The sheet calls it the first time the page is shown, just
+    // before onInitDialog, so a page that is never opened costs nothing when the sheet starts.
+    // Pages may build their controls in their constructor instead.
+    virtual void onCreateControls() {}
     virtual void onInitDialog();   // loads the controls
     virtual bool onSetActive();    // reloads them, except right after onInitDialog
     virtual bool onKillActive();   // takes them back

@@ -9,6 +9,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "ui/modal_hook.h"
+
 namespace velmar::ui {
 
 PropertySheet::PropertySheet(QString caption, QWidget* parent, int startPage)
@@ -60,10 +62,13 @@ bool PropertySheet::setActivePage(int index)
         tabs_->setCurrentIndex(index);
     }
     PropertyPage* next = page(index);
-    stack_->setCurrentWidget(next);
     if (!next->initialized_) {
         next->initialized_ = true;
+        next->onCreateControls();
+        stack_->setCurrentWidget(next);
         next->onInitDialog();
+    } else {
+        stack_->setCurrentWidget(next);
     }
     next->onSetActive();
     return true;
@@ -71,13 +76,25 @@ bool PropertySheet::setActivePage(int index)
 
 void PropertySheet::tabChosen(int index)
 {
+    // A click on a tab takes the focus, so that the leave rule of an edit on the shown page
+    // runs first. A rule that refused the value puts the focus back into its edit: the page
+    // then stays, as it does when its onKillActive refuses.
+    PropertyPage* shown = activePage();
+    if (shown && shown->isAncestorOf(QApplication::focusWidget())) {
+        tabs_->setFocus(Qt::MouseFocusReason);
+        if (shown->isAncestorOf(QApplication::focusWidget())) {
+            const QSignalBlocker block(tabs_);
+            tabs_->setCurrentIndex(active_);
+            return;
+        }
+    }
     setActivePage(index);
 }
 
 int PropertySheet::doModal()
 {
     setActivePage(startPage_);
-    return exec();
+    return execModal(*this, Rejected);
 }
 
 void PropertySheet::pressOk()

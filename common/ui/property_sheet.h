@@ -13,7 +13,8 @@ class QVBoxLayout;
 namespace velmar::ui {
 
 // A modal sheet of tabbed pages with OK and Cancel only. A tab switch runs the shown page's
-// onKillActive (which may refuse) and then the new page's onSetActive.
+// onKillActive (which may refuse) and then the new page's onSetActive. doModal hands the
+// sheet to the modal hook (ui/modal_hook.h) as Dialog does.
 class PropertySheet : public QDialog {
 public:
     explicit PropertySheet(QString caption, QWidget* parent = nullptr, int startPage = 0);

@@ -79,7 +79,7 @@ TEST(CodecSet, EveryFieldSurvivesEncodeAndDecode) {
         a.setModelKind(kind);
         prepareStore(a, false);
         editEverything(a);
-        if (kind == ModelKind::CorvalentD1) a.set().displayTail = {50, 30, 3};
+        if (kind != ModelKind::Qrx30) a.set().displayTail = {50, 30, 3};
         a.set().displayOptions[6] = kind == ModelKind::CorvalentD1 ? 0x8B : 0x9D;
         encodeSet(a, kUserBase);
 
@@ -148,6 +148,7 @@ TEST(CodecSet, DisplayTailByModelAndProgram) {
         {Variant::Editor, ModelKind::Qrx30, {15, 10, 5}},
         {Variant::Editor, ModelKind::Undetected, {15, 10, 5}},
         {Variant::Editor, ModelKind::CorvalentD1, stored},
+        {Variant::Editor, ModelKind::Qrx20, stored},  // its page edits them
         {Variant::Installer, ModelKind::CorvalentD1, {0, 0, 0}},
     };
     for (const auto& c : cases) {

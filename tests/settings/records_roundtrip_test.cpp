@@ -194,5 +194,26 @@ TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount) {
     EXPECT_EQ(back, mode);
 }
 
+TEST(RecordRoundTrip, OsInfoMasksNoChoiceNamesSurviveUnlessTheChoiceChanges) {
+    SettingsStore store;
+    store.setOsInfoMask(0, 3);   // no choice: Main shows "M + HP + Z3 +R"
+    store.setOsInfoMask(1, 9);   // a Main choice, not one of Zone 2's two
+    DisplaysRecord displays;
+    displays.loadFromStore(store);
+    EXPECT_EQ(displays.mainOsInfo, 5);
+    EXPECT_EQ(displays.zone2OsInfo, 2);
+
+    SettingsStore fresh;
+    displays.saveToStore(fresh);
+    EXPECT_EQ(fresh.osInfoMask(0), 3);
+    EXPECT_EQ(fresh.osInfoMask(1), 9);
+
+    displays.mainOsInfo = 3;   // "Mn + HP + Z3"
+    displays.zone2OsInfo = 1;  // "Z2 Only"
+    displays.saveToStore(fresh);
+    EXPECT_EQ(fresh.osInfoMask(0), 13);
+    EXPECT_EQ(fresh.osInfoMask(1), 2);
+}
+
 }  // namespace
 }  // namespace velmar

@@ -68,6 +68,12 @@ TEST(StoreDefaults, DisplaysFollowTheModel) {
     EXPECT_EQ(editor.set().displayOptions[6], 0);
     EXPECT_EQ(editor.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5}));
 
+    editor.setModelKind(ModelKind::Qrx20);
+    editor.set().displayTail = {1, 1, 1};
+    editor.defaultDisplays();
+    EXPECT_EQ(editor.set().displayOptions[6], 1);
+    EXPECT_EQ(editor.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5})) << "a QRX 20 carries its tail";
+
     SettingsStore installer(Variant::Installer);
     installer.setModelKind(ModelKind::CorvalentD1);
     installer.set().displayTail = {1, 1, 1};
@@ -324,6 +330,8 @@ TEST(StoreWriters, VideoListPositionsAreAPermutation) {
     for (int code = 0; code < 8; ++code)
         EXPECT_EQ(SettingsStore::videoCodeAt(SettingsStore::videoListPosition(code)), code);
     EXPECT_EQ(SettingsStore::videoListPosition(3), 7);  // "None" is last
+    EXPECT_EQ(SettingsStore::videoListPosition(8), 7);  // 2-CH and 6-CH have no video
+    EXPECT_EQ(SettingsStore::videoListPosition(9), 7);
 }
 
 }  // namespace

@@ -5,15 +5,22 @@ namespace velmar {
 namespace {
 constexpr int kMain = 0, kZone2 = 1;
 constexpr int kHigh = 0, kMedium = 1, kLow = 2;
+
+void putOsInfo(SettingsStore& store, int zone, int choice, int loadedMask) {
+    store.setOsInfoMask(zone, loadedMask);
+    if (store.osInfo(zone) != choice) store.setOsInfo(zone, choice);
+}
 }  // namespace
 
 void DisplaysRecord::loadFromStore(const SettingsStore& store) {
     mainOnScreen = store.onScreen(kMain);
     mainOsInfo = store.osInfo(kMain);
+    mainOsInfoMask = store.osInfoMask(kMain);
     mainOsPosition = store.osPosition(kMain);
     mainOsColor = store.osColor(kMain);
     zone2OnScreen = store.onScreen(kZone2);
     zone2OsInfo = store.osInfo(kZone2);
+    zone2OsInfoMask = store.osInfoMask(kZone2);
     zone2OsPosition = store.osPosition(kZone2);
     zone2OsColor = store.osColor(kZone2);
     wakeUp = store.frontPanelWakeUp();
@@ -25,11 +32,11 @@ void DisplaysRecord::loadFromStore(const SettingsStore& store) {
 
 void DisplaysRecord::saveToStore(SettingsStore& store) const {
     store.setOnScreen(kMain, mainOnScreen);
-    store.setOsInfo(kMain, mainOsInfo);
+    putOsInfo(store, kMain, mainOsInfo, mainOsInfoMask);
     store.setOsPosition(kMain, mainOsPosition);
     store.setOsColor(kMain, mainOsColor);
     store.setOnScreen(kZone2, zone2OnScreen);
-    store.setOsInfo(kZone2, zone2OsInfo);
+    putOsInfo(store, kZone2, zone2OsInfo, zone2OsInfoMask);
     store.setOsPosition(kZone2, zone2OsPosition);
     store.setOsColor(kZone2, zone2OsColor);
     store.setFrontPanelWakeUp(wakeUp);

@@ -19,6 +19,10 @@ struct DisplaysRecord {
     int brightLow = 0;
     int brightMedium = 0;
     int brightHigh = 0;
+    // The OS Info zone masks as loaded. A mask that no choice names (or that the page's list
+    // cannot show) goes back into the store unchanged unless its choice was changed.
+    int mainOsInfoMask = 0;
+    int zone2OsInfoMask = 0;
 
     void loadFromStore(const SettingsStore& store);
     void saveToStore(SettingsStore& store) const;

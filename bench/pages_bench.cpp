@@ -1,0 +1,175 @@
+// The editor's pages under the offscreen platform:
+//   switch  - median time to switch from "0. General" to each page, painted; one line a page
+//   start   - the editor's start (process start to its window painted) against a bare dialog
+//             with twenty buttons, run alternately in one run; medians and their ratio, and
+//             the editor with no settings pages beside them (what the pages add)
+// Usage: bench_pages [switch|start|all] [rounds]
+#include <QApplication>
+#include <QDialog>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QTimer>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/port_names.h"
+#include "platform/posix_serial_port.h"
+#include "settings/settings_store.h"
+#include "settings_editor_sheet.h"
+
+using namespace velmar;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[static_cast<size_t>(p * static_cast<double>(v.size() - 1))];
+}
+
+struct Editor {
+    explicit Editor(const std::vector<editor::PageEntry>& pages = editor::settingsPageTable())
+        : sheet(store, port, clock, nullptr, 0, pages)
+    {
+    }
+    platform::PosixSerialPort port{platform::PortNames(std::vector<std::string>{})};
+    platform::RealClock clock;
+    SettingsStore store{Variant::Editor};
+    editor::CSettingsEditorSheet sheet;
+};
+
+// Shows the window and returns once it has been painted.
+void showPainted(QWidget& window)
+{
+    window.show();
+    window.repaint();
+    QApplication::processEvents();
+}
+
+int benchSwitch(int rounds)
+{
+    Editor e;
+    e.sheet.setActivePage(0);
+    showPainted(e.sheet);
+    std::printf("page switch from \"0. General\", painted, %d rounds (median, p90; first showing)\n", rounds);
+    bool allUnder = true;
+    for (int index = 1; index < e.sheet.pageCount(); ++index) {
+        std::vector<double> ms;
+        for (int r = 0; r < rounds; ++r) {
+            e.sheet.setActivePage(0);
+            QApplication::processEvents();
+            const auto start = Clock::now();
+            e.sheet.setActivePage(index);
+            e.sheet.repaint();
+            ms.push_back(msSince(start));
+        }
+        const double m = median(ms);
+        allUnder = allUnder && m < 16.0;
+        std::printf("  %02d %-26s %6.2f ms  %6.2f ms  (%6.2f ms)\n", e.sheet.placeOf(index),
+                    e.sheet.page(index)->caption().toUtf8().constData(), m, percentile(ms, 0.9), ms.front());
+    }
+    std::printf("  every page under one frame (16 ms): %s\n", allUnder ? "yes" : "NO");
+    return allUnder ? 0 : 1;
+}
+
+// Child modes: start, paint the window once, exit.
+int startEditor(const std::vector<editor::PageEntry>& pages)
+{
+    Editor e(pages);
+    e.sheet.setActivePage(0);
+    showPainted(e.sheet);
+    return 0;
+}
+
+int startBareDialog()
+{
+    QDialog dialog;
+    auto* grid = new QGridLayout(&dialog);
+    for (int i = 0; i < 20; ++i)
+        grid->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i + 1), &dialog), i / 4, i % 4);
+    showPainted(dialog);
+    return 0;
+}
+
+double runChild(const char* self, const char* mode)
+{
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(self, self, mode, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? msSince(start) : -1.0;
+}
+
+int benchStart(const char* self, int rounds)
+{
+    std::vector<double> editorMs, dialogMs, generalMs;
+    for (int r = 0; r < rounds; ++r) {
+        generalMs.push_back(runChild(self, "child-general"));
+        // Alternate which goes first, so neither gets the warmer caches.
+        const bool editorFirst = r % 2 == 0;
+        const double first = runChild(self, editorFirst ? "child-editor" : "child-dialog");
+        const double second = runChild(self, editorFirst ? "child-dialog" : "child-editor");
+        if (first < 0 || second < 0) {
+            std::fprintf(stderr, "a child failed\n");
+            return 1;
+        }
+        (editorFirst ? editorMs : dialogMs).push_back(first);
+        (editorFirst ? dialogMs : editorMs).push_back(second);
+    }
+    const double e = median(editorMs);
+    const double d = median(dialogMs);
+    std::printf("start to first paint, %d rounds each, alternating (median)\n", rounds);
+    std::printf("  bare dialog, 20 buttons   %7.1f ms\n", d);
+    std::printf("  settings editor           %7.1f ms\n", e);
+    std::printf("  (General page alone       %7.1f ms)\n", median(generalMs));
+    std::printf("  ratio %.3f (limit 1.1): %s\n", e / d, e / d <= 1.1 ? "within" : "OVER");
+    return e / d <= 1.1 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string mode = argc > 1 ? argv[1] : "all";
+    if (mode == "child-editor" || mode == "child-general" || mode == "child-dialog") {
+        QApplication app(argc, argv);
+        if (mode == "child-dialog")
+            return startBareDialog();
+        return startEditor(mode == "child-editor" ? editor::settingsPageTable() : std::vector<editor::PageEntry>{});
+    }
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 30;
+    int failed = 0;
+    if (mode == "switch" || mode == "all") {
+        QApplication app(argc, argv);
+        failed |= benchSwitch(rounds);
+    }
+    if (mode == "start" || mode == "all")
+        failed |= benchStart("/proc/self/exe", rounds);
+    return failed;
+}

@@ -1,0 +1,185 @@
+#include "ui/page_builder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "ui/control_host.h"
+
+namespace velmar::ui {
+
+ControlSpec gap(int span)
+{
+    return ControlSpec{.kind = Kind::Gap, .span = span};
+}
+
+ControlSpec label(QString text, int id, int span)
+{
+    return ControlSpec{.kind = Kind::Label, .id = id, .text = std::move(text), .span = span};
+}
+
+ControlSpec button(int id, QString text, int span)
+{
+    return ControlSpec{.kind = Kind::Button, .id = id, .text = std::move(text), .span = span};
+}
+
+ControlSpec check(int id, QString text, int span)
+{
+    return ControlSpec{.kind = Kind::Check, .id = id, .text = std::move(text), .span = span};
+}
+
+ControlSpec radio(int id, QString text, int group)
+{
+    return ControlSpec{.kind = Kind::Radio, .id = id, .text = std::move(text), .radioGroup = group};
+}
+
+ControlSpec dropList(int id, QStringList items, int span)
+{
+    return ControlSpec{.kind = Kind::DropList, .id = id, .items = std::move(items), .span = span};
+}
+
+ControlSpec edit(int id, int maxLength)
+{
+    return ControlSpec{.kind = Kind::Edit, .id = id, .maxLength = maxLength};
+}
+
+ControlSpec numberEdit(int id, int maxLength)
+{
+    return ControlSpec{.kind = Kind::NumberEdit, .id = id, .maxLength = maxLength};
+}
+
+ControlSpec slider(int id, int low, int high, int span)
+{
+    return ControlSpec{.kind = Kind::Slider, .id = id, .low = low, .high = high, .span = span};
+}
+
+RowSpec valueRow(QString caption, ValueRowIds ids, QString unit)
+{
+    ControlSpec value = edit(ids.edit, 6);
+    return {label(std::move(caption), ids.label), slider(ids.slider), value, label(std::move(unit), ids.unit)};
+}
+
+namespace {
+
+// Wide enough for "-63.5" and a little more; the edits of value pairs stay narrow.
+constexpr int kValueEditChars = 7;
+
+QWidget* makeControl(const ControlSpec& spec, QWidget& parent)
+{
+    switch (spec.kind) {
+    case Kind::Gap:
+        return nullptr;
+    case Kind::Label:
+        return new QLabel(spec.text, &parent);
+    case Kind::Button: {
+        auto* b = new QPushButton(spec.text, &parent);
+        b->setAutoDefault(false);
+        return b;
+    }
+    case Kind::Check:
+        return new QCheckBox(spec.text, &parent);
+    case Kind::Radio:
+        return new QRadioButton(spec.text, &parent);
+    case Kind::DropList: {
+        auto* c = new QComboBox(&parent);
+        c->addItems(spec.items);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        return c;
+    }
+    case Kind::Edit:
+    case Kind::NumberEdit: {
+        auto* e = new QLineEdit(&parent);
+        if (spec.maxLength > 0) {
+            e->setMaxLength(spec.maxLength);
+            const int chars = std::max(spec.maxLength, kValueEditChars);
+            e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 12);
+        }
+        if (spec.kind == Kind::NumberEdit)
+            e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+        return e;
+    }
+    case Kind::Slider: {
+        auto* s = new QSlider(Qt::Horizontal, &parent);
+        s->setRange(spec.low, spec.high);
+        s->setMinimumWidth(120);
+        return s;
+    }
+    }
+    return nullptr;
+}
+
+void buildRows(ControlHost& host, QWidget& parent, QGridLayout& grid, const GroupSpec& group,
+               std::map<int, std::vector<int>>& radioGroups)
+{
+    for (int r = 0; r < static_cast<int>(group.rows.size()); ++r) {
+        int column = 0;
+        for (const ControlSpec& spec : group.rows[static_cast<size_t>(r)]) {
+            if (QWidget* w = makeControl(spec, parent)) {
+                grid.addWidget(w, r, column, 1, spec.span);
+                if (spec.kind == Kind::Slider)
+                    grid.setColumnStretch(column, 1);
+                if (spec.id != kNoId)
+                    host.registerControl(spec.id, w);
+                if (spec.kind == Kind::Radio && spec.radioGroup != 0)
+                    radioGroups[spec.radioGroup].push_back(spec.id);
+            }
+            column += spec.span;
+        }
+    }
+}
+
+}  // namespace
+
+QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& spec)
+{
+    auto* layout = new QVBoxLayout(&parent);
+    auto* page = new QGridLayout;
+    std::map<int, std::vector<int>> radioGroups;
+    for (const GroupSpec& group : spec.groups) {
+        auto* grid = new QGridLayout;
+        if (group.title.isEmpty() && group.id == kNoId) {
+            buildRows(host, parent, *grid, group, radioGroups);
+            page->addLayout(grid, group.row, group.column, group.rowSpan, group.columnSpan, Qt::AlignTop);
+            continue;
+        }
+        auto* box = new QGroupBox(group.title, &parent);
+        box->setLayout(grid);
+        buildRows(host, *box, *grid, group, radioGroups);
+        if (group.id != kNoId)
+            host.registerControl(group.id, box);
+        page->addWidget(box, group.row, group.column, group.rowSpan, group.columnSpan, Qt::AlignTop);
+    }
+    for (const auto& [number, ids] : radioGroups)
+        host.addRadioGroup(ids);
+    layout->addLayout(page);
+    layout->addStretch(1);
+    return layout;
+}
+
+void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, const QString& ok,
+                      const QString& cancel)
+{
+    auto* okButton = new QPushButton(ok, &parent);
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(cancel, &parent);
+    cancelButton->setAutoDefault(false);
+    auto* box = new QDialogButtonBox(&parent);
+    box->addButton(okButton, QDialogButtonBox::AcceptRole);
+    box->addButton(cancelButton, QDialogButtonBox::RejectRole);
+    layout.addWidget(box);
+    host.registerControl(kIdOk, okButton);
+    host.registerControl(kIdCancel, cancelButton);
+}
+
+}  // namespace velmar::ui
