@@ -2,17 +2,24 @@
 #include "general_page.h"
 #include "save_prompt_dlg.h"
 #include "texts.h"
+#include "unitlink/settings_file.h"
 
 namespace velmar::editor {
 
 bool CGeneral::ReadFile(std::string& message)
 {
-    return link_.ReadSettingsFile(path_, store_.readImage, message);
+    if (readSettingsFile(path_, store_.readImage, message))
+        return true;
+    link_.ClosePort();
+    return false;
 }
 
 bool CGeneral::WriteFile(std::string& message)
 {
-    return link_.WriteSettingsFile(path_, store_.writeImage, message);
+    if (writeSettingsFile(path_, store_.writeImage, message))
+        return true;
+    link_.ClosePort();
+    return false;
 }
 
 void CGeneral::OnOpenFile()

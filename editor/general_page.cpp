@@ -13,6 +13,7 @@
 #include "about_dlg.h"
 #include "message_dlg.h"
 #include "progress_bar_sink.h"
+#include "status_line_host.h"
 #include "settings/image_codec.h"
 #include "settings/settings_flows.h"
 #include "texts.h"
@@ -57,6 +58,8 @@ CGeneral::CGeneral(SettingsStore& store, platform::SerialPort& port, platform::C
     buildControls();
     mapCommands();
     progress_ = std::make_unique<ProgressBarSink>(progressBar());
+    statusLine_ = std::make_unique<StatusLineHost>(status_, [this] { showTexts(); });
+    unitStatusLine_ = std::make_unique<StatusLineHost>(unitStatus_, [this] { showTexts(); });
 }
 
 CGeneral::~CGeneral() = default;

@@ -10,12 +10,14 @@
 #include "settings/settings_store.h"
 #include "ui/property_page.h"
 #include "unitlink/unit_link.h"
+#include "workflows/unit_workflow.h"
 
 class QProgressBar;
 
 namespace velmar::editor {
 
 class ProgressBarSink;
+class StatusLineHost;
 
 // Control ids of page "0. General".
 enum GeneralControl : int {
@@ -98,13 +100,9 @@ private:
     void showTexts() { updateData(false); }
     SettingsRecordSet& set(int index) { return *sets_.at(static_cast<size_t>(index)); }
 
-    // Runs a unit-link operation with the window kept alive; see ui::runKeepingWindowAlive.
-    bool onUnit(const std::function<bool()>& operation);
-    // Detection, model check, port and zones off before a transfer; false with the status
-    // line saying why.
-    bool FindUnitForTransfer(const char* searchingText, const char* powerOffFailedText);
-    // Loader entry and the settings EEPROM into ReadImage, with the progress bar running.
-    bool RetrieveFromUnit();
+    // A unit workflow showing its texts on the given status line, its unit work run with the
+    // window kept alive.
+    workflows::UnitWorkflow workflowOn(StatusLineHost& line);
     // Auto Detect's second half: the unit's settings into the three sets.
     void RetrieveIntoSets();
     // Runs DetectAndIdentify while no firmware version is known; false when still unknown.
@@ -121,7 +119,7 @@ private:
     void OnEditSet(int index);
     void OnCopyCurrentTo(int index);
 
-    // Settings files through the link
+    // Settings files; a failure also closes the unit's port
     bool ReadFile(std::string& message);
     bool WriteFile(std::string& message);
 
@@ -138,6 +136,8 @@ private:
     int loadNonSetup_ = 1;
     int loadFromUnit_ = 1;
     std::unique_ptr<ProgressBarSink> progress_;
+    std::unique_ptr<StatusLineHost> statusLine_;
+    std::unique_ptr<StatusLineHost> unitStatusLine_;
 };
 
 }  // namespace velmar::editor

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "unitlink/status_texts.h"
-#include "unitlink/texts.h"
 
 // The editor's own user-facing texts, copied exactly, once.
 namespace velmar::editor::texts {
@@ -45,20 +44,8 @@ inline constexpr const char* kCopyToUser = "User Settings";
 inline constexpr const char* kCopyToInstaller = "Installer Settings";
 
 inline constexpr const char* kUnitNotDetected = "Unit has not yet been detected, please click Auto Detect";
-inline constexpr const char* kSearchingForUnits = "Searching for QRX 20 / QRX 30 / Corvalent D1";
-inline constexpr const char* kUnitLocated = "Unit located";
-inline constexpr const char* kNoUnitDetected = "No unit detected! Check serial port";
-inline constexpr const char* kError = "Error!";
-inline constexpr const char* kSearchingForUnit = status::kSearchingForUnit;
-inline constexpr const char* kSearchingForQrx20 = status::kSearchingForQrx20;
-inline constexpr const char* kCouldNotFindUnit = status::kCouldNotFindUnit;
-inline constexpr const char* kUnableToTurnOff = unitlink::texts::kUnableToTurnOff.data();
-inline constexpr const char* kUnitFailedToTurnOff = status::kUnitFailedToTurnOff;
 inline constexpr const char* kRetrieving = status::kRetrievingSettings;
 inline constexpr const char* kSettingsUploaded = "Settings uploaded from unit";
-inline constexpr const char* kWritingFile = status::kWritingSettingsFile;
-inline constexpr const char* kOpeningFile = status::kOpeningSettingsFile;
-inline constexpr const char* kProgramming = status::kProgrammingSettings;
 inline constexpr const char* kLocatingFile = "Locating File";
 inline constexpr const char* kFileLoaded = "File Loaded";
 inline constexpr const char* kSavingFile = "Saving File";

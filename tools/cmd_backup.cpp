@@ -3,10 +3,10 @@
 
 #include "cli_support.h"
 #include "command_registry.h"
-#include "unitlink/status_texts.h"
+#include "settings/settings_store.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
-#include "unitlink/texts.h"
+#include "workflows/unit_workflow.h"
 
 namespace velmar::tools {
 
@@ -20,19 +20,12 @@ struct BackupOptions {
 int runBackup(const BackupOptions& options)
 {
     UnitSession session(options.port, Variant::Editor);
-    auto& link = session.link();
-    std::string message;
-    session.findUnitForTransfer(status::kSearchingForUnit, unitlink::texts::kUnableToTurnOff);
-    UnitSession::status(status::kRetrievingSettings);
-    Image image{};
+    SettingsStore store;
     TerminalProgress progress;
-    if (!link.ConnectForTransfer(message) || !link.RetrieveSettings(image, message, progress))
-        cli::fail(message);
-    UnitSession::status(message);
-    UnitSession::status(status::kWritingSettingsFile);
-    if (!link.WriteSettingsFile(options.path, image, message))
-        cli::fail(message);
-    UnitSession::status(message);
+    TerminalWorkflowHost host;
+    workflows::UnitWorkflow workflow(session.link(), progress, host);
+    if (!workflow.retrieveToFile(store, options.path))
+        cli::fail(workflow.status());
     return 0;
 }
 

@@ -37,8 +37,7 @@ int runFlash(const FlashOptions& options)
     std::string message;
     if (!link.EnterLoaderFast(message))
         cli::fail(message);
-    if (link.model() == UnitModel::UNKNOWN)
-        link.setModel(UnitModel::QRX_30);
+    link.takeUnknownModelAsQrx30();
     const bool main = options.image == "main";
     if (!main)
         UnitSession::status(status::kProgrammingWithEeLoader);

@@ -3,31 +3,39 @@
 // settings are programmed stops between two bytes and lets the unit run again.
 #include <CLI/CLI.hpp>
 #include <atomic>
-#include <cmath>
 #include <csignal>
 
 #include "cli_support.h"
 #include "command_registry.h"
-#include "image_codec.h"
-#include "legacy_layout.h"
+#include "settings/settings_store.h"
 #include "settings_input.h"
-#include "settings_store.h"
-#include "unitlink/status_texts.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
+#include "workflows/unit_workflow.h"
 
 namespace velmar::tools {
 
 namespace {
 
-constexpr long kConvertingFirmwareHundredths = 210;  // firmware 2.1 and later
-constexpr int kInterruptedStatus = 130;             // as a shell reports a program ended by Ctrl+C
+constexpr int kInterruptedStatus = 130;  // as a shell reports a program ended by Ctrl+C
 constexpr std::string_view kPartlyProgrammed =
     "Stopped by Ctrl+C: the unit's settings are partly programmed. Run velmarctl restore again to complete them.";
 
 std::atomic<bool> interrupted{false};
 
 extern "C" void onRestoreInterrupt(int) { interrupted = true; }
+
+// Ctrl+C during the programming asks it to stop; elsewhere it ends the program as usual.
+class InterruptibleHost final : public TerminalWorkflowHost {
+public:
+    void programmingUnderWay(bool underWay) override
+    {
+        if (underWay)
+            interrupted = false;
+        std::signal(SIGINT, underWay ? onRestoreInterrupt : SIG_DFL);
+    }
+    bool stopRequested() override { return interrupted.load(); }
+};
 
 struct RestoreOptions {
     PortOptions port;
@@ -40,37 +48,19 @@ int runRestore(const RestoreOptions& options)
     // Read before the unit is touched: a file that is not a settings file is never programmed.
     const Image fileImage = cli::readSettingsFileOrFail(options.path);
     UnitSession session(options.port, Variant::Editor);
-    auto& link = session.link();
-    std::string message;
-    session.findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff);
-
     SettingsStore store;
-    ModelKind kind = ModelKind::Undetected;
-    link.ReadFirmwareVersion(kind);
-    store.setModelKind(kind);
-    UnitSession::status(status::kOpeningSettingsFile);
-    store.readImage = fileImage;
-    // In hundredths, as the unit writes its version: no binary fraction falls below the line.
-    if (std::lround(link.firmwareVersion() * 100) >= kConvertingFirmwareHundredths)
-        convertImage(store);
-    else
-        copyReadToWrite(store);
-
-    if (!link.OpenPort(message))
-        cli::fail(message);
-    UnitSession::status(status::kProgrammingSettings);
     TerminalProgress progress;
-    interrupted = false;
-    link.setCancelCheck([] { return interrupted.load(); });
-    std::signal(SIGINT, onRestoreInterrupt);
-    const bool programmed = link.ConnectForTransfer(message) &&
-                            link.ProgramSettings(store.writeImage, message, progress, options.keepAdjustments);
-    std::signal(SIGINT, SIG_DFL);
-    if (link.settingsProgrammingCancelled())
+    InterruptibleHost host;
+    workflows::UnitWorkflow workflow(session.link(), progress, host);
+    const auto fileAsRead = [&](Image& image, std::string&) {
+        image = fileImage;
+        return true;
+    };
+    const bool programmed = workflow.programFile(store, fileAsRead, options.keepAdjustments);
+    if (workflow.programmingStopped())
         cli::fail(kPartlyProgrammed, kInterruptedStatus);
     if (!programmed)
-        cli::fail(message);
-    UnitSession::status(message);
+        cli::fail(workflow.status());
     return 0;
 }
 

@@ -3,8 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli_support.h"
-#include "unitlink/status_texts.h"
 
 namespace velmar::tools {
 
@@ -41,18 +39,10 @@ void UnitSession::status(std::string_view text)
     std::cout << text << std::endl;
 }
 
-void UnitSession::findUnitForTransfer(std::string_view searching, std::string_view turnOffFailed)
+void TerminalWorkflowHost::show(const std::string& text, workflows::Shown kind)
 {
-    std::string message;
-    status(searching);
-    if (!link_.DetectUnit(message))
-        cli::fail(message);
-    if (link_.model() == unitlink::UnitModel::UNKNOWN || link_.mode() != unitlink::UnitMode::Application)
-        cli::fail(status::kCouldNotFindUnit);
-    if (!link_.OpenPort(message))
-        cli::fail(message);
-    if (!link_.PowerOffAllZones())
-        cli::fail(turnOffFailed);
+    if (kind == workflows::Shown::Step || kind == workflows::Shown::Result)
+        UnitSession::status(text);
 }
 
 }  // namespace velmar::tools

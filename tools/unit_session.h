@@ -8,6 +8,7 @@
 #include "platform/posix_serial_port.h"
 #include "platform/trace.h"
 #include "unitlink/unit_link.h"
+#include "workflows/unit_workflow.h"
 
 namespace CLI {
 class App;
@@ -32,11 +33,6 @@ public:
     // A status line, as the programs' status line shows it.
     static void status(std::string_view text);
 
-    // Shows `searching`, finds the unit running its main firmware, opens its port and switches
-    // its zones off, as the editor does before a transfer; ends the program with the failing
-    // step's text otherwise.
-    void findUnitForTransfer(std::string_view searching, std::string_view turnOffFailed);
-
 private:
     platform::PortNames names_;
     platform::PosixSerialPort posix_;
@@ -44,6 +40,14 @@ private:
     std::unique_ptr<platform::TraceLog> log_;
     std::unique_ptr<platform::TracingSerialPort> tracing_;
     unitlink::UnitLink link_;
+};
+
+// Shows an editor workflow on a terminal: each step it starts and each result it reaches on
+// a line of its own. What detection found is left out, and so is the failure: the command
+// ends with that text.
+class TerminalWorkflowHost : public workflows::WorkflowHost {
+public:
+    void show(const std::string& text, workflows::Shown kind) override;
 };
 
 }  // namespace velmar::tools

@@ -4,6 +4,7 @@
 
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
+#include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -66,7 +67,7 @@ bool UnitLink::WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> 
         // A block that already holds the data is only read.
         bool equal = ReadEepromBlock(blockCounter, held) && held == wanted;
         for (int write = 0; write < kBlockWrites && !equal; ++write) {
-            WriteEepromBlock(blockCounter, wanted);
+            static_cast<void>(WriteEepromBlock(blockCounter, wanted));  // the read-back decides
             equal = ReadEepromBlock(blockCounter, held) && held == wanted;
         }
         if (!equal)
@@ -81,11 +82,12 @@ bool UnitLink::WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> 
 void UnitLink::leaveDebugMonitor()
 {
     std::string ignored;
+    // Best effort on the way out: the caller's result stands whatever these answer.
     CommandAck("del1\n", 100);
-    ExitDebugMode(ignored);
+    static_cast<void>(ExitDebugMode(ignored));
     if (baudIndex_ != kBaudIndexNormal) {
         baudIndex_ = kBaudIndexNormal;
-        SetUnitBaud();
+        static_cast<void>(SetUnitBaud());
     }
 }
 
@@ -118,9 +120,7 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
         return false;
     }
 
-    progress.setRange(kProgressEnd);
-    progress.setPosition(0);
-    progress.setVisible(true);
+    ShownProgress bar(progress, kProgressEnd);
     message.clear();
 
     auto program = [&] {
@@ -139,9 +139,9 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             return false;
         // The bar follows every block: the first section alone takes a long while. The last
         // section's final blocks lie past the bar's end, which it then stays at.
-        const auto follow = [&progress](size_t block) {
+        const auto follow = [&bar](size_t block) {
             if (block <= static_cast<size_t>(kProgressEnd))
-                progress.setPosition(static_cast<int>(block));
+                bar.at(static_cast<int>(block));
         };
         counter = 0;
         if (!WriteEepromRegion(counter, sections.section1, false, follow))
@@ -160,7 +160,7 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             !WriteEepromRegion(counter, sections.section6, true, follow))
             return false;
         if (counter < static_cast<size_t>(kProgressEnd))
-            progress.setPosition(kProgressEnd);
+            bar.at(kProgressEnd);
         putDirectoryTag(directory);
         counter = kDirectoryBlock;
         return WriteEepromRegion(counter, directory);
@@ -173,7 +173,6 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
             leaveDebugMonitor();
         ClosePort();
         message = texts::kEepromFailed;
-        progress.setVisible(false);
         return false;
     }
     streaming_ = false;
@@ -181,7 +180,6 @@ bool UnitLink::ProgramEepromImage(std::string& message, ProgressSink& progress, 
     leaveDebugMonitor();
     message = texts::kEepromDone;
     ClosePort();
-    progress.setVisible(false);
     return true;
 }
 

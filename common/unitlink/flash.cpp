@@ -5,6 +5,7 @@
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
+#include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -13,7 +14,6 @@ namespace velmar::unitlink {
 namespace {
 
 constexpr int kMarkerTries = 6;
-constexpr int kRecoveries = 4;
 constexpr int kReadTries = 3;
 constexpr uint32_t kAddressLimitMs = 120;
 constexpr uint32_t kReadLimitMs = 140;
@@ -45,6 +45,12 @@ std::string chunkCommand(std::span<const uint8_t> image, size_t firstWord)
 
 }  // namespace
 
+void UnitLink::takeUnknownModelAsQrx30()
+{
+    if (model_ == UnitModel::UNKNOWN)
+        model_ = UnitModel::QRX_30;
+}
+
 bool UnitLink::writeMarkerByte(uint16_t address, uint8_t value)
 {
     const std::string setAddress = loader::withAddress('a', address);
@@ -60,17 +66,16 @@ bool UnitLink::writeMarkerByte(uint16_t address, uint8_t value)
 }
 
 // Tries to leave the loader so the unit is not left waiting in it at 115200 bit/s.
-bool UnitLink::flashFailurePath(std::string& message, ProgressSink& progress)
+bool UnitLink::flashFailurePath(std::string& message)
 {
     std::string ignored;
     streaming_ = false;
     if (OpenPort(ignored)) {
         ApplyTimeouts();
-        ExitLoader(ignored);
+        static_cast<void>(ExitLoader(ignored));  // the programming has failed whatever it answers
         ClosePort();
     }
     message = texts::kProgrammingFailed;
-    progress.setVisible(false);
     return false;
 }
 
@@ -124,23 +129,21 @@ bool UnitLink::ProgramFlash(std::string& message, ProgressSink& progress, std::s
         }
     }
 
-    progress.setRange(static_cast<int>(words));
-    progress.setPosition(0);
-    progress.setVisible(true);
+    ShownProgress bar(progress, static_cast<int>(words));
     message = texts::kProgrammingFlash;
     streaming_ = true;
     ApplyTimeouts();
     for (size_t page = 0; page < words / kFlashPageWords; ++page) {
         const size_t base = page * kFlashPageWords;
         if (!QueryCr(loader::withAddress('a', 0), 100))
-            return flashFailurePath(message, progress);
+            return flashFailurePath(message);
         for (size_t chunk = 0; chunk < kFlashPageWords; chunk += kFlashChunkWords) {
             if (!QueryCr(chunkCommand(image, base + chunk), 200))
-                return flashFailurePath(message, progress);
-            progress.setPosition(static_cast<int>(base + chunk + kFlashChunkWords));
+                return flashFailurePath(message);
+            bar.at(static_cast<int>(base + chunk + kFlashChunkWords));
         }
         if (!QueryCr(loader::withAddress('m', static_cast<uint32_t>(base)), 200))
-            return flashFailurePath(message, progress);
+            return flashFailurePath(message);
     }
     streaming_ = false;
     ApplyTimeouts();
@@ -149,25 +152,19 @@ bool UnitLink::ProgramFlash(std::string& message, ProgressSink& progress, std::s
         // A marker that does not take leaves the unit believing its flash incomplete: that is
         // a failed programming, not a success.
         if (!writeMarkerByte(0, kFlashedMarker) || !writeMarkerByte(1, kFlashedMarker))
-            return flashFailurePath(message, progress);
+            return flashFailurePath(message);
         unitFlags_ = unitFlagsAfterFlash(unitFlags_, model_, loaderVersion_);
         if (!writeMarkerByte(kUnitFlagsAddress, unitFlags_))
-            return flashFailurePath(message, progress);
+            return flashFailurePath(message);
     }
 
     QueryCr("y", 35);
-    const bool toNormal = kind == FlashImageKind::EepromLoader;
-    bool left = ExitLoader(message, toNormal);
-    for (int attempt = 1; attempt <= kRecoveries && !left; ++attempt) {
-        Delay(2000);
-        left = EnterLoader(message) && ExitLoader(message, toNormal) && attempt < kRecoveries;
-    }
-    if (!left)
-        return flashFailurePath(message, progress);
+    if (!leaveLoaderWithRecovery(message, kind == FlashImageKind::EepromLoader))
+        return flashFailurePath(message);
 
     Delay(1000);
     if (!VerifyFlashChecksum(message, image))
-        return flashFailurePath(message, progress);
+        return flashFailurePath(message);
     if (kind == FlashImageKind::Main) {
         setClockAfterTransfer(100);
         message = texts::kFlashDoneVerifying;
@@ -175,7 +172,6 @@ bool UnitLink::ProgramFlash(std::string& message, ProgressSink& progress, std::s
         message = texts::kFlashDone;
     }
     ClosePort();
-    progress.setVisible(false);
     return true;
 }
 
@@ -218,9 +214,7 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
     if (!enterProgrammingMode(message, true))
         return false;
 
-    progress.setRange(static_cast<int>(words));
-    progress.setPosition(0);
-    progress.setVisible(true);
+    ShownProgress bar(progress, static_cast<int>(words));
     streaming_ = true;
     ApplyTimeouts();
     bool matched = QueryCr(loader::withAddress('a', 0), kAddressLimitMs);
@@ -251,10 +245,10 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
             }
             if (!same) {
                 message = texts::kVerifyWordFailed;
-                progress.setVisible(false);
+                bar.hide();
                 matched = false;
             } else if (i % kFlashPageWords == 0) {
-                progress.setPosition(static_cast<int>(i + 1));
+                bar.at(static_cast<int>(i + 1));
             }
         }
     }
@@ -272,7 +266,6 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
         message = texts::kVerifyFailed;
     }
     ClosePort();
-    progress.setVisible(false);
     return ok;
 }
 

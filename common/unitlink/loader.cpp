@@ -134,7 +134,7 @@ bool UnitLink::enterLoaderInstaller(std::string& message)
 
 bool UnitLink::enterLoaderEditor(std::string& message)
 {
-    OpenPort(message);
+    static_cast<void>(OpenPort(message));  // the tries below find out whether anything answers
     const int noted = baudIndex_;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         bool switched = true;

@@ -34,16 +34,16 @@ std::string formatSettingsRecords(const Image& image);
 // before any of its bytes is stored, and reading stops at the first bad one, so the image then
 // holds the records before it and must not be decoded as valid. Text without a single data
 // record is not a settings file and leaves the image as it was.
-bool parseSettingsRecords(std::istream& in, Image& image, std::string& message,
+[[nodiscard]] bool parseSettingsRecords(std::istream& in, Image& image, std::string& message,
                           EmptyFile empty = EmptyFile::Keep);
 
 // Replaces the file at path as a whole: on failure any earlier file there is left as it was.
 // A failure's message is the system's text, the path and the reason.
-bool writeSettingsFile(const std::string& path, const Image& image, std::string& message);
+[[nodiscard]] bool writeSettingsFile(const std::string& path, const Image& image, std::string& message);
 
 // Reads only a regular file of at most kMaxSettingsFileBytes; on an open failure the image is
 // unchanged; otherwise as parseSettingsRecords. A failure's message names the file.
-bool readSettingsFile(const std::string& path, Image& image, std::string& message,
+[[nodiscard]] bool readSettingsFile(const std::string& path, Image& image, std::string& message,
                       EmptyFile empty = EmptyFile::Keep);
 
 // "TEXT: PATH" or "TEXT: PATH: REASON": a file operation's message for people.

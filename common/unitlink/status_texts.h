@@ -16,4 +16,10 @@ inline constexpr const char* kProgrammingWithEeLoader = "Programming Flash with 
 inline constexpr const char* kVerifyingFlash = "Verifying Flash...Please Wait";
 inline constexpr const char* kProgrammingEeprom = "Programming/Verifying EEPROM...Please Wait";
 
+// The editor's unit status line while Auto Detect looks for the unit.
+inline constexpr const char* kSearchingForUnits = "Searching for QRX 20 / QRX 30 / Corvalent D1";
+inline constexpr const char* kUnitLocated = "Unit located";
+inline constexpr const char* kNoUnitDetected = "No unit detected! Check serial port";
+inline constexpr const char* kError = "Error!";
+
 }  // namespace velmar::status

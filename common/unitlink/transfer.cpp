@@ -1,10 +1,10 @@
-// The settings EEPROM between the unit and the store's images, and the settings file.
+// The settings EEPROM between the unit and the store's images.
 #include "unitlink/loader_commands.h"
 #include "unitlink/loader_pipeline.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
-#include "unitlink/settings_file.h"
+#include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
 
@@ -17,24 +17,6 @@ constexpr int kRecoveries = 4;
 constexpr int kProgressStep = 8;
 constexpr uint32_t kAddressLimitMs = 65;
 constexpr uint32_t kReadLimitMs = 70;
-
-// Hides the bar however the operation ends.
-class ShownProgress {
-public:
-    ShownProgress(ProgressSink& sink, int range) : sink_(sink)
-    {
-        sink_.setRange(range);
-        sink_.setPosition(0);
-        sink_.setVisible(true);
-    }
-    ~ShownProgress() { sink_.setVisible(false); }
-    ShownProgress(const ShownProgress&) = delete;
-    ShownProgress& operator=(const ShownProgress&) = delete;
-    void at(int position) { sink_.setPosition(position); }
-
-private:
-    ProgressSink& sink_;
-};
 
 std::string installerText(std::string_view suffix)
 {
@@ -53,7 +35,7 @@ bool UnitLink::leaveLoaderWithRecovery(std::string& message, bool returnToNormal
         if (variant_ == Variant::Installer)
             Delay(2000);
         else
-            DetectUnit(message);
+            static_cast<void>(DetectUnit(message));  // the loader entry that follows decides
         if (EnterLoader(message) && ExitLoader(message, returnToNormalRate) && attempt < kRecoveries)
             return true;
     }
@@ -73,7 +55,7 @@ bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::
 {
     const bool toNormal = startMode == UnitMode::EepromProgrammer;
     if (!complete) {
-        ExitLoader(message, toNormal);
+        static_cast<void>(ExitLoader(message, toNormal));  // the transfer has failed whatever it answers
         message = failed;
         ClosePort();
         return false;
@@ -204,22 +186,6 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
                                              : std::string(texts::kProgrammedSettingsOkEditor);
     ClosePort();
     return true;
-}
-
-bool UnitLink::ReadSettingsFile(const std::string& path, Image& readImage, std::string& message)
-{
-    if (readSettingsFile(path, readImage, message))
-        return true;
-    ClosePort();
-    return false;
-}
-
-bool UnitLink::WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message)
-{
-    if (writeSettingsFile(path, writeImage, message))
-        return true;
-    ClosePort();
-    return false;
 }
 
 }  // namespace velmar::unitlink

@@ -38,7 +38,7 @@ public:
     UnitLink(Variant variant, platform::SerialPort& port, platform::Clock& clock);
 
     // ---- transport (transport.cpp) ----
-    bool OpenPort(std::string& message);
+    [[nodiscard]] bool OpenPort(std::string& message);
     bool ApplyTimeouts();
     void SetStreamingReads(bool on);
     void ClosePort();
@@ -59,82 +59,74 @@ public:
     int CommandAck(std::string_view command, uint32_t limitMs);
 
     // ---- protocol and detection (protocol.cpp, commands.cpp) ----
-    bool Identify(std::string& message);
-    bool DetectUnit(std::string& message);
-    bool Resynchronise(int baudIndex);  // installer
-    bool EnterDebugMode(std::string& message);  // both forms, by variant
-    bool ExitDebugMode(std::string& message);   // installer
-    bool PowerOffAllZones();
-    bool PowerOnMainZone();  // installer
-    bool SetUnitClock();
-    bool SetUnitBaud();  // installer; target = BaudTable[baudIndex]
+    [[nodiscard]] bool Identify(std::string& message);
+    [[nodiscard]] bool DetectUnit(std::string& message);
+    [[nodiscard]] bool Resynchronise(int baudIndex);  // installer
+    [[nodiscard]] bool EnterDebugMode(std::string& message);  // both forms, by variant
+    [[nodiscard]] bool ExitDebugMode(std::string& message);   // installer
+    [[nodiscard]] bool PowerOffAllZones();
+    [[nodiscard]] bool PowerOnMainZone();  // installer
+    [[nodiscard]] bool SetUnitClock();
+    [[nodiscard]] bool SetUnitBaud();  // installer; target = BaudTable[baudIndex]
     // Editor, first form: clears and then sets `kind` (hand it to the store's setModelKind) and
     // keeps the version number and suffix for firmwareVersionText().
     void ReadFirmwareVersion(ModelKind& kind);
     // Second form: sets `kind` when recognised (without clearing it) and returns the version only.
-    double ReadFirmwareVersionNumber(ModelKind& kind);
+    [[nodiscard]] double ReadFirmwareVersionNumber(ModelKind& kind);
 
     // ---- boot loader (loader.cpp) ----
     // Both forms, by variant; the unit ends in its loader at 19200 bit/s.
-    bool EnterLoader(std::string& message);
+    [[nodiscard]] bool EnterLoader(std::string& message);
     // Leaves the loader for the main firmware, at 19200 bit/s when asked (or, in the installer,
     // at the main firmware's rate). The editor's form confirms with "?\n".
-    bool ExitLoader(std::string& message, bool returnToNormalRate = false);
-    bool SwitchLoaderBaud(std::string& message, bool highSpeed);
-    bool EnterLoaderFast(std::string& message);     // installer
-    bool ConnectForTransfer(std::string& message);  // editor
-    bool WriteFuse(char letter, uint8_t value);     // installer; closes the port on failure
+    [[nodiscard]] bool ExitLoader(std::string& message, bool returnToNormalRate = false);
+    [[nodiscard]] bool SwitchLoaderBaud(std::string& message, bool highSpeed);
+    [[nodiscard]] bool EnterLoaderFast(std::string& message);     // installer
+    [[nodiscard]] bool ConnectForTransfer(std::string& message);  // editor
+    [[nodiscard]] bool WriteFuse(char letter, uint8_t value);     // installer; closes the port on failure
 
     // ---- flash (flash.cpp), installer; images of 65536 words stored low byte first ----
     enum class FlashImageKind { Main, EepromLoader };
-    bool ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image, FlashImageKind kind);
-    bool VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image);
-    bool VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image);
+    [[nodiscard]] bool ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image, FlashImageKind kind);
+    [[nodiscard]] bool VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image);
+    [[nodiscard]] bool VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image);
 
     // ---- settings EEPROM (transfer.cpp) ----
-    bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
-    bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
+    [[nodiscard]] bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
+    [[nodiscard]] bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
     // Asked by ProgramSettings before each byte, when every earlier byte has been written and
     // read back: on true the programming stops there and the unit leaves its loader as after a
     // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
     void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
     bool settingsProgrammingCancelled() const { return settingsCancelled_; }
-    // The settings file (editor); both close the port on failure.
-    bool ReadSettingsFile(const std::string& path, Image& readImage, std::string& message);
-    bool WriteSettingsFile(const std::string& path, const Image& writeImage, std::string& message);
 
     // ---- data EEPROM through the debug monitor (data_eeprom.cpp), installer ----
-    bool ReadEepromBlock(size_t block, DataBlock& data);
-    bool WriteEepromBlock(size_t block, const DataBlock& data);
+    [[nodiscard]] bool ReadEepromBlock(size_t block, DataBlock& data);
+    [[nodiscard]] bool WriteEepromBlock(size_t block, const DataBlock& data);
     // Writes `data` from block `blockCounter` on, skipping blocks that already hold it; the
     // counter advances by one per block. The word-swapped form exchanges the bytes of every word.
     // `afterBlock`, when given, is told the advanced counter after every block.
-    bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false,
+    [[nodiscard]] bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false,
                            const std::function<void(size_t)>& afterBlock = {});
-    bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
+    [[nodiscard]] bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
 
     // ---- state ----
     Variant variant() const { return variant_; }
     const std::string& portName() const { return portName_; }
-    void setPortName(std::string name) { portName_ = std::move(name); }
     int portNumber() const { return portNumber_; }
-    void setPortNumber(int n) { portNumber_ = n; }
     int maxPortNumber() const { return variant_ == Variant::Installer ? 8 : 6; }
     int baudIndex() const { return baudIndex_; }
-    void setBaudIndex(int index) { baudIndex_ = index; }
     bool streaming() const { return streaming_; }
-    void setStreaming(bool on) { streaming_ = on; }
     UnitMode mode() const { return mode_; }
-    void setMode(UnitMode m) { mode_ = m; }
     UnitModel model() const { return model_; }
-    void setModel(UnitModel m) { model_ = m; }
+    // The installer flashes QRX 30s only: a unit whose model no reply named is taken as one,
+    // so that the flash markers are written after programming.
+    void takeUnknownModelAsQrx30();
     int applicationBaudIndex() const { return appBaudIndex_; }
     int loaderVersion() const { return loaderVersion_; }
-    void setLoaderVersion(int v) { loaderVersion_ = v; }
     int hardwareCheckResult() const { return hardwareCheck_; }
     // UnitFlags (installer): kept with the link that learns and writes it.
     uint8_t unitFlags() const { return unitFlags_; }
-    void setUnitFlags(uint8_t flags) { unitFlags_ = flags; }
     // Stored by ReadFirmwareVersion (first form).
     double firmwareVersion() const { return firmwareVersion_; }
     char firmwareSuffix() const { return firmwareSuffix_; }
@@ -163,6 +155,7 @@ public:
     void setScanObserver(ScanObserver observer) { scanObserver_ = std::move(observer); }
 
 private:
+    friend class UnitLinkTestAccess;  // tests only (tests/support/unit_link_test_access.h)
     friend class OperationNote;
     friend class LoaderPipeline;
     void note(std::string_view text);
@@ -193,7 +186,7 @@ private:
     bool enterProgrammingMode(std::string& message, bool withX);
     bool applyFuse(const FuseStep& step);
     std::string_view loaderNotRespondingText(bool highSpeed) const;
-    // transfer.cpp
+    // transfer.cpp; leaving the loader after a settings or flash transfer
     bool leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate);
     // Leaves the loader after a settings transfer; on an incomplete transfer or a loader that
     // will not let go, the port is closed and message is the failure text.
@@ -202,7 +195,7 @@ private:
     bool programSettingsByte(size_t address, uint8_t value);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
-    bool flashFailurePath(std::string& message, ProgressSink& progress);
+    bool flashFailurePath(std::string& message);
     // data_eeprom.cpp
     void leaveDebugMonitor();
     bool parseFirmwareVersion(const std::string& reply, ModelKind& kind, double& version, char& suffix);

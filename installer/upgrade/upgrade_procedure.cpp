@@ -62,12 +62,16 @@ bool UpgradeProcedure::enterLoaderOrNotify() {
     return false;
 }
 
+void UpgradeProcedure::leaveDebugMonitor() {
+    std::string ignored;
+    static_cast<void>(link_.ExitDebugMode(ignored));  // what the step found stands whatever the monitor answers
+}
+
 UpgradeOutcome UpgradeProcedure::run() {
     hardwareCheck_ = HardwareCheck::NotRun;
     findAndUpgrade();
     // Whatever happened, a unit left in its debug monitor goes back to normal operation.
-    std::string ignored;
-    link_.ExitDebugMode(ignored);
+    leaveDebugMonitor();
     UpgradeOutcome outcome;
     outcome.aborted = aborted();
     outcome.status = status_;
@@ -141,7 +145,7 @@ void UpgradeProcedure::fullUpdate() {
         if (!enterLoaderOrNotify() || aborted()) return;
         BusyScope busy(host_);
         say(std::string(texts::kProgrammingLoader));
-        if (link_.model() == UnitModel::UNKNOWN) link_.setModel(UnitModel::QRX_30);
+        link_.takeUnknownModelAsQrx30();
         if (aborted()) return;
         const bool flashed = link_.ProgramFlash(status_, progress_, firmware_.loaderImage, unitlink::UnitLink::FlashImageKind::EepromLoader);
         notify();
@@ -222,7 +226,7 @@ HardwareCheck UpgradeProcedure::CheckDspModule() {
             return HardwareCheck::Applies;
         }
     } else {
-        link_.ExitDebugMode(ignored);
+        leaveDebugMonitor();
     }
     if (!link_.PowerOnMainZone()) return HardwareCheck::Undetermined;
     if (!link_.EnterDebugMode(ignored)) {
@@ -245,21 +249,21 @@ HardwareCheck UpgradeProcedure::CheckDspModule() {
     if (contains(reply, "367")) {
         link_.QueryLine("ds3840001ff10030\n", 150, 64, detail);
         if (contains(detail, "2f0206")) {
-            link_.ExitDebugMode(ignored);
+            leaveDebugMonitor();
             status_ = texts::kNewDspModule;
             return HardwareCheck::Applies;
         }
     } else if (contains(reply, "366")) {
         link_.QueryLine("ds3840001ff10030\n", 150, 64, detail);
         if (contains(detail, "2e0203")) {
-            link_.ExitDebugMode(ignored);
+            leaveDebugMonitor();
             status_ = texts::kNotForThisHardware;
             return HardwareCheck::DoesNotApply;
         }
     } else if (contains(reply, kNoModuleAnswer)) {
         return HardwareCheck::Applies;  // the run's end leaves the debug monitor
     }
-    link_.ExitDebugMode(ignored);
+    leaveDebugMonitor();
     status_ = texts::kNotForThisHardware;
     return HardwareCheck::Undetermined;
 }

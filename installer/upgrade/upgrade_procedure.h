@@ -62,6 +62,8 @@ private:
     void say(std::string text);
     bool openOrNotify();
     bool enterLoaderOrNotify();
+    // Leaves the debug monitor on the way out, as far as the unit lets it.
+    void leaveDebugMonitor();
 
     unitlink::UnitLink& link_;
     SettingsStore& store_;

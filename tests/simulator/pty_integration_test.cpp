@@ -13,6 +13,7 @@
 #include "simulator_process.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
+#include "unit_link_test_access.h"
 
 using namespace velmar;
 using namespace velmar::unitlink;
@@ -84,11 +85,11 @@ TEST(PtyIntegration, HonoursTheRateTheHostSets)
     SimulatorProcess sim({"--rate", "38400"});
     ASSERT_TRUE(sim.started()) << sim.banner();
     RealLink r(sim.link(), Variant::Installer);
-    r.link.setBaudIndex(5);  // 38400
+    UnitLinkTestAccess::setBaudIndex(r.link, 5);  // 38400
     std::string m;
     ASSERT_TRUE(r.link.OpenPort(m));
     EXPECT_TRUE(r.link.Identify(m));
-    r.link.setBaudIndex(0);  // 19200: the unit hears nothing
+    UnitLinkTestAccess::setBaudIndex(r.link, 0);  // 19200: the unit hears nothing
     EXPECT_FALSE(r.link.Identify(m));
 }
 
@@ -99,7 +100,7 @@ TEST(PtyIntegration, SetUnitBaudMovesBothEnds)
     RealLink r(sim.link(), Variant::Installer);
     std::string m;
     ASSERT_TRUE(r.link.OpenPort(m));
-    r.link.setBaudIndex(7);
+    UnitLinkTestAccess::setBaudIndex(r.link, 7);
     EXPECT_TRUE(r.link.SetUnitBaud());
     EXPECT_TRUE(r.link.Identify(m));  // now at 115200
 }

@@ -3,6 +3,7 @@
 
 #include "sim_bench.h"
 #include "unitlink/texts.h"
+#include "unit_link_test_access.h"
 
 using namespace velmar;
 using namespace velmar::unitlink;
@@ -173,7 +174,7 @@ TEST(SetUnitBaud, MovesUnitAndPortTo115200)
 {
     SimBench b(Variant::Installer, unitConfig());
     connect(b);
-    b.link.setBaudIndex(7);
+    UnitLinkTestAccess::setBaudIndex(b.link, 7);
     EXPECT_TRUE(b.link.SetUnitBaud());
     EXPECT_EQ(b.unit.lineRate(), 115200u);
     EXPECT_EQ(b.port.hostRate(), 115200u);
@@ -193,7 +194,7 @@ TEST(SetUnitBaud, UnitThatIgnoresTheCommandFailsAndClosesThePort)
     SimBench b(Variant::Installer, unitConfig());
     connect(b);
     b.unit.config().faults.silent = true;
-    b.link.setBaudIndex(7);
+    UnitLinkTestAccess::setBaudIndex(b.link, 7);
     EXPECT_FALSE(b.link.SetUnitBaud());
     EXPECT_FALSE(b.port.isOpen());
 }

@@ -7,6 +7,7 @@
 #include "sim_bench.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/texts.h"
+#include "unit_link_test_access.h"
 
 using namespace velmar;
 using namespace velmar::unitlink;
@@ -244,7 +245,7 @@ TEST(Loader, EntryFromTheDebugMonitorAndExitBackToTheMainFirmware)
     config.level = sim::Level::DebugMonitor;
     SimBench b(Variant::Installer, config);
     std::string m;
-    b.link.setPortName("COM1");
+    UnitLinkTestAccess::setPortName(b.link, "COM1");
     ASSERT_TRUE(b.link.OpenPort(m));
     ASSERT_TRUE(b.link.EnterLoader(m)) << m;
     EXPECT_EQ(b.unit.level(), sim::Level::Loader);
@@ -277,7 +278,7 @@ TEST(Loader, AnErasedFlashKeepsTheUnitInItsLoader)
     config.level = sim::Level::Loader;
     SimBench b(Variant::Installer, config);
     std::string m;
-    b.link.setPortName("COM1");
+    UnitLinkTestAccess::setPortName(b.link, "COM1");
     ASSERT_TRUE(b.link.OpenPort(m));
     EXPECT_FALSE(b.link.ExitLoader(m));
     EXPECT_EQ(b.unit.level(), sim::Level::Loader);

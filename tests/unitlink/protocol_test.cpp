@@ -4,6 +4,7 @@
 
 #include "sim_bench.h"
 #include "unitlink/texts.h"
+#include "unit_link_test_access.h"
 
 using namespace velmar;
 using namespace velmar::unitlink;
@@ -297,7 +298,7 @@ TEST(Identify, Flag240VFollowsTheReply)
     auto c = model("QRX 30");
     c.v240 = true;
     SimBench b(Variant::Installer, c);
-    b.link.setUnitFlags(0x0C);
+    UnitLinkTestAccess::setUnitFlags(b.link, 0x0C);
     std::string m;
     ASSERT_TRUE(b.link.DetectUnit(m));
     EXPECT_EQ(b.link.unitFlags(), 0x0D);

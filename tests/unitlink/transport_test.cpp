@@ -5,6 +5,7 @@
 #include "simulator/simulated_serial_port.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
+#include "unit_link_test_access.h"
 
 using namespace velmar;
 using namespace velmar::unitlink;
@@ -54,8 +55,8 @@ TEST(Transport, OpenPortAppliesTheBaudIndex)
     sim::SimulatedSerialPort port(clock);
     port.addPort("COM2");
     UnitLink link(Variant::Editor, port, clock);
-    link.setPortName("COM2");
-    link.setBaudIndex(6);
+    UnitLinkTestAccess::setPortName(link, "COM2");
+    UnitLinkTestAccess::setBaudIndex(link, 6);
     std::string m;
     ASSERT_TRUE(link.OpenPort(m));
     EXPECT_EQ(port.hostRate(), 57600u);
@@ -219,10 +220,10 @@ TEST(Transport, StreamingFlagSelectsTheTimeoutSet)
     EXPECT_EQ(s.clock.nowMs() - start, 0u);
     s.link.SetStreamingReads(false);
     EXPECT_EQ(s.port.timeouts, platform::Timeouts::Normal);
-    s.link.setStreaming(true);
+    UnitLinkTestAccess::setStreaming(s.link, true);
     EXPECT_TRUE(s.link.ApplyTimeouts());
     EXPECT_EQ(s.port.timeouts, platform::Timeouts::Streaming);
-    s.link.setStreaming(false);
+    UnitLinkTestAccess::setStreaming(s.link, false);
     EXPECT_TRUE(s.link.ApplyTimeouts());
     EXPECT_EQ(s.port.timeouts, platform::Timeouts::Normal);
 }
