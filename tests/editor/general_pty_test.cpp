@@ -71,10 +71,9 @@ TEST(EditorOnAPty, UnderACommaLocaleFirmware220IsShownAndGetsTheRebuiltImage)
 {
     test::CommaLocale locale;
     SKIP_WITHOUT_COMMA_LOCALE(locale);
-    std::string dir = (std::filesystem::temp_directory_path() / "velmar-e2e-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-    const std::string eeprom = dir + "/eeprom.bin";
-    const std::string file = dir + "/damaged.q20";
+    const ScratchDir dir;
+    const std::string eeprom = dir.file("eeprom.bin");
+    const std::string file = dir.file("damaged.q20");
     // One byte of the User main block damaged: the rebuilt image has that set's defaults there.
     SettingsStore defaults;
     defaults.readImage.fill(0);
@@ -117,6 +116,4 @@ TEST(EditorOnAPty, UnderACommaLocaleFirmware220IsShownAndGetsTheRebuiltImage)
             ASSERT_EQ(unit[a], rebuild.writeImage[a]) << a;
         }
     }
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
 }

@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "bound_value_group.h"
+#include "child_process.h"
 #include "control_driver.h"
 #include "modal_script.h"
 #include "platform/virtual_clock.h"
+#include "scratch_dir.h"
 #include "screenshots.h"
 #include "settings_editor_sheet.h"
 #include "simulator/simulated_serial_port.h"
@@ -83,25 +85,18 @@ protected:
         sheet = std::make_unique<CSettingsEditorSheet>(store, port, clock, nullptr, 0, kProbeTable);
         sheet->setActivePage(0);
         sheet->show();
-        dir = std::filesystem::temp_directory_path() / ("velmar-toolkit-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    ~Toolkit() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
     }
     ProbePage& probe() { return *static_cast<ProbePage*>(sheet->page(1)); }
     SettingsRecordSet& working() { return sheet->recordSet(kWorkingSet); }
     void ctrl(Qt::Key key) { QTest::keyClick(sheet->activePage(), key, Qt::ControlModifier); }
-    std::string path(const char* name) const { return (dir / name).string(); }
+    std::string path(const char* name) const { return dir.file(name); }
 
     platform::VirtualClock clock;
     sim::SimulatedUnit unit;
     sim::SimulatedSerialPort port;
     SettingsStore store;
     std::unique_ptr<CSettingsEditorSheet> sheet;
-    std::filesystem::path dir;
+    ScratchDir dir;
 };
 
 }  // namespace
@@ -162,10 +157,10 @@ TEST_F(Toolkit, APageReloadsItsRecordWhenShownAfterTheWorkingSetWasReplaced)
 TEST_F(Toolkit, ScreenshotsShowEveryPageByPlace)
 {
     std::string message;
-    ASSERT_TRUE(SaveScreenshots(*sheet, QString::fromStdString(dir.string()), message)) << message;
-    EXPECT_TRUE(std::filesystem::exists(dir / "00-general.png"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "09-probe.png"));
-    EXPECT_GT(std::filesystem::file_size(dir / "09-probe.png"), 1000u);
+    ASSERT_TRUE(SaveScreenshots(*sheet, QString::fromStdString(dir.path().string()), message)) << message;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "00-general.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "09-probe.png"));
+    EXPECT_GT(std::filesystem::file_size(dir.path() / "09-probe.png"), 1000u);
 }
 
 namespace {
@@ -273,14 +268,13 @@ TEST(PairRules, APageClickGoesToTheFirstPairOfTheScrollOrder)
 
 TEST(ScreenshotsCommand, DrawsEveryBuiltPageOfAFileAndRefusesAFileItCannotOpen)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("velmar-shots-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string file = (dir / "defaults.q20").string();
-    ASSERT_EQ(std::system((std::string(VELMARCTL_PATH) + " defaults " + file + " >/dev/null").c_str()), 0);
+    const ScratchDir scratch;
+    const auto& dir = scratch.path();
+    const std::string file = scratch.file("defaults.q20");
+    const auto made = runProcess(Command({VELMARCTL_PATH, "defaults", file}));
+    ASSERT_EQ(made.status, 0) << made.err;
     const auto run = [&](const std::string& open, const std::string& out) {
-        return std::system((std::string(SETTINGS_EDITOR_PATH) + " --open " + open + " --screenshots " + out +
-                            " >/dev/null 2>&1")
-                               .c_str());
+        return runProcess(Command({SETTINGS_EDITOR_PATH, "--open", open, "--screenshots", out})).status;
     };
     EXPECT_EQ(run(file, (dir / "pictures").string()), 0);
     for (const auto& entry : settingsPageTable()) {
@@ -291,6 +285,4 @@ TEST(ScreenshotsCommand, DrawsEveryBuiltPageOfAFileAndRefusesAFileItCannotOpen)
 
     EXPECT_NE(run((dir / "missing.q20").string(), (dir / "none").string()), 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "none" / "00-general.png"));
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
 }

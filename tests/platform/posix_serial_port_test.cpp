@@ -9,10 +9,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/clock.h"
+#include "scratch_dir.h"
 
 using namespace velmar::platform;
 
@@ -182,13 +181,13 @@ TEST_F(Pty, ClosedPortFailsEveryCall)
 
 TEST(PosixSerialPort, NotATerminalIsRefusedAndLogged)
 {
-    const std::string path = "/tmp/velmar-not-a-tty-" + std::to_string(::getpid());
-    std::ofstream(path) << "x";
+    const velmar::test::ScratchDir dir;
+    const std::string path = dir.file("not-a-tty");
+    velmar::test::writeFile(path, "x");
     std::string log;
     PosixSerialPort port(PortNames({path}), [&](const std::string& t) { log += t; });
     EXPECT_FALSE(port.open("COM1"));
     EXPECT_NE(log.find("not a terminal"), std::string::npos) << log;
-    std::filesystem::remove(path);
 }
 
 TEST(PosixSerialPort, AccessRefusedNamesTheDialoutGroup)

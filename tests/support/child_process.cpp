@@ -3,12 +3,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 extern char** environ;
 
@@ -50,6 +54,39 @@ void closeFd(int& fd)
     fd = -1;
 }
 
+// The two ends of one of the child's standard streams.
+struct Ends {
+    int parent = -1;
+    int child = -1;
+};
+
+bool openPipe(Ends& ends, bool parentReads)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    ends = parentReads ? Ends{fds[0], fds[1]} : Ends{fds[1], fds[0]};
+    return true;
+}
+
+// A pseudo-terminal whose output reaches the parent as the child wrote it: without output
+// processing a test sees the program's own bytes, not "\n" turned into "\r\n".
+bool openTerminal(Ends& ends)
+{
+    ends.parent = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (ends.parent < 0)
+        return false;
+    ::fcntl(ends.parent, F_SETFD, FD_CLOEXEC);
+    char name[128];
+    if (::grantpt(ends.parent) == 0 && ::unlockpt(ends.parent) == 0 && ::ptsname_r(ends.parent, name, sizeof name) == 0)
+        ends.child = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios mode{};
+    if (ends.child < 0 || ::tcgetattr(ends.child, &mode) != 0)
+        return false;
+    mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    return ::tcsetattr(ends.child, TCSANOW, &mode) == 0;
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(Command command) : command_(std::move(command))
@@ -62,38 +99,47 @@ ChildProcess::ChildProcess(Command command) : command_(std::move(command))
     std::vector<std::string> env = environmentWith(command_.env);
     std::vector<char*> argv = pointersTo(args);
     std::vector<char*> envp = pointersTo(env);
-    int in[2], out[2], err[2] = {-1, -1};
-    if (::pipe2(in, O_CLOEXEC) != 0)
-        return;
-    if (::pipe2(out, O_CLOEXEC) != 0) {
-        ::close(in[0]);
-        ::close(in[1]);
+    Ends in, out, err, outFile;
+    const auto closeEnds = [&] {
+        for (Ends* ends : {&in, &out, &err, &outFile}) {
+            closeFd(ends->parent);
+            closeFd(ends->child);
+        }
+    };
+    bool ready = openPipe(in, false) && openPipe(out, true);
+    if (ready && command_.errors == ErrorOutput::Captured)
+        ready = openPipe(err, true);
+    if (ready && command_.errors == ErrorOutput::Terminal)
+        ready = openTerminal(err);
+    if (ready && !command_.outputTo.empty()) {
+        outFile.child = ::open(command_.outputTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ready = outFile.child >= 0;
+    }
+    if (!ready) {
+        closeEnds();
         return;
     }
-    if (command_.errors == ErrorOutput::Captured && ::pipe2(err, O_CLOEXEC) != 0) {
-        for (int fd : {in[0], in[1], out[0], out[1]})
-            ::close(fd);
-        return;
-    }
+    const rlimit memory{command_.memoryLimit, command_.memoryLimit};
     // Writing to a child that has stopped reading must fail, not end the test program.
     ::signal(SIGPIPE, SIG_IGN);
     pid_ = ::fork();
     if (pid_ == 0) {
         ::signal(SIGPIPE, SIG_DFL);
-        ::dup2(in[0], 0);
-        ::dup2(out[1], 1);
-        if (command_.errors != ErrorOutput::Inherited)
-            ::dup2(command_.errors == ErrorOutput::IntoOut ? out[1] : err[1], 2);
+        if (command_.memoryLimit > 0 && ::setrlimit(RLIMIT_AS, &memory) != 0)
+            ::_exit(127);
+        ::dup2(in.child, 0);
+        ::dup2(outFile.child >= 0 ? outFile.child : out.child, 1);
+        if (command_.errors == ErrorOutput::IntoOut)
+            ::dup2(out.child, 2);
+        else if (command_.errors != ErrorOutput::Inherited)
+            ::dup2(err.child, 2);
         ::execvpe(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
-    ::close(in[0]);
-    ::close(out[1]);
-    if (err[1] >= 0)
-        ::close(err[1]);
-    in_ = in[1];
-    out_ = out[0];
-    err_ = err[0];
+    in_ = std::exchange(in.parent, -1);
+    out_ = std::exchange(out.parent, -1);
+    err_ = std::exchange(err.parent, -1);
+    closeEnds();
     if (pid_ < 0) {
         closeAll();
         return;
@@ -144,7 +190,7 @@ bool ChildProcess::pump(milliseconds limit)
         const ssize_t n = ::read(p.fd, buffer, sizeof buffer);
         if (n > 0) {
             (p.fd == out_ ? result_.out : result_.err).append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0 || errno != EINTR) {
+        } else if (n == 0 || errno != EINTR) {  // EIO: a terminal whose last writer is gone
             closeFd(p.fd == out_ ? out_ : err_);
         }
     }

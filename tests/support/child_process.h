@@ -1,9 +1,12 @@
 #pragma once
 
 // Runs a program of ours (or any on PATH) as a child process: arguments, extra environment,
-// standard input, captured standard output and error, exit status, a time limit, and signals.
-// Output is read with poll, so a child that writes a lot never blocks on a full pipe.
+// standard input, captured standard output and error, exit status, a time limit, a memory
+// limit, and signals. Output is read with poll, so a child that writes a lot never blocks on a
+// full pipe.
 #include <sys/types.h>
+
+#include <cstddef>
 
 #include <chrono>
 #include <string>
@@ -17,6 +20,8 @@ enum class ErrorOutput {
     Captured,   // into ProcessResult::err
     IntoOut,    // into ProcessResult::out, in order with standard output
     Inherited,  // to this process's own (for long-lived children nobody reads)
+    Terminal,   // onto a pseudo-terminal, as a user at a terminal sees it; captured into
+                // ProcessResult::err byte for byte (no newline translation)
 };
 
 struct Command {
@@ -29,6 +34,11 @@ struct Command {
     std::vector<std::pair<std::string, std::string>> env;  // set on top of this process's environment
     std::string input;                                     // written to standard input, then closed
     ErrorOutput errors;
+    // A file standard output goes to instead of ProcessResult::out (created if missing,
+    // truncated); `out` then holds only what ErrorOutput::IntoOut sends there. Empty: captured.
+    std::string outputTo;
+    // The child's address space in bytes (RLIMIT_AS); 0 leaves it as it is.
+    std::size_t memoryLimit = 0;
     std::chrono::milliseconds timeLimit{std::chrono::minutes(3)};
 };
 
@@ -42,7 +52,8 @@ struct ProcessResult {
 
 class ChildProcess {
 public:
-    // Starts the child; a program that cannot be run exits with status 127.
+    // Starts the child; a program that cannot be run exits with status 127. Nothing is started
+    // (started() is false) when `outputTo` cannot be opened.
     explicit ChildProcess(Command command);
     // Kills a child that is still running and reaps it.
     ~ChildProcess();

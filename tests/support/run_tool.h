@@ -1,6 +1,7 @@
 #pragma once
 
-// Runs velmarctl (VELMARCTL_PATH) to its end with standard error merged into `out`.
+// Runs velmarctl (VELMARCTL_PATH) to its end with standard error merged into `out`, or makes
+// the command for a test that needs more (a memory limit, a signal part-way).
 #include <sstream>
 #include <string>
 
@@ -13,13 +14,18 @@ namespace velmar::test {
 using ToolResult = ProcessResult;
 
 // The arguments are split at white space (no quoting: scratch paths have no spaces).
-inline ToolResult runTool(const std::string& arguments, ErrorOutput errors = ErrorOutput::IntoOut)
+inline Command toolCommand(const std::string& arguments, ErrorOutput errors = ErrorOutput::IntoOut)
 {
     Command command({VELMARCTL_PATH}, errors);
     std::istringstream words(arguments);
     for (std::string word; words >> word;)
         command.args.push_back(word);
-    return runProcess(std::move(command));
+    return command;
+}
+
+inline ToolResult runTool(const std::string& arguments, ErrorOutput errors = ErrorOutput::IntoOut)
+{
+    return runProcess(toolCommand(arguments, errors));
 }
 
 }  // namespace velmar::test

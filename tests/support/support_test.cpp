@@ -67,6 +67,41 @@ TEST(ChildProcess, WaitsForOutputThenStopsWithASignal)
     EXPECT_EQ(child.stop(SIGTERM), -1);
 }
 
+TEST(ChildProcess, PutsStandardErrorOnATerminalAndCapturesItsBytesAsWritten)
+{
+    const auto r = shell("[ -t 1 ] || echo piped; [ -t 2 ] && printf 'tty\\nline' >&2; exit 4", ErrorOutput::Terminal);
+    EXPECT_EQ(r.status, 4);
+    EXPECT_FALSE(r.timedOut) << "the terminal's end is seen once the child is gone";
+    EXPECT_EQ(r.out, "piped\n");
+    EXPECT_EQ(r.err, "tty\nline");
+}
+
+TEST(ChildProcess, SendsStandardOutputToAFileWhileErrorsStayCaptured)
+{
+    ScratchDir dir;
+    const auto file = dir.file("out.txt");
+    writeFile(file, "an older and longer text\n");
+    Command command({"sh", "-c", "echo data; echo note >&2"}, ErrorOutput::IntoOut);
+    command.outputTo = file;
+    const auto r = runProcess(command);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "note\n");
+    EXPECT_EQ(readFile(file), "data\n") << "the file is replaced, not written over in place";
+
+    command.outputTo = dir.file("no-such-dir/out.txt");
+    EXPECT_FALSE(ChildProcess(command).started());
+    EXPECT_EQ(runProcess(command).status, -1);
+}
+
+TEST(ChildProcess, LimitsTheChildsAddressSpace)
+{
+    Command command({"sh", "-c", "ulimit -v"});
+    command.memoryLimit = std::size_t{64} << 20;
+    const auto r = runProcess(command);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "65536\n") << "ulimit -v counts KiB";
+}
+
 TEST(ScratchDir, IsPrivateAndGoesAwayWithEverythingInIt)
 {
     std::filesystem::path kept;

@@ -1,5 +1,5 @@
 // velmarctl against files that are not what they claim to be, and against output that cannot be
-// written, run as a user runs it. Every command runs under timeout(1): a read that blocks on a
+// written, run as a user runs it. Every command runs under a time limit: a read that blocks on a
 // FIFO or never ends on a device fails the test instead of hanging it.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include <nlohmann/json.hpp>
 
@@ -32,25 +30,16 @@ using test::ToolResult;
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
-// velmarctl with stderr into the result, stdout wherever `stdoutTo` sends it ("" keeps it),
-// under a shell prefix such as a privilege drop or a memory limit.
-ToolResult run(const std::string& arguments, const std::string& stdoutTo = "", const std::string& prefix = "") {
-    ToolResult result;
-    const std::string command = prefix + " timeout 60 " + VELMARCTL_PATH + " " + arguments + " 2>&1" +
-                                (stdoutTo.empty() ? "" : " >" + stdoutTo);
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+// velmarctl with stderr into the result and stdout wherever `stdoutTo` sends it ("" keeps it).
+test::Command command(const std::string& arguments, const std::string& stdoutTo = "") {
+    auto command = test::toolCommand(arguments);
+    command.outputTo = stdoutTo;
+    command.timeLimit = std::chrono::seconds(60);
+    return command;
 }
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+ToolResult run(const std::string& arguments, const std::string& stdoutTo = "") {
+    return test::runProcess(command(arguments, stdoutTo));
 }
 
 mode_t typeOf(const std::string& path) {
@@ -109,20 +98,20 @@ TEST(VelmarctlTargets, AWriteProtectedFileIsRefusedAndKept) {
     test::ScratchDir dir;
     const auto file = dir.file("kept.q20");
     ASSERT_EQ(run("defaults " + file).status, 0);
-    const std::string before = contents(file);
+    const std::string before = test::readFile(file);
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
-    std::string asUser;
+    auto save = command("defaults --model qrx30 " + file);
     if (::geteuid() == 0) {
-        if (std::system("setpriv --version >/dev/null 2>&1") != 0)
+        if (test::runProcess(test::Command({"setpriv", "--version"})).status != 0)
             GTEST_SKIP() << "running as root without setpriv: cannot drop privileges to test this";
         // nobody may enter the directory and create files in it, but not write the file.
         ASSERT_EQ(::chmod(std::filesystem::path(file).parent_path().c_str(), 0777), 0);
-        asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+        save.args.insert(save.args.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
     }
-    const auto saved = run("defaults --model qrx30 " + file, "", asUser);
+    const auto saved = test::runProcess(save);
     EXPECT_NE(saved.status, 0);
     EXPECT_TRUE(holds(saved.out, refusedSave(file, std::strerror(EACCES)))) << saved.out;
-    EXPECT_EQ(contents(file), before);
+    EXPECT_EQ(test::readFile(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(file).parent_path()),
                             std::filesystem::directory_iterator()),
               1)
@@ -150,11 +139,12 @@ TEST(VelmarctlReading, OnlyRegularFilesAndNeverMoreThanNeeded) {
     const auto huge = dir.file("huge.bin");
     { std::ofstream(huge, std::ios::binary); }
     std::filesystem::resize_file(huge, 256u << 20);
-    const std::string limited = "ulimit -v 131072;";
-    for (const std::string command : {"dump --image ", "dump "}) {
-        const auto big = run(command + huge, "", limited);
-        EXPECT_EQ(big.status, 1) << command << big.out;
-        EXPECT_TRUE(holds(big.out, "larger than")) << command << big.out;
+    for (const std::string dump : {"dump --image ", "dump "}) {
+        auto limited = command(dump + huge);
+        limited.memoryLimit = std::size_t{128} << 20;
+        const auto big = test::runProcess(limited);
+        EXPECT_EQ(big.status, 1) << dump << big.out;
+        EXPECT_TRUE(holds(big.out, "larger than")) << dump << big.out;
     }
 }
 
@@ -164,7 +154,7 @@ TEST(VelmarctlReading, AFileWithoutADataRecordIsNotASettingsFile) {
     ASSERT_EQ(run("defaults " + good).status, 0);
     // The same records as UTF-16: every other byte a NUL, so no record can be read.
     std::string wide = "\xFF\xFE";
-    for (const char c : contents(good)) wide += std::string{c, '\0'};
+    for (const char c : test::readFile(good)) wide += std::string{c, '\0'};
     const auto utf16 = dir.file("utf16.q20"), text = dir.file("notes.txt"), empty = dir.file("empty.q20");
     std::ofstream(utf16, std::ios::binary) << wide;
     std::ofstream(text) << "S0 header only\nsome notes\n";

@@ -2,20 +2,16 @@
 // real time: the signal goes to velmarctl alone, as the terminal would send it.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "run_tool.h"
+#include "scratch_dir.h"
 #include "simulator_process.h"
 #include "unitlink/settings_file.h"
 #include "upgrade/upgrade_texts.h"
@@ -25,76 +21,8 @@ namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
-// velmarctl as a child with its stdout and stderr on one pipe, so a test can wait for a line
-// and then signal it.
-class ToolProcess {
-public:
-    explicit ToolProcess(const std::vector<std::string>& arguments) {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], 1);
-            ::dup2(out[1], 2);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<std::string> args{VELMARCTL_PATH};
-            args.insert(args.end(), arguments.begin(), arguments.end());
-            std::vector<char*> argv;
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        fd_ = out[0];
-    }
-    ~ToolProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (fd_ >= 0) ::close(fd_);
-    }
-
-    // Reads until the output holds `text` or the child closes it; true when it does.
-    bool waitFor(std::string_view text, int limitSeconds = 120) {
-        for (int waited = 0; !holds(output_, text) && waited < limitSeconds * 10; ++waited)
-            if (!readSome(100)) break;
-        return holds(output_, text);
-    }
-    void interrupt() const { ::kill(pid_, SIGINT); }
-    // Reads to the end and reaps the child; its exit status, or -1 when a signal ended it.
-    int finish() {
-        while (readSome(-1)) {
-        }
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    const std::string& output() const { return output_; }
-
-private:
-    bool readSome(int limitMs) {
-        pollfd p{fd_, POLLIN, 0};
-        if (::poll(&p, 1, limitMs) <= 0) return limitMs >= 0;
-        char buffer[4096];
-        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-        if (n <= 0) return false;
-        output_.append(buffer, static_cast<std::size_t>(n));
-        return true;
-    }
-
-    pid_t pid_ = -1;
-    int fd_ = -1;
-    std::string output_;
-};
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// Long enough for a loaded machine to reach the step a test waits for.
+constexpr auto kStepLimit = std::chrono::seconds(120);
 
 // Addresses a restore writes: the two ranges a settings file carries.
 bool written(std::size_t address) { return (address >= 16 && address < 64) || (address >= 96 && address < 3584); }
@@ -116,18 +44,19 @@ TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCo
         slow.insert(slow.end(), {"--eeprom-write-us", "3000"});
         test::SimulatorProcess sim(slow);
         ASSERT_TRUE(sim.started()) << sim.banner();
-        ToolProcess restore({"restore", file, "--ports", sim.link()});
-        ASSERT_TRUE(restore.waitFor("Programming/Verifying Settings")) << restore.output();
+        test::ChildProcess restore(test::toolCommand("restore " + file + " --ports " + sim.link()));
+        ASSERT_TRUE(restore.waitForOutput("Programming/Verifying Settings", kStepLimit)) << restore.out();
         std::this_thread::sleep_for(std::chrono::seconds(3));
-        restore.interrupt();
-        EXPECT_EQ(restore.finish(), 130) << restore.output();
-        EXPECT_TRUE(holds(restore.output(), "partly programmed")) << restore.output();
-        EXPECT_TRUE(holds(restore.output(), "restore again")) << restore.output();
+        restore.signal(SIGINT);
+        const auto stopped = restore.finish();
+        EXPECT_EQ(stopped.status, 130) << stopped.out;
+        EXPECT_TRUE(holds(stopped.out, "partly programmed")) << stopped.out;
+        EXPECT_TRUE(holds(stopped.out, "restore again")) << stopped.out;
 
         const auto detect = test::runTool("detect --ports " + sim.link());
         EXPECT_TRUE(holds(detect.out, "mode: Application")) << "the unit left its loader\n" << detect.out;
     }
-    const std::string partly = contents(eeprom);
+    const std::string partly = test::readFile(eeprom);
     ASSERT_EQ(partly.size(), kImageSize);
     EXPECT_EQ(static_cast<std::uint8_t>(partly[16]), image[16]) << "programming had begun";
     EXPECT_NE(static_cast<std::uint8_t>(partly[3583]), image[3583]) << "and was stopped before the end";
@@ -146,7 +75,7 @@ TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCo
         const auto again = test::runTool("restore " + file + " --ports " + sim.link());
         EXPECT_EQ(again.status, 0) << again.out;
     }
-    const std::string complete = contents(eeprom);
+    const std::string complete = test::readFile(eeprom);
     for (std::size_t a = 0; a < kImageSize; ++a)
         if (written(a)) {
             ASSERT_EQ(static_cast<std::uint8_t>(complete[a]), image[a]) << "address " << a;
@@ -160,14 +89,15 @@ TEST(VelmarctlInterrupt, UpgradeSaysAbortingAtOnceAndStopsAfterTheStepUnderWay) 
     test::SimulatorProcess sim({"--model", "QRX 30", "--version", "0.90", "--reply-delay-ms", "0", "--flash",
                                 dir.file("flash.bin"), "--eeprom", dir.file("eeprom.bin")});
     ASSERT_TRUE(sim.started()) << sim.banner();
-    ToolProcess upgrade({"upgrade", "--ports", sim.link()});
-    ASSERT_TRUE(upgrade.waitFor(installer::texts::kProgrammingLoader)) << upgrade.output();
-    upgrade.interrupt();
-    ASSERT_TRUE(upgrade.waitFor(installer::texts::kAborting)) << upgrade.output();
-    EXPECT_FALSE(holds(upgrade.output(), installer::texts::gettingSettings()))
-        << "said while the flash step was still under way\n" << upgrade.output();
-    EXPECT_EQ(upgrade.finish(), 130) << upgrade.output();
-    const auto& out = upgrade.output();
+    test::ChildProcess upgrade(test::toolCommand("upgrade --ports " + sim.link()));
+    ASSERT_TRUE(upgrade.waitForOutput(std::string(installer::texts::kProgrammingLoader), kStepLimit)) << upgrade.out();
+    upgrade.signal(SIGINT);
+    ASSERT_TRUE(upgrade.waitForOutput(installer::texts::kAborting, kStepLimit)) << upgrade.out();
+    EXPECT_FALSE(holds(upgrade.out(), installer::texts::gettingSettings()))
+        << "said while the flash step was still under way\n" << upgrade.out();
+    const auto stopped = upgrade.finish();
+    EXPECT_EQ(stopped.status, 130) << stopped.out;
+    const auto& out = stopped.out;
     EXPECT_TRUE(holds(out, "never cut short")) << out;
     const auto aborting = out.find(installer::texts::kAborting);
     const auto aborted = out.find(installer::texts::kAbortedByUser);

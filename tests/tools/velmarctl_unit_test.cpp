@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "comma_locale.h"
 #include "installer/firmware/firmware_images.h"
@@ -14,6 +12,7 @@
 #include "settings/image_codec.h"
 #include "settings/legacy_layout.h"
 #include "settings/settings_store.h"
+#include "scratch_dir.h"
 #include "simulator_process.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/settings_file.h"
@@ -24,11 +23,6 @@ namespace velmar {
 namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> unitArgs(std::vector<std::string> more) {
     std::vector<std::string> args{"--model", "QRX 30", "--reply-delay-ms", "0"};
@@ -52,7 +46,7 @@ TEST(VelmarctlUnit, FlashTheLoaderImageThenVerifyAgainstTheMainImageFails) {
                     holds(verify.out, unitlink::texts::kVerifyWordFailed))
             << verify.out;
     }
-    const auto bytes = readBytes(flash);
+    const auto bytes = test::readBytes(flash);
     const auto loader = firmware::eepromLoaderImage();
     ASSERT_EQ(bytes.size(), unitlink::kFlashImageBytes);
     EXPECT_TRUE(std::equal(loader.begin(), loader.end(), bytes.begin())) << "the simulator saved the flashed image";
@@ -87,7 +81,7 @@ TEST(VelmarctlUnit, UnderACommaLocaleFirmware220IsShownAsSuchAndGetsTheRebuiltIm
     const auto restore = test::runTool("restore " + file + " --keep-adjustments --ports " + sim.link());
     EXPECT_EQ(restore.status, 0) << restore.out;
     sim.stop(SIGTERM);  // the simulator saves its EEPROM as it ends
-    const auto unit = readBytes(eeprom);
+    const auto unit = test::readBytes(eeprom);
     ASSERT_EQ(unit.size(), kImageSize);
     EXPECT_EQ(unit[kDamaged], rebuild.writeImage[kDamaged]);
     for (size_t a = 0; a < kImageSize; ++a) {

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "installer/firmware/firmware_images.h"
 #include "run_tool.h"
@@ -20,11 +18,6 @@ namespace velmar {
 namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(VelmarctlUpgrade, FullUpdateThenUpToDate) {
     test::ScratchDir dir;
@@ -66,7 +59,7 @@ TEST(VelmarctlUpgrade, FlashTheMainImageThenVerifyIt) {
         EXPECT_TRUE(holds(verify.out, status::kVerifyingFlash)) << verify.out;
         EXPECT_TRUE(holds(verify.out, unitlink::texts::kVerifiedOk)) << verify.out;
     }
-    const auto bytes = readBytes(flash);
+    const auto bytes = test::readBytes(flash);
     const auto main = firmware::mainImage();
     ASSERT_EQ(bytes.size(), main.size());
     EXPECT_TRUE(std::equal(main.begin(), main.end(), bytes.begin()));
@@ -83,7 +76,7 @@ TEST(VelmarctlUpgrade, EepromWritesTheCarriedSectionsAndTheDirectory) {
         EXPECT_TRUE(holds(run.out, status::kProgrammingEeprom)) << run.out;
         EXPECT_TRUE(holds(run.out, unitlink::texts::kEepromDone)) << run.out;
     }
-    const auto bytes = readBytes(data);
+    const auto bytes = test::readBytes(data);
     ASSERT_EQ(bytes.size(), unitlink::kDataBlocks * unitlink::kDataBlockBytes);
     const auto section1 = firmware::dataEepromSections(0).section1;
     EXPECT_TRUE(std::equal(section1.begin(), section1.end(), bytes.begin()));
