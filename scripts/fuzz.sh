@@ -6,7 +6,7 @@ set -euo pipefail
 seconds=${1:?usage: scripts/fuzz.sh SECONDS}
 cd "$(dirname "$0")/.."
 
-cmake --preset fuzz >/dev/null
+scripts/configure.sh fuzz
 cmake --build --preset fuzz -j2
 
 build=build/fuzz

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset release >/dev/null
+scripts/configure.sh release
 cmake --build --preset release --target unit_simulator velmarctl settings_editor
 
 bin=build/release

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset ci >/dev/null
+scripts/configure.sh ci
 cmake --build --preset ci
 ctest --preset ci -j"$(nproc)"
