@@ -153,9 +153,18 @@ void PtyServer::run(int stopFd)
 {
     const auto sink = [this](uint8_t byte, uint64_t) { pendingOut_.push_back(byte); };
     uint8_t buffer[4096];
+    size_t received = 0;
     for (;;) {
+        // One clock reading and one look at the host's rate per wake-up: bytes just read crossed
+        // at that rate, and what is due to the host goes out at it.
         const uint64_t t0 = now();
-        wire_.advanceTo(t0, hostRate(), sink, true);
+        const uint32_t rate = hostRate();
+        wire_.advanceTo(t0, rate, sink, true);
+        if (received > 0) {
+            wire_.hostWrite(buffer, received, rate, t0);
+            received = 0;
+            wire_.advanceTo(t0, rate, sink, true);
+        }
         // A reply goes to the host in one piece when its next byte is due within a few byte
         // times: never before the wire would deliver a byte, and with one wake-up on each side.
         const auto following = wire_.nextEventNs();
@@ -186,12 +195,8 @@ void PtyServer::run(int stopFd)
             return;
         if (fds[0].revents & POLLIN) {
             const ssize_t n = ::read(master_, buffer, sizeof buffer);
-            if (n > 0) {
-                const uint64_t t = now();
-                const uint32_t rate = hostRate();
-                wire_.advanceTo(t, rate, sink, true);
-                wire_.hostWrite(buffer, static_cast<size_t>(n), rate, t);
-            }
+            if (n > 0)
+                received = static_cast<size_t>(n);
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
             // No terminal side open (cannot happen while slave_ is held); avoid spinning.
             timespec pause{0, 10'000'000};

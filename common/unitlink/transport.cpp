@@ -157,21 +157,22 @@ int UnitLink::readBytes(uint8_t* buffer, size_t n)
 
 int UnitLink::readWithin(uint8_t* buffer, size_t n, uint32_t startMs, uint32_t limitMs)
 {
-    const int r = readBytes(buffer, n);
     platform::Timeouts set = platform::Timeouts::Normal;
-    if (r != 0 || !port_.getTimeouts(set) || set != platform::Timeouts::Streaming)
-        return r;
-    // A streaming read returns at once; block in the port until a byte or the limit instead of
-    // spinning on the clock.
+    if (!port_.isOpen() || !port_.getTimeouts(set) || set != platform::Timeouts::Streaming)
+        return readBytes(buffer, n);
+    // A streaming read returns at once: block in the port until a byte or the limit instead of
+    // spinning on the clock. Waiting first spares the read that would find nothing yet on every
+    // reply, and the read follows the first byte at once.
     const uint32_t elapsed = elapsedSince(startMs);
-    if (elapsed >= limitMs)
+    const int w = port_.waitForInput(elapsed >= limitMs ? 0 : limitMs - elapsed);
+    if (w == 0)
         return 0;
-    const int w = port_.waitForInput(limitMs - elapsed);
-    if (w < 0) {
+    const int r = readBytes(buffer, n);
+    if (w < 0 && r <= 0) {
         port_.close();
         return -1;
     }
-    return w == 0 ? 0 : readBytes(buffer, n);
+    return r;  // a port that hung up still gives what it had buffered first
 }
 
 std::string UnitLink::readOnce(size_t max)

@@ -235,3 +235,50 @@ TEST(Transport, ApplyTimeoutsOnALostPortClosesIt)
     EXPECT_FALSE(s.link.ApplyTimeouts());
     EXPECT_FALSE(s.port.isOpen());
 }
+
+namespace {
+
+// A port whose far end hangs up right after its reply: the wait reports the hang-up while the
+// reply is still buffered, as a terminal does (POLLHUP with POLLIN).
+class HangsUpAfterReply final : public platform::SerialPort {
+public:
+    explicit HangsUpAfterReply(ScriptedPort& inner) : inner_(inner) {}
+    bool open(const std::string& name) override { return inner_.open(name); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    void close() override { inner_.close(); }
+    bool getRate(uint32_t& bps) override { return inner_.getRate(bps); }
+    bool setRate(uint32_t bps) override { return inner_.setRate(bps); }
+    bool getTimeouts(platform::Timeouts& t) override { return inner_.getTimeouts(t); }
+    bool setTimeouts(platform::Timeouts t) override { return inner_.setTimeouts(t); }
+    bool purge() override { return inner_.purge(); }
+    int read(uint8_t* b, size_t n) override { return inner_.read(b, n); }
+    int write(const uint8_t* d, size_t n) override { return inner_.write(d, n); }
+    bool flush() override { return inner_.flush(); }
+    int waitForInput(uint32_t limitMs) override
+    {
+        const int w = inner_.waitForInput(limitMs);
+        return hangUp ? -1 : w;
+    }
+    bool hangUp = false;
+
+private:
+    ScriptedPort& inner_;
+};
+
+}  // namespace
+
+TEST(Transport, StreamingReadTakesWhatArrivedBeforeAHangUp)
+{
+    VirtualClock clock;
+    ScriptedPort scripted(clock, [](const std::string& w, int) { return w == "a" ? std::string("\r") : std::string(); });
+    HangsUpAfterReply port(scripted);
+    UnitLink link(Variant::Installer, port, clock);
+    std::string m;
+    ASSERT_TRUE(link.OpenPort(m));
+    link.SetStreamingReads(true);
+    port.hangUp = true;
+    EXPECT_TRUE(link.QueryCr("a", 35));  // the acknowledgement came before the hang-up
+    EXPECT_EQ(scripted.opens, 1);
+    EXPECT_FALSE(link.QueryCr("b", 35));  // nothing buffered: the hang-up closes the port
+    EXPECT_GT(scripted.opens, 1);        // and the next attempt reopened it
+}
