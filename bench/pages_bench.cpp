@@ -1,13 +1,11 @@
 // The editor's pages under the offscreen platform:
 //   switch  - median time to switch from "0. General" to each page, painted; one line a page
-//   start   - the editor's start (process start to its window painted) against a bare dialog
-//             with twenty buttons, run alternately in one run; medians and their ratio, and
-//             the editor with no settings pages beside them (what the pages add)
+//   start   - the editor's start (process start to its window's first paint, through the
+//             program's own start-up) against a bare dialog with twenty buttons (a program of
+//             its own), run alternately in one run; medians and their ratio, and the editor
+//             with no settings pages beside them (what the pages add)
 // Usage: bench_pages [switch|start|all] [rounds]
 #include <QApplication>
-#include <QDialog>
-#include <QGridLayout>
-#include <QPushButton>
 #include <QTimer>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,10 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "first_paint.h"
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "settings/settings_store.h"
+#include "settings_editor_app.h"
 #include "settings_editor_sheet.h"
 
 using namespace velmar;
@@ -92,36 +92,43 @@ int benchSwitch(int rounds)
     return allUnder ? 0 : 1;
 }
 
-// Child modes: start, paint the window once, exit.
-int startEditor(const std::vector<editor::PageEntry>& pages)
+// Child modes: start as the program does, exit at the window's first paint.
+int startEditor()
 {
-    Editor e(pages);
-    e.sheet.setActivePage(0);
-    showPainted(e.sheet);
-    return 0;
+    editor::CSettingsEditorApp::SetUpApplication();
+    const bench::FirstPaintExit firstPaint;
+    return editor::CSettingsEditorApp().Run(QStringList{QApplication::applicationFilePath()});
 }
 
-int startBareDialog()
+int startGeneralOnly()
 {
-    QDialog dialog;
-    auto* grid = new QGridLayout(&dialog);
-    for (int i = 0; i < 20; ++i)
-        grid->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i + 1), &dialog), i / 4, i % 4);
-    showPainted(dialog);
-    return 0;
+    Editor e(std::vector<editor::PageEntry>{});
+    const bench::FirstPaintExit firstPaint;
+    return e.sheet.doModal();
 }
 
-double runChild(const char* self, const char* mode)
+// Process start to the child's report of its first paint; -1 when it failed.
+double runChild(const char* program, const char* mode)
 {
+    int paint[2];
+    if (pipe(paint) != 0)
+        return -1.0;
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        execl(self, self, mode, static_cast<char*>(nullptr));
+        close(paint[0]);
+        setenv("VELMAR_FIRST_PAINT_FD", std::to_string(paint[1]).c_str(), 1);
+        execl(program, program, mode, static_cast<char*>(nullptr));
         _exit(127);
     }
+    close(paint[1]);
+    char byte = 0;
+    const bool painted = read(paint[0], &byte, 1) == 1;
+    const double ms = msSince(start);
+    close(paint[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? msSince(start) : -1.0;
+    return painted && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : -1.0;
 }
 
 int benchStart(const char* self, int rounds)
@@ -131,8 +138,8 @@ int benchStart(const char* self, int rounds)
         generalMs.push_back(runChild(self, "child-general"));
         // Alternate which goes first, so neither gets the warmer caches.
         const bool editorFirst = r % 2 == 0;
-        const double first = runChild(self, editorFirst ? "child-editor" : "child-dialog");
-        const double second = runChild(self, editorFirst ? "child-dialog" : "child-editor");
+        const double first = editorFirst ? runChild(self, "child-editor") : runChild(BARE_DIALOG_PATH, "");
+        const double second = editorFirst ? runChild(BARE_DIALOG_PATH, "") : runChild(self, "child-editor");
         if (first < 0 || second < 0) {
             std::fprintf(stderr, "a child failed\n");
             return 1;
@@ -157,11 +164,9 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::string mode = argc > 1 ? argv[1] : "all";
-    if (mode == "child-editor" || mode == "child-general" || mode == "child-dialog") {
+    if (mode == "child-editor" || mode == "child-general") {
         QApplication app(argc, argv);
-        if (mode == "child-dialog")
-            return startBareDialog();
-        return startEditor(mode == "child-editor" ? editor::settingsPageTable() : std::vector<editor::PageEntry>{});
+        return mode == "child-editor" ? startEditor() : startGeneralOnly();
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 30;
     int failed = 0;

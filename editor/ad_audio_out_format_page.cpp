@@ -30,7 +30,9 @@ ui::PageSpec pageLayout()
 
 }  // namespace
 
-CADAudioOutFormat::CADAudioOutFormat(PageContext& context) : CSettingsPage(texts::kAudioOutCaption, context)
+CADAudioOutFormat::CADAudioOutFormat(PageContext& context) : CSettingsPage(texts::kAudioOutCaption, context) {}
+
+void CADAudioOutFormat::onCreateControls()
 {
     ui::buildPage(*this, *this, pageLayout());
     onCommand(kId16Bit, ui::Notify::Clicked, [this] { choose(record_->dig1Is16Bit, 1); });

@@ -28,6 +28,7 @@ public:
     explicit CADAudioOutFormat(PageContext& context);
 
     void BindRecords(SettingsRecordSet& working) override;
+    void onCreateControls() override;
     void onInitDialog() override;
     bool onSetActive() override;
 

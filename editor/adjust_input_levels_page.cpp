@@ -33,6 +33,10 @@ ui::PageSpec pageLayout()
 CAdjustInputLevels::CAdjustInputLevels(PageContext& context)
     : CSettingsPage(texts::kInputLevelsCaption, context), pairs_(*this), selected_(kDvd)
 {
+}
+
+void CAdjustInputLevels::onCreateControls()
+{
     ui::buildPage(*this, *this, pageLayout());
     // Ten pairs on one trackbar and edit; only the selected source's takes part.
     for (CBoundValueDlg& pair : level_) {

@@ -22,6 +22,7 @@ public:
     explicit CAdjustInputLevels(PageContext& context);
 
     void BindRecords(SettingsRecordSet& working) override { record_ = &working.inputLevels; }
+    void onCreateControls() override;
     bool onSetActive() override;
     bool onKillActive() override;
     int selectedSource() const { return selected_; }

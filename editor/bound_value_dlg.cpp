@@ -25,6 +25,10 @@ int truncated(double x)
 CBoundValueDlg::CBoundValueDlg()
 {
     setWindowTitle(texts::kOutOfRangeCaption);
+}
+
+void CBoundValueDlg::buildControls()
+{
     ui::buildMessageLayout(*this, *this, kOutOfRangeTextId, texts::kOk, 360)->setText(texts::kOutOfRangeTemplate);
 }
 
@@ -203,8 +207,10 @@ std::string outOfRangeText(const CBoundValueDlg& pair)
 
 void CBoundValueDlg::onInitDialog()
 {
-    if (auto* text = controlAs<QLabel>(kOutOfRangeTextId))
-        text->setText(QString::fromStdString(outOfRangeText(*this)));
+    // Pages hold dozens of pairs and the box is rarely shown: it is built when first needed.
+    if (!controlAs<QLabel>(kOutOfRangeTextId))
+        buildControls();
+    controlAs<QLabel>(kOutOfRangeTextId)->setText(QString::fromStdString(outOfRangeText(*this)));
 }
 
 }  // namespace velmar::editor

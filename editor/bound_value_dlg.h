@@ -49,6 +49,7 @@ protected:
     void onInitDialog() override;
 
 private:
+    void buildControls();
     void setFlags(bool editChanged, bool sliderMoved, bool editLeft);
     bool takeTypedValue(ui::DataExchange& dx);
     bool takeLeftValue(ui::DataExchange& dx);

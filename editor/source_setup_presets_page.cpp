@@ -29,6 +29,10 @@ ui::PageSpec pageLayout()
 
 CSourceSetupPresets::CSourceSetupPresets(PageContext& context) : CSettingsPage(texts::kSetupPresetsCaption, context)
 {
+}
+
+void CSourceSetupPresets::onCreateControls()
+{
     ui::buildPage(*this, *this, pageLayout());
     for (const SourceButton& b : sourceButtons())
         onCommand(b.id, ui::Notify::Clicked, [this, source = b.source] { OpenSource(source); });

@@ -21,6 +21,7 @@ public:
     explicit CSourceSetupPresets(PageContext& context);
 
     void BindRecords(SettingsRecordSet& working) override { record_ = &working.setupPresets; }
+    void onCreateControls() override;
     // Runs the sub-sheet of a unit source. On OK the entry goes into the store and comes back
     // from it (so it holds what the store keeps); otherwise it is restored. True on OK.
     bool OpenSource(int source);
