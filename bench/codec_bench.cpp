@@ -7,13 +7,15 @@
 
 namespace {
 
-velmar::Image factoryImage() {
+velmar::Image factoryImage()
+{
     velmar::SettingsStore store;
     velmar::storeBackSets(store, nullptr, false);
     return store.writeImage;
 }
 
-void RetrieveAllSets(benchmark::State& state) {
+void RetrieveAllSets(benchmark::State& state)
+{
     velmar::SettingsStore store;
     store.readImage = factoryImage();
     for (auto _ : state) {
@@ -23,7 +25,8 @@ void RetrieveAllSets(benchmark::State& state) {
 }
 BENCHMARK(RetrieveAllSets)->Unit(benchmark::kMicrosecond);
 
-void ConvertImage(benchmark::State& state) {
+void ConvertImage(benchmark::State& state)
+{
     velmar::SettingsStore store;
     store.readImage = factoryImage();
     for (auto _ : state) {

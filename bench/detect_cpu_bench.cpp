@@ -36,10 +36,7 @@ pid_t spawn(std::vector<std::string> args, bool quiet)
     return pid;
 }
 
-double seconds(const timeval& t)
-{
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-}
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
 
 }  // namespace
 
@@ -71,6 +68,7 @@ int main(int argc, char** argv)
     std::printf("velmarctl detect%s against a silent unit_simulator: exit %d, wall %.2f s\n",
                 installer ? " --installer" : "", WEXITSTATUS(status), wall);
     std::printf("  velmarctl:      user+sys %.3f s = %.2f %% of one core\n", ctlCpu, 100.0 * ctlCpu / wall);
-    std::printf("  unit_simulator: user+sys %.3f s = %.2f %% of one core (whole life)\n", simCpu, 100.0 * simCpu / wall);
+    std::printf("  unit_simulator: user+sys %.3f s = %.2f %% of one core (whole life)\n", simCpu,
+                100.0 * simCpu / wall);
     return ctlCpu / wall < 0.05 ? 0 : 1;
 }

@@ -75,8 +75,10 @@ int main(int argc, char** argv)
     size_t under1ms = 0;
     for (double v : latencyUs)
         under1ms += v < 1000.0;
-    std::printf("reaction (reply byte written -> QueryCr returns), %zu rounds, %d failed\n", latencyUs.size(), failures);
+    std::printf("reaction (reply byte written -> QueryCr returns), %zu rounds, %d failed\n", latencyUs.size(),
+                failures);
     std::printf("  median %.0f us, p90 %.0f us, p99 %.0f us, max %.0f us; %.1f%% under 1 ms\n", pct(0.5), pct(0.9),
-                pct(0.99), latencyUs.back(), 100.0 * static_cast<double>(under1ms) / static_cast<double>(latencyUs.size()));
+                pct(0.99), latencyUs.back(),
+                100.0 * static_cast<double>(under1ms) / static_cast<double>(latencyUs.size()));
     return 0;
 }

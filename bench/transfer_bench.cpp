@@ -106,8 +106,15 @@ pid_t spawnSimulator(const std::string& link, uint32_t eepromWriteUs)
         FILE* null = std::fopen("/dev/null", "w");
         if (null)
             dup2(fileno(null), 1);
-        std::vector<std::string> args = {UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0",
-                                         "--eeprom-write-us", std::to_string(eepromWriteUs)};
+        std::vector<std::string> args = {UNIT_SIMULATOR_PATH,
+                                         "--link",
+                                         link,
+                                         "--model",
+                                         "QRX 30",
+                                         "--reply-delay-ms",
+                                         "0",
+                                         "--eeprom-write-us",
+                                         std::to_string(eepromWriteUs)};
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
@@ -130,8 +137,8 @@ int main(int argc, char** argv)
 {
     uint32_t eepromWriteUs = kEepromWriteUs;
     if (argc > 2 || (argc == 2 && !parseMicroseconds(argv[1], eepromWriteUs))) {
-        std::fprintf(stderr, "usage: transfer_bench [EEPROM_WRITE_US]   (0 to %u, default %u)\n",
-                     kLongestEepromWriteUs, kEepromWriteUs);
+        std::fprintf(stderr, "usage: transfer_bench [EEPROM_WRITE_US]   (0 to %u, default %u)\n", kLongestEepromWriteUs,
+                     kEepromWriteUs);
         return 2;
     }
     const std::string link = "/tmp/velmar-transfer-bench-" + std::to_string(getpid());
@@ -160,9 +167,9 @@ int main(int argc, char** argv)
         const double actual = total - waits;
         std::printf("%s bytes=%llu wire_s=%.3f unit_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%\n", name,
                     static_cast<unsigned long long>(port.bytes - bytes0), wire, unitSeconds, actual,
-                    actual / (wire + unitSeconds),
-                    100.0 * (cpuSeconds() - cpu0) / total);
-        std::printf("# %s %s: waits_s=%.3f total_s=%.3f (%s)\n", name, ok ? "ok" : "FAILED", waits, total, message.c_str());
+                    actual / (wire + unitSeconds), 100.0 * (cpuSeconds() - cpu0) / total);
+        std::printf("# %s %s: waits_s=%.3f total_s=%.3f (%s)\n", name, ok ? "ok" : "FAILED", waits, total,
+                    message.c_str());
         std::fflush(stdout);
         allOk = allOk && ok;
     };
@@ -178,7 +185,8 @@ int main(int argc, char** argv)
         measure("ProgramSettings", writeSeconds, [&] { return unit.ProgramSettings(image, message, progress, false); });
     if (allOk && unit.EnterLoaderFast(message))
         measure("ProgramFlash", 0.0, [&] {
-            return unit.ProgramFlash(message, progress, firmware::mainImage(), unitlink::UnitLink::FlashImageKind::Main);
+            return unit.ProgramFlash(message, progress, firmware::mainImage(),
+                                     unitlink::UnitLink::FlashImageKind::Main);
         });
     if (allOk && unit.OpenPort(message))
         measure("VerifyFlash", 0.0, [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });

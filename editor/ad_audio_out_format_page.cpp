@@ -12,18 +12,21 @@ ui::PageSpec pageLayout()
 {
     using namespace ui;
     GroupSpec rear{.rows = {
-        {label(texts::kReverseSurRear, kIdReverseSurRearLabel), check(kIdReverseSurRear),
-         label(texts::kNotApplicable, kIdReverseNa)},
-        {label(texts::kCopySurToRear, kIdCopySurToRearLabel), check(kIdCopySurToRear),
-         label(texts::kNotApplicable, kIdCopyNa)},
-    }};
-    GroupSpec format{.rows = {
-        {label(texts::kFs6ch), dropList(kIdFs6ch, listItems(texts::kSampleRates), 2)},
-        {label(texts::kFs2ch), dropList(kIdFs2ch, listItems(texts::kSampleRates), 2)},
-        {label(texts::kDigital2), dropList(kIdDigital2, listItems(texts::kDigital2Sources), 2)},
-        {label(texts::kDig1WhenCopied), check(kId16Bit, texts::k16Bit), check(kId24Bit, texts::k24Bit)},
-        {label(texts::kBalOut), check(kIdCtr2Sub2, texts::kCtr2Sub2), check(kIdZone2LR, texts::kZone2LR)},
-    }, .row = 1};
+                       {label(texts::kReverseSurRear, kIdReverseSurRearLabel), check(kIdReverseSurRear),
+                        label(texts::kNotApplicable, kIdReverseNa)},
+                       {label(texts::kCopySurToRear, kIdCopySurToRearLabel), check(kIdCopySurToRear),
+                        label(texts::kNotApplicable, kIdCopyNa)},
+                   }};
+    GroupSpec format{
+        .rows =
+            {
+                {label(texts::kFs6ch), dropList(kIdFs6ch, listItems(texts::kSampleRates), 2)},
+                {label(texts::kFs2ch), dropList(kIdFs2ch, listItems(texts::kSampleRates), 2)},
+                {label(texts::kDigital2), dropList(kIdDigital2, listItems(texts::kDigital2Sources), 2)},
+                {label(texts::kDig1WhenCopied), check(kId16Bit, texts::k16Bit), check(kId24Bit, texts::k24Bit)},
+                {label(texts::kBalOut), check(kIdCtr2Sub2, texts::kCtr2Sub2), check(kIdZone2LR, texts::kZone2LR)},
+            },
+        .row = 1};
     GroupSpec note{.rows = {{label(texts::kAudioOutNote)}}, .row = 2};
     return {{rear, format, note}};
 }

@@ -19,12 +19,12 @@ constexpr double kHalfSteps = 2.0;
 ui::PageSpec pageLayout()
 {
     const ui::GroupSpec buttons = sourceButtonGroup();
-    ui::GroupSpec level{.rows = {ui::valueRow(sourceButtonOf(kDvd)->levelLabel,
-                                              {.slider = kIdLevelSlider, .edit = kIdLevelEdit,
-                                               .label = kIdLevelSourceLabel},
-                                              texts::kDb),
-                                 {ui::label(texts::kInputLevelsNote, ui::kNoId, 4)}},
-                        .row = 1};
+    ui::GroupSpec level{
+        .rows = {ui::valueRow(sourceButtonOf(kDvd)->levelLabel,
+                              {.slider = kIdLevelSlider, .edit = kIdLevelEdit, .label = kIdLevelSourceLabel},
+                              texts::kDb),
+                 {ui::label(texts::kInputLevelsNote, ui::kNoId, 4)}},
+        .row = 1};
     return {{buttons, level}};
 }
 
@@ -100,9 +100,6 @@ void CAdjustInputLevels::doDataExchange(ui::DataExchange& dx)
         level = pair.GetPosition();
 }
 
-void CAdjustInputLevels::onHScroll(int code, int, QSlider* bar)
-{
-    pairs_.onHScroll(code, bar);
-}
+void CAdjustInputLevels::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

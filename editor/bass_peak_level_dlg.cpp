@@ -18,8 +18,8 @@ CBassPeakLevelDlg::CBassPeakLevelDlg(int& bassPeak, const int& thxUltra2Sub, QWi
 {
     setWindowTitle(texts::kBassPeakCaption);
     const ui::ValueRowIds level{.slider = kIdBassPeakSlider, .edit = kIdBassPeakEdit};
-    ui::GroupSpec group{.rows = {ui::valueRow(texts::kCurrentLevel, level, texts::kDb),
-                                 {ui::label(texts::kNaWithThx, ui::kNoId, 4)}}};
+    ui::GroupSpec group{
+        .rows = {ui::valueRow(texts::kCurrentLevel, level, texts::kDb), {ui::label(texts::kNaWithThx, ui::kNoId, 4)}}};
     QVBoxLayout* layout = ui::buildPage(*this, *this, ui::PageSpec{{group}});
     ui::addDialogButtons(*this, *this, *layout, texts::kOk, texts::kCancel);
     level_.Attach(kIdBassPeakSlider, kIdBassPeakEdit, controlAs<QSlider>(kIdBassPeakSlider));
@@ -43,9 +43,6 @@ void CBassPeakLevelDlg::doDataExchange(ui::DataExchange& dx)
         bassPeak_ = level_.GetPosition();
 }
 
-void CBassPeakLevelDlg::onHScroll(int code, int, QSlider* bar)
-{
-    pairs_.onHScroll(code, bar);
-}
+void CBassPeakLevelDlg::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

@@ -15,17 +15,11 @@ namespace velmar::editor {
 namespace {
 
 // Positions are whole trackbar steps; conversions truncate toward zero.
-int truncated(double x)
-{
-    return static_cast<int>(std::trunc(x));
-}
+int truncated(double x) { return static_cast<int>(std::trunc(x)); }
 
 }  // namespace
 
-CBoundValueDlg::CBoundValueDlg()
-{
-    setWindowTitle(texts::kOutOfRangeCaption);
-}
+CBoundValueDlg::CBoundValueDlg() { setWindowTitle(texts::kOutOfRangeCaption); }
 
 void CBoundValueDlg::buildControls()
 {
@@ -68,25 +62,13 @@ void CBoundValueDlg::SetValue(double value)
     position_ = PositionOf(value);
 }
 
-double CBoundValueDlg::ValueOf(int position) const
-{
-    return position / scale_ + offset_;
-}
+double CBoundValueDlg::ValueOf(int position) const { return position / scale_ + offset_; }
 
-int CBoundValueDlg::PositionOf(double value) const
-{
-    return truncated((value - offset_) * scale_);
-}
+int CBoundValueDlg::PositionOf(double value) const { return truncated((value - offset_) * scale_); }
 
-double CBoundValueDlg::LowestValue() const
-{
-    return minPosition_ / scale_ + offset_;
-}
+double CBoundValueDlg::LowestValue() const { return minPosition_ / scale_ + offset_; }
 
-double CBoundValueDlg::HighestValue() const
-{
-    return offset_ + maxPosition_ / scale_;
-}
+double CBoundValueDlg::HighestValue() const { return offset_ + maxPosition_ / scale_; }
 
 bool CBoundValueDlg::IsInRange() const
 {

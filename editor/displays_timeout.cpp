@@ -15,9 +15,9 @@ constexpr int kTimeoutHighest = 15;
 constexpr int kBrightnessLowest = 1;
 constexpr int kBrightnessHighest = 15;
 
-const std::vector<int> kBrightnessControls{kIdHighSlider, kIdHighEdit,   kIdMediumSlider, kIdMediumEdit,
-                                          kIdLowSlider,  kIdLowEdit,    kIdHighLabel,    kIdMediumLabel,
-                                          kIdLowLabel,   kIdBrightnessCaption};
+const std::vector<int> kBrightnessControls{kIdHighSlider, kIdHighEdit,         kIdMediumSlider, kIdMediumEdit,
+                                           kIdLowSlider,  kIdLowEdit,          kIdHighLabel,    kIdMediumLabel,
+                                           kIdLowLabel,   kIdBrightnessCaption};
 
 template <std::size_t N>
 QStringList listOf(const char* const (&items)[N])
@@ -51,8 +51,7 @@ ui::PageSpec pageLayout()
         {.rows = {ui::valueRow(t::kFunctionTimeout, {.slider = kIdTimeoutSlider, .edit = kIdTimeoutEdit}, t::kSeconds),
                   {ui::label(t::kBrightnessCaption, kIdBrightnessCaption, 4)},
                   ui::valueRow(t::kHigh, {.slider = kIdHighSlider, .edit = kIdHighEdit, .label = kIdHighLabel}),
-                  ui::valueRow(t::kMedium,
-                               {.slider = kIdMediumSlider, .edit = kIdMediumEdit, .label = kIdMediumLabel}),
+                  ui::valueRow(t::kMedium, {.slider = kIdMediumSlider, .edit = kIdMediumEdit, .label = kIdMediumLabel}),
                   ui::valueRow(t::kLow, {.slider = kIdLowSlider, .edit = kIdLowEdit, .label = kIdLowLabel})},
          .row = 2,
          .column = 0,
@@ -71,19 +70,17 @@ CDisplaysTimeout::CDisplaysTimeout(PageContext& context)
 void CDisplaysTimeout::onCreateControls()
 {
     ui::buildPage(*this, *this, pageLayout());
-    for (const auto& [pair, slider, edit] :
-         {std::tuple{&timeout_, kIdTimeoutSlider, kIdTimeoutEdit}, {&high_, kIdHighSlider, kIdHighEdit},
-          {&medium_, kIdMediumSlider, kIdMediumEdit}, {&low_, kIdLowSlider, kIdLowEdit}}) {
+    for (const auto& [pair, slider, edit] : {std::tuple{&timeout_, kIdTimeoutSlider, kIdTimeoutEdit},
+                                             {&high_, kIdHighSlider, kIdHighEdit},
+                                             {&medium_, kIdMediumSlider, kIdMediumEdit},
+                                             {&low_, kIdLowSlider, kIdLowEdit}}) {
         pair->Attach(slider, edit, controlAs<QSlider>(slider));
         pair->SetScale(1, 0);
         pairs_.add(*pair);
     }
 }
 
-bool CDisplaysTimeout::showsBrightness()
-{
-    return store().modelKind() == ModelKind::Qrx20;
-}
+bool CDisplaysTimeout::showsBrightness() { return store().modelKind() == ModelKind::Qrx20; }
 
 void CDisplaysTimeout::applyModelRule()
 {
@@ -144,9 +141,6 @@ void CDisplaysTimeout::doDataExchange(ui::DataExchange& dx)
     setBrightnessRanges(record_->brightLow, record_->brightMedium, record_->brightHigh);
 }
 
-void CDisplaysTimeout::onHScroll(int code, int, QSlider* bar)
-{
-    pairs_.onHScroll(code, bar);
-}
+void CDisplaysTimeout::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

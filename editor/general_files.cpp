@@ -103,9 +103,7 @@ bool CGeneral::onApply()
     for (bool asking = true; asking;) {
         answer = prompt.Ask();
         switch (answer) {
-        case kSavePromptYes:
-            asking = !SaveFile();
-            break;
+        case kSavePromptYes: asking = !SaveFile(); break;
         case kSavePromptSaveAs:
             if (PromptFileName(false)) {
                 SaveFileQuietly();
@@ -113,18 +111,13 @@ bool CGeneral::onApply()
                 asking = false;
             }
             break;
-        default:
-            asking = false;
-            break;
+        default: asking = false; break;
         }
     }
     UpdateTitle();
     return answer != kSavePromptCancel;
 }
 
-bool CGeneral::onQueryCancel()
-{
-    return onApply();
-}
+bool CGeneral::onQueryCancel() { return onApply(); }
 
 }  // namespace velmar::editor

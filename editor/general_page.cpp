@@ -40,12 +40,9 @@ namespace {
 int setIndexOf(const NamedSet& named)
 {
     switch (named.base) {
-    case kCurrentBase:
-        return kCurrentSet;
-    case kUserBase:
-        return kUserSet;
-    default:
-        return kInstallerSet;
+    case kCurrentBase: return kCurrentSet;
+    case kUserBase: return kUserSet;
+    default: return kInstallerSet;
     }
 }
 
@@ -114,7 +111,8 @@ void CGeneral::buildControls()
 
     auto* edit = new QGroupBox(texts::kEditGroup, this);
     auto* editLayout = new QVBoxLayout(edit);
-    for (const auto& [id, text] : {std::pair{kIdEditCurrent, texts::kEditCurrent}, {kIdEditUser, texts::kEditUser},
+    for (const auto& [id, text] : {std::pair{kIdEditCurrent, texts::kEditCurrent},
+                                   {kIdEditUser, texts::kEditUser},
                                    {kIdEditInstaller, texts::kEditInstaller}})
         editLayout->addWidget(button(id, text));
     auto* copy = new QGroupBox(texts::kCopyGroup, this);
@@ -166,10 +164,7 @@ void CGeneral::mapCommands()
         onCommand(id, ui::Notify::Clicked, handler);
 }
 
-QProgressBar* CGeneral::progressBar() const
-{
-    return controlAs<QProgressBar>(kIdProgress);
-}
+QProgressBar* CGeneral::progressBar() const { return controlAs<QProgressBar>(kIdProgress); }
 
 void CGeneral::doDataExchange(ui::DataExchange& dx)
 {
@@ -245,9 +240,8 @@ bool CGeneral::PromptFileName(bool open)
 
 void CGeneral::LoadSetsFromImage()
 {
-    retrieveSets(store_, [this](const NamedSet& named, SettingsStore& store) {
-        set(setIndexOf(named)).loadFromStore(store);
-    });
+    retrieveSets(store_,
+                 [this](const NamedSet& named, SettingsStore& store) { set(setIndexOf(named)).loadFromStore(store); });
     editIndex_ = kCurrentSet;
     ReplaceWorkingSet(kCurrentSet);
     UpdateTitle();
@@ -260,15 +254,9 @@ void CGeneral::StoreSetsToImage(bool keepUnitArea)
         keepUnitArea);
 }
 
-void CGeneral::OnAbout()
-{
-    CAboutDlg(this).doModal();
-}
+void CGeneral::OnAbout() { CAboutDlg(this).doModal(); }
 
-void CGeneral::OnHelp()
-{
-    CMessageDlg(texts::kNonSetupHelp, this).doModal();
-}
+void CGeneral::OnHelp() { CMessageDlg(texts::kNonSetupHelp, this).doModal(); }
 
 void CGeneral::OnEditSet(int index)
 {

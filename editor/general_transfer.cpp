@@ -47,9 +47,11 @@ void CGeneral::OnLoadFileToUnit()
         return;
     const bool keepUnitAdjustments = loadNonSetup_ == 0;
     // The status line tells how it ended.
-    static_cast<void>(workflowOn(*statusLine_).programFile(
-        store_, [this](Image& image, std::string& message) { return readSettingsFile(path_, image, message); },
-        keepUnitAdjustments));
+    static_cast<void>(
+        workflowOn(*statusLine_)
+            .programFile(
+                store_, [this](Image& image, std::string& message) { return readSettingsFile(path_, image, message); },
+                keepUnitAdjustments));
 }
 
 }  // namespace velmar::editor

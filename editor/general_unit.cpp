@@ -10,10 +10,7 @@ workflows::UnitWorkflow CGeneral::workflowOn(StatusLineHost& line)
     return workflows::UnitWorkflow(link_, *progress_, line);
 }
 
-bool CGeneral::DetectAndIdentify()
-{
-    return workflowOn(*unitStatusLine_).identify(store_);
-}
+bool CGeneral::DetectAndIdentify() { return workflowOn(*unitStatusLine_).identify(store_); }
 
 void CGeneral::OnAutoDetect()
 {

@@ -68,10 +68,10 @@ void CListenerPosition::onCreateControls()
         cells.insert(cells.begin() + 1, row.preset == ui::kNoId ? ui::gap() : ui::label(texts::kPreset, row.preset));
         distances.rows.push_back(std::move(cells));
     }
-    ui::GroupSpec units{.title = texts::kUnitsOfMeasure,
-                        .rows = {{ui::radio(kIdFeet, texts::kFeet, kUnitGroup)},
-                                 {ui::radio(kIdMetres, texts::kMetres, kUnitGroup)}},
-                        .column = 1};
+    ui::GroupSpec units{
+        .title = texts::kUnitsOfMeasure,
+        .rows = {{ui::radio(kIdFeet, texts::kFeet, kUnitGroup)}, {ui::radio(kIdMetres, texts::kMetres, kUnitGroup)}},
+        .column = 1};
     ui::GroupSpec spacing{.title = texts::kRearToRear, .rows = {}, .row = 1, .column = 1};
     for (size_t i = 0; i < kSpacingRadios.size(); ++i)
         spacing.rows.push_back({ui::radio(kSpacingRadios[i], texts::kRearSpacingFeet[i], kSpacingGroup)});
@@ -161,9 +161,6 @@ void CListenerPosition::OnUnitChange()
     updateData(true);
 }
 
-void CListenerPosition::onHScroll(int code, int, QSlider* bar)
-{
-    group_.onHScroll(code, bar);
-}
+void CListenerPosition::onHScroll(int code, int, QSlider* bar) { group_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

@@ -13,7 +13,7 @@ const DistanceUnit& distanceUnit(int metric)
 
 namespace {
 
-const std::vector<int> kSurroundDistances{kIdLeftSurroundSlider, kIdLeftSurroundEdit, kIdLeftSurroundUnit,
+const std::vector<int> kSurroundDistances{kIdLeftSurroundSlider,  kIdLeftSurroundEdit,  kIdLeftSurroundUnit,
                                           kIdRightSurroundSlider, kIdRightSurroundEdit, kIdRightSurroundUnit};
 const std::vector<int> kSurroundPresets{kIdLeftSurroundPreset, kIdRightSurroundPreset};
 const std::vector<int> kLeftRearDistance{kIdLeftRearSlider, kIdLeftRearEdit, kIdLeftRearUnit};
@@ -22,10 +22,7 @@ const std::vector<int> kRearPresets{kIdLeftRearPreset, kIdRightRearPreset};
 
 enum RearType { kOneDirect = 0, kTwoDirect = 1 };
 
-void append(std::vector<int>& to, const std::vector<int>& ids)
-{
-    to.insert(to.end(), ids.begin(), ids.end());
-}
+void append(std::vector<int>& to, const std::vector<int>& ids) { to.insert(to.end(), ids.begin(), ids.end()); }
 
 }  // namespace
 

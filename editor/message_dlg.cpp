@@ -13,9 +13,6 @@ CMessageDlg::CMessageDlg(QString text, QWidget* parent) : ui::Dialog(parent), te
     ui::buildMessageLayout(*this, *this, kMessageTextId, texts::kOk, 260);
 }
 
-void CMessageDlg::doDataExchange(ui::DataExchange& dx)
-{
-    ui::ddxText(dx, kMessageTextId, text_);
-}
+void CMessageDlg::doDataExchange(ui::DataExchange& dx) { ui::ddxText(dx, kMessageTextId, text_); }
 
 }  // namespace velmar::editor

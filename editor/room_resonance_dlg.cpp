@@ -41,18 +41,19 @@ CRoomResonanceDlg::CRoomResonanceDlg(RoomResonanceRecord& record, int limitHz, Q
 
 void CRoomResonanceDlg::buildControls()
 {
-    ui::GroupSpec group{.rows = {
-        ui::valueRow(texts::kTestToneLevel, {.slider = kIdToneLevelSlider, .edit = kIdToneLevelEdit}, texts::kDb),
-        ui::valueRow(texts::kTestToneFreq, {.slider = kIdToneFreqSlider, .edit = kIdToneFreqEdit}, texts::kHz),
-        {ui::label(texts::kApplyFilter), ui::check(kIdApplyFilter)},
-        ui::valueRow(texts::kFilterCenterFreq, {.slider = kIdFilterCenterSlider, .edit = kIdFilterCenterEdit},
-                     texts::kHz),
-        {ui::label(texts::kFilterDepth), ui::dropList(kIdFilterDepth, filterDepthItems())},
-        ui::valueRow(texts::kFilterWidth, {.slider = kIdFilterWidthSlider, .edit = kIdFilterWidthEdit}, texts::kHz),
-        {ui::label(texts::kThxUltra2Sub), ui::check(kIdThxUltra2Sub)},
-        {ui::label(texts::kThxBgCompensation), ui::check(kIdThxBgCompensation),
-         ui::label(texts::kNotApplicable, kIdThxNotApplicable)},
-    }};
+    ui::GroupSpec group{
+        .rows = {
+            ui::valueRow(texts::kTestToneLevel, {.slider = kIdToneLevelSlider, .edit = kIdToneLevelEdit}, texts::kDb),
+            ui::valueRow(texts::kTestToneFreq, {.slider = kIdToneFreqSlider, .edit = kIdToneFreqEdit}, texts::kHz),
+            {ui::label(texts::kApplyFilter), ui::check(kIdApplyFilter)},
+            ui::valueRow(texts::kFilterCenterFreq, {.slider = kIdFilterCenterSlider, .edit = kIdFilterCenterEdit},
+                         texts::kHz),
+            {ui::label(texts::kFilterDepth), ui::dropList(kIdFilterDepth, filterDepthItems())},
+            ui::valueRow(texts::kFilterWidth, {.slider = kIdFilterWidthSlider, .edit = kIdFilterWidthEdit}, texts::kHz),
+            {ui::label(texts::kThxUltra2Sub), ui::check(kIdThxUltra2Sub)},
+            {ui::label(texts::kThxBgCompensation), ui::check(kIdThxBgCompensation),
+             ui::label(texts::kNotApplicable, kIdThxNotApplicable)},
+        }};
     QVBoxLayout* layout = ui::buildPage(*this, *this, ui::PageSpec{{group}});
     ui::addDialogButtons(*this, *this, *layout, texts::kOk, texts::kCancel);
 }
@@ -95,9 +96,6 @@ void CRoomResonanceDlg::doDataExchange(ui::DataExchange& dx)
     showControls(thx, {kIdThxBgCompensation});
 }
 
-void CRoomResonanceDlg::onHScroll(int code, int, QSlider* bar)
-{
-    pairs_.onHScroll(code, bar);
-}
+void CRoomResonanceDlg::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

@@ -8,9 +8,18 @@ namespace velmar::editor {
 
 // Control ids of the room resonance filter dialog.
 enum RoomResonanceControl : int {
-    kIdApplyFilter = 1060, kIdToneFreqEdit = 1061, kIdFilterCenterEdit = 1062, kIdFilterDepth = 1063,
-    kIdFilterWidthEdit = 1064, kIdThxUltra2Sub = 1065, kIdThxBgCompensation = 1066, kIdThxNotApplicable = 1156,
-    kIdToneLevelEdit = 1205, kIdToneLevelSlider = 1206, kIdToneFreqSlider = 1210, kIdFilterCenterSlider = 1211,
+    kIdApplyFilter = 1060,
+    kIdToneFreqEdit = 1061,
+    kIdFilterCenterEdit = 1062,
+    kIdFilterDepth = 1063,
+    kIdFilterWidthEdit = 1064,
+    kIdThxUltra2Sub = 1065,
+    kIdThxBgCompensation = 1066,
+    kIdThxNotApplicable = 1156,
+    kIdToneLevelEdit = 1205,
+    kIdToneLevelSlider = 1206,
+    kIdToneFreqSlider = 1210,
+    kIdFilterCenterSlider = 1211,
     kIdFilterWidthSlider = 1212,
 };
 

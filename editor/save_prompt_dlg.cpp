@@ -21,8 +21,10 @@ CSavePromptDlg::CSavePromptDlg(QString text, QWidget* parent) : ui::Dialog(paren
     const struct {
         int id;
         const char* text;
-    } table[] = {{kSavePromptYes, texts::kYes}, {kSavePromptSaveAs, texts::kSaveAsShort},
-                 {kSavePromptNo, texts::kNo}, {kSavePromptCancel, texts::kCancel}};
+    } table[] = {{kSavePromptYes, texts::kYes},
+                 {kSavePromptSaveAs, texts::kSaveAsShort},
+                 {kSavePromptNo, texts::kNo},
+                 {kSavePromptCancel, texts::kCancel}};
     for (const auto& b : table) {
         auto* button = new QPushButton(b.text, this);
         button->setAutoDefault(false);
@@ -42,10 +44,7 @@ CSavePromptDlg::CSavePromptDlg(QString text, QWidget* parent) : ui::Dialog(paren
     }
 }
 
-void CSavePromptDlg::doDataExchange(ui::DataExchange& dx)
-{
-    ui::ddxText(dx, kSavePromptTextId, text_);
-}
+void CSavePromptDlg::doDataExchange(ui::DataExchange& dx) { ui::ddxText(dx, kSavePromptTextId, text_); }
 
 int CSavePromptDlg::Ask()
 {

@@ -9,8 +9,7 @@ namespace velmar::editor {
 
 inline constexpr const char* kSetIrInputsTemplateCaption = "Set IR Inputs";
 inline constexpr const char* kIrZoneTitles[kIrZoneCount] = {"MAIN", "Z2", "Z3"};
-inline constexpr const char* kIrReceiverLabels[kIrInputCount] = {"Front IR:", "Rear IR 1:", "Rear IR 2:",
-                                                                 "Rear IR 3:"};
+inline constexpr const char* kIrReceiverLabels[kIrInputCount] = {"Front IR:", "Rear IR 1:", "Rear IR 2:", "Rear IR 3:"};
 // The check box of each receiver (row) and zone (column).
 inline constexpr int kIrBoxIds[kIrInputCount][kIrZoneCount] = {
     {1192, 1061, 1062}, {1064, 1074, 1084}, {1193, 1075, 1085}, {1194, 1086, 1094}};

@@ -16,8 +16,8 @@ namespace velmar::editor {
 
 CSettingsEditorSheet::CSettingsEditorSheet(SettingsStore& store, platform::SerialPort& port, platform::Clock& clock,
                                            QWidget* parent, int startPage, const std::vector<PageEntry>& pages)
-    : ui::PropertySheet(texts::kSheetCaption, parent, startPage),
-      context_{store}, general_(new CGeneral(store, port, clock))
+    : ui::PropertySheet(texts::kSheetCaption, parent, startPage), context_{store},
+      general_(new CGeneral(store, port, clock))
 {
     setWindowIcon(appIcon());
     entries_.push_back({0, kGeneralPageName, nullptr});
@@ -80,12 +80,14 @@ bool CSettingsEditorSheet::preTranslateKey(QKeyEvent* event)
     if (!(event->modifiers() & Qt::ControlModifier))
         return false;
     const std::map<int, std::function<void()>> shortcuts{
-        {Qt::Key_L, [this] {
+        {Qt::Key_L,
+         [this] {
              general_->SetSkipFileDialog();
              general_->OnOpenFile();
          }},
         {Qt::Key_O, [this] { general_->OnOpenFile(); }},
-        {Qt::Key_S, [this] {
+        {Qt::Key_S,
+         [this] {
              if (general_->SaveFileQuietly())
                  CMessageDlg(texts::kFileSaved, this).doModal();
          }},

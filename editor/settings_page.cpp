@@ -9,10 +9,7 @@ CSettingsPage::CSettingsPage(QString caption, PageContext& context)
 {
 }
 
-CSettingsEditorSheet* CSettingsPage::editorSheet() const
-{
-    return dynamic_cast<CSettingsEditorSheet*>(sheet());
-}
+CSettingsEditorSheet* CSettingsPage::editorSheet() const { return dynamic_cast<CSettingsEditorSheet*>(sheet()); }
 
 unsigned CSettingsPage::workingSetGeneration() const
 {

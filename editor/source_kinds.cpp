@@ -7,10 +7,9 @@ namespace velmar::editor {
 namespace {
 
 constexpr SourceButton kSourceButtons[] = {
-    {1078, "CD", 1, "CD:"},     {1079, "2-CH", 8, "2 CH:"}, {1080, "6-CH", 9, "6 CH:"},
-    {1081, "TAPE", 2, "TAPE:"}, {1082, "FM/AM", 3, "FMAM:"}, {1083, "DVD", 0, "DVD:"},
-    {1084, "TV", 4, "TV:"},     {1085, "SAT", 5, "SAT:"},    {1086, "VCR", 6, "VCR:"},
-    {1087, "AUX", 7, "AUX:"},
+    {1078, "CD", 1, "CD:"},      {1079, "2-CH", 8, "2 CH:"}, {1080, "6-CH", 9, "6 CH:"}, {1081, "TAPE", 2, "TAPE:"},
+    {1082, "FM/AM", 3, "FMAM:"}, {1083, "DVD", 0, "DVD:"},   {1084, "TV", 4, "TV:"},     {1085, "SAT", 5, "SAT:"},
+    {1086, "VCR", 6, "VCR:"},    {1087, "AUX", 7, "AUX:"},
 };
 
 constexpr int kTwoChSource = 8;
@@ -26,22 +25,13 @@ constexpr double kWideLipSyncMaxMs = 170.0;
 
 // The models whose units have all four component inputs and the long lip-sync delay; an
 // undetected unit may be any of them.
-bool hasFullComponentVideo(ModelKind model)
-{
-    return model != ModelKind::Qrx20;
-}
+bool hasFullComponentVideo(ModelKind model) { return model != ModelKind::Qrx20; }
 
-bool hasLongLipSync(ModelKind model)
-{
-    return model == ModelKind::CorvalentD1 || model == ModelKind::Undetected;
-}
+bool hasLongLipSync(ModelKind model) { return model == ModelKind::CorvalentD1 || model == ModelKind::Undetected; }
 
 }  // namespace
 
-std::span<const SourceButton> sourceButtons()
-{
-    return kSourceButtons;
-}
+std::span<const SourceButton> sourceButtons() { return kSourceButtons; }
 
 const SourceButton* sourceButtonOf(int source)
 {
@@ -80,15 +70,9 @@ std::span<const char* const> componentVideoItems(ModelKind model)
     return hasFullComponentVideo(model) ? all : all.first(kShortComponentVideoCount);
 }
 
-double lipSyncMaxMs(ModelKind model)
-{
-    return hasLongLipSync(model) ? kWideLipSyncMaxMs : kLipSyncMaxMs;
-}
+double lipSyncMaxMs(ModelKind model) { return hasLongLipSync(model) ? kWideLipSyncMaxMs : kLipSyncMaxMs; }
 
-bool isNameCharacter(char32_t c)
-{
-    return c >= 0x20 && c <= 0x7E;
-}
+bool isNameCharacter(char32_t c) { return c >= 0x20 && c <= 0x7E; }
 
 std::string sourceNameFrom(std::u32string_view text)
 {

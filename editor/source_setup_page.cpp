@@ -29,44 +29,45 @@ ui::PageSpec pageLayout()
         muting.push_back(radio(mutings[i], texts::kMutingLevels[i], 1));
 
     GroupSpec source{.rows = {
-        {label(texts::kRename), edit(kIdSourceName, kSourceNameLength)},
-        {label(texts::kAudioIn, kIdAudioInLabel),
-         dropList(kIdAudioIn, listItems(audioInItems(SetupKind::DigitalCapable))),
-         dropList(kIdDigitalIn, listItems(texts::kDigitalInputs), 2)},
-        muting,
-        {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel),
-         dropList(kIdSpeakerConfigList, listItems(texts::kSpeakerConfigs))},
-        {label(texts::kCompositeVideo), dropList(kIdCompositeVideo, listItems(texts::kVideoInputs))},
-        {label(texts::kSVideo), dropList(kIdSVideo, listItems(texts::kVideoInputs))},
-        {label(texts::kComponentVideo),
-         dropList(kIdComponentVideo, listItems(componentVideoItems(ModelKind::Undetected)))},
-    }};
+                         {label(texts::kRename), edit(kIdSourceName, kSourceNameLength)},
+                         {label(texts::kAudioIn, kIdAudioInLabel),
+                          dropList(kIdAudioIn, listItems(audioInItems(SetupKind::DigitalCapable))),
+                          dropList(kIdDigitalIn, listItems(texts::kDigitalInputs), 2)},
+                         muting,
+                         {label(texts::kSpeakerConfig, kIdSpeakerConfigLabel),
+                          dropList(kIdSpeakerConfigList, listItems(texts::kSpeakerConfigs))},
+                         {label(texts::kCompositeVideo), dropList(kIdCompositeVideo, listItems(texts::kVideoInputs))},
+                         {label(texts::kSVideo), dropList(kIdSVideo, listItems(texts::kVideoInputs))},
+                         {label(texts::kComponentVideo),
+                          dropList(kIdComponentVideo, listItems(componentVideoItems(ModelKind::Undetected)))},
+                     }};
     // "EQ:" and "FM EQ:" stand in one place: one of them is shown.
-    GroupSpec eq{.rows = {
-        {label(texts::kEq, kIdEqLabel), label(texts::kFmEq, kIdFmEqLabel),
-         label(texts::kLf, kIdEqLfLabel), slider(kIdEqLowSlider), edit(kIdEqLowEdit, kValueChars),
-         label(texts::kHf, kIdEqHfLabel), slider(kIdEqHighSlider), edit(kIdEqHighEdit, kValueChars),
-         label(texts::kDb, kIdEqDbLabel)},
-        {gap(), label(texts::kAmEq, kIdAmEqLabel),
-         label(texts::kLf, kIdAmLfLabel), slider(kIdAmEqLowSlider), edit(kIdAmEqLowEdit, kValueChars),
-         label(texts::kHf, kIdAmHfLabel), slider(kIdAmEqHighSlider), edit(kIdAmEqHighEdit, kValueChars),
-         label(texts::kDb, kIdAmDbLabel)},
-    }, .row = 1};
-    GroupSpec lipSync{.rows = {valueRow(texts::kLipSyncDelay,
-                                        {.slider = kIdLipSyncSlider, .edit = kIdLipSyncEdit, .label = kIdLipSyncLabel,
-                                         .unit = kIdLipSyncUnit},
-                                        texts::kMs)},
-                      .row = 2};
+    GroupSpec eq{
+        .rows =
+            {
+                {label(texts::kEq, kIdEqLabel), label(texts::kFmEq, kIdFmEqLabel), label(texts::kLf, kIdEqLfLabel),
+                 slider(kIdEqLowSlider), edit(kIdEqLowEdit, kValueChars), label(texts::kHf, kIdEqHfLabel),
+                 slider(kIdEqHighSlider), edit(kIdEqHighEdit, kValueChars), label(texts::kDb, kIdEqDbLabel)},
+                {gap(), label(texts::kAmEq, kIdAmEqLabel), label(texts::kLf, kIdAmLfLabel), slider(kIdAmEqLowSlider),
+                 edit(kIdAmEqLowEdit, kValueChars), label(texts::kHf, kIdAmHfLabel), slider(kIdAmEqHighSlider),
+                 edit(kIdAmEqHighEdit, kValueChars), label(texts::kDb, kIdAmDbLabel)},
+            },
+        .row = 1};
+    GroupSpec lipSync{
+        .rows = {valueRow(
+            texts::kLipSyncDelay,
+            {.slider = kIdLipSyncSlider, .edit = kIdLipSyncEdit, .label = kIdLipSyncLabel, .unit = kIdLipSyncUnit},
+            texts::kMs)},
+        .row = 2};
     return {{source, eq, lipSync}};
 }
 
 // Visibility, by the source's kind and its audio input.
-const std::vector<int> kTunerOnly{kIdAmEqLabel,  kIdFmEqLabel,   kIdAmEqLowSlider, kIdAmEqHighSlider, kIdAmEqLowEdit,
+const std::vector<int> kTunerOnly{kIdAmEqLabel,    kIdFmEqLabel, kIdAmEqLowSlider, kIdAmEqHighSlider, kIdAmEqLowEdit,
                                   kIdAmEqHighEdit, kIdAmLfLabel, kIdAmHfLabel,     kIdAmDbLabel};
-const std::vector<int> kNotForTuner{kIdAudioInLabel, kIdAudioIn,       kIdDigitalIn,   kIdMutingLabel,
-                                    kIdMutingMin,    kIdMutingMed,     kIdMutingMax,   kIdLipSyncSlider,
-                                    kIdLipSyncEdit,  kIdLipSyncLabel,  kIdLipSyncUnit, kIdEqLabel,
-                                    kIdEqLfLabel,    kIdEqHfLabel,     kIdEqDbLabel};
+const std::vector<int> kNotForTuner{kIdAudioInLabel, kIdAudioIn,   kIdDigitalIn,     kIdMutingLabel, kIdMutingMin,
+                                    kIdMutingMed,    kIdMutingMax, kIdLipSyncSlider, kIdLipSyncEdit, kIdLipSyncLabel,
+                                    kIdLipSyncUnit,  kIdEqLabel,   kIdEqLfLabel,     kIdEqHfLabel,   kIdEqDbLabel};
 // What an analog-direct input bypasses.
 const std::vector<int> kProcessed{kIdDigitalIn,    kIdSpeakerConfigLabel, kIdSpeakerConfigList, kIdLipSyncSlider,
                                   kIdLipSyncEdit,  kIdLipSyncLabel,       kIdLipSyncUnit,       kIdEqLowSlider,
@@ -214,9 +215,6 @@ void CSourceSetupPresetsSetupPage::takeName()
         renamed_(entry_->name);
 }
 
-void CSourceSetupPresetsSetupPage::onHScroll(int code, int, QSlider* bar)
-{
-    pairs_.onHScroll(code, bar);
-}
+void CSourceSetupPresetsSetupPage::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

@@ -14,22 +14,23 @@ namespace {
 ui::PageSpec pageLayout()
 {
     const ui::GroupSpec buttons = sourceButtonGroup();
-    ui::GroupSpec copy{.title = texts::kCopyMainGroup, .rows = {
-        {ui::label(texts::kCopyToZone2), ui::radio(kIdZone2Manual, texts::kManual, 1),
-         ui::radio(kIdZone2Automatic, texts::kAutomatic, 1)},
-        {ui::label(texts::kCopyToZone3), ui::radio(kIdZone3Manual, texts::kManual, 2),
-         ui::radio(kIdZone3Automatic, texts::kAutomatic, 2)},
-        {ui::label(texts::kCopyToRec), ui::radio(kIdRecManual, texts::kManual, 3),
-         ui::radio(kIdRecAutomatic, texts::kAutomatic, 3)},
-    }, .row = 1};
+    ui::GroupSpec copy{.title = texts::kCopyMainGroup,
+                       .rows =
+                           {
+                               {ui::label(texts::kCopyToZone2), ui::radio(kIdZone2Manual, texts::kManual, 1),
+                                ui::radio(kIdZone2Automatic, texts::kAutomatic, 1)},
+                               {ui::label(texts::kCopyToZone3), ui::radio(kIdZone3Manual, texts::kManual, 2),
+                                ui::radio(kIdZone3Automatic, texts::kAutomatic, 2)},
+                               {ui::label(texts::kCopyToRec), ui::radio(kIdRecManual, texts::kManual, 3),
+                                ui::radio(kIdRecAutomatic, texts::kAutomatic, 3)},
+                           },
+                       .row = 1};
     return {{buttons, copy}};
 }
 
 }  // namespace
 
-CSourceSetupPresets::CSourceSetupPresets(PageContext& context) : CSettingsPage(texts::kSetupPresetsCaption, context)
-{
-}
+CSourceSetupPresets::CSourceSetupPresets(PageContext& context) : CSettingsPage(texts::kSetupPresetsCaption, context) {}
 
 void CSourceSetupPresets::onCreateControls()
 {

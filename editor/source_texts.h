@@ -21,7 +21,7 @@ inline constexpr const char* kPresetsTab = "Presets";
 // Its Setup page
 inline constexpr const char* kRename = "Rename:";
 inline constexpr const char* kAudioIn = "Audio In:";
-inline constexpr const char* kDigitalInputs[] = {"XLR",     "TOS1",    "TOS2",    "TOS3",    "RCA DVD", "RCA CD",
+inline constexpr const char* kDigitalInputs[] = {"XLR",      "TOS1",   "TOS2",    "TOS3",    "RCA DVD", "RCA CD",
                                                  "RCA TAPE", "RCA TV", "RCA SAT", "RCA VCR", "RCA AUX"};
 inline constexpr const char* kMuting = "Muting:";
 inline constexpr const char* kMutingLevels[] = {"Min", "Med", "Max"};

@@ -13,8 +13,8 @@ namespace velmar::editor {
 CSpeakerConfigPage::CSpeakerConfigPage(PageContext& context) : CSettingsPage(texts::kSpeakerConfigCaption, context)
 {
     const std::pair<int, void (CSpeakerConfigPage::*)()> commands[] = {
-        {kIdCenterEq, &CSpeakerConfigPage::OnCenterEq},         {kIdCinemaConfig, &CSpeakerConfigPage::OnCinemaConfig},
-        {kIdMusicConfig, &CSpeakerConfigPage::OnMusicConfig},   {kIdRoomFilter, &CSpeakerConfigPage::OnRoomFilter},
+        {kIdCenterEq, &CSpeakerConfigPage::OnCenterEq},       {kIdCinemaConfig, &CSpeakerConfigPage::OnCinemaConfig},
+        {kIdMusicConfig, &CSpeakerConfigPage::OnMusicConfig}, {kIdRoomFilter, &CSpeakerConfigPage::OnRoomFilter},
         {kIdBassPeak, &CSpeakerConfigPage::OnBassPeak},
     };
     for (const auto& [id, handler] : commands)
@@ -23,12 +23,13 @@ CSpeakerConfigPage::CSpeakerConfigPage(PageContext& context) : CSettingsPage(tex
 
 void CSpeakerConfigPage::onCreateControls()
 {
-    ui::GroupSpec speakers{.rows = {
-        {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, itemsOf(texts::kSurroundTypes))},
-        {ui::label(texts::kRearQtyType), ui::dropList(kIdRearType, itemsOf(texts::kRearTypes))},
-        {ui::label(texts::kCenterEq), ui::check(kIdCenterEq)},
-        {ui::label(texts::kTvSizeForEq), ui::dropList(kIdTvSize, itemsOf(texts::kTvSizes))},
-    }};
+    ui::GroupSpec speakers{
+        .rows = {
+            {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, itemsOf(texts::kSurroundTypes))},
+            {ui::label(texts::kRearQtyType), ui::dropList(kIdRearType, itemsOf(texts::kRearTypes))},
+            {ui::label(texts::kCenterEq), ui::check(kIdCenterEq)},
+            {ui::label(texts::kTvSizeForEq), ui::dropList(kIdTvSize, itemsOf(texts::kTvSizes))},
+        }};
     ui::GroupSpec dialogs{.rows = {{ui::button(kIdCinemaConfig, texts::kCinemaSpeakerConfig)},
                                    {ui::button(kIdMusicConfig, texts::kMusicSpeakerConfig)},
                                    {ui::button(kIdRoomFilter, texts::kRoomResonanceFilter)},
@@ -37,10 +38,7 @@ void CSpeakerConfigPage::onCreateControls()
     ui::buildPage(*this, *this, ui::PageSpec{{speakers, dialogs}});
 }
 
-void CSpeakerConfigPage::BindRecords(SettingsRecordSet& working)
-{
-    record_ = &working.speakerConfig;
-}
+void CSpeakerConfigPage::BindRecords(SettingsRecordSet& working) { record_ = &working.speakerConfig; }
 
 void CSpeakerConfigPage::doDataExchange(ui::DataExchange& dx)
 {
@@ -53,10 +51,7 @@ void CSpeakerConfigPage::doDataExchange(ui::DataExchange& dx)
     enableControls(record_->centerEq != 0, {kIdTvSize});
 }
 
-void CSpeakerConfigPage::OnCenterEq()
-{
-    updateData(true);
-}
+void CSpeakerConfigPage::OnCenterEq() { updateData(true); }
 
 void CSpeakerConfigPage::OnCinemaConfig()
 {

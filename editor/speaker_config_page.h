@@ -6,8 +6,14 @@ namespace velmar::editor {
 
 // Control ids of page "2. Speaker Config".
 enum SpeakerConfigControl : int {
-    kIdCinemaConfig = 1050, kIdMusicConfig = 1057, kIdRoomFilter = 1063, kIdBassPeak = 1064,
-    kIdSurroundType = 1076, kIdRearType = 1081, kIdCenterEq = 1082, kIdTvSize = 1083,
+    kIdCinemaConfig = 1050,
+    kIdMusicConfig = 1057,
+    kIdRoomFilter = 1063,
+    kIdBassPeak = 1064,
+    kIdSurroundType = 1076,
+    kIdRearType = 1081,
+    kIdCenterEq = 1082,
+    kIdTvSize = 1083,
 };
 
 // "2. Speaker Config": surround and rear speaker types and the center equaliser; the Cinema

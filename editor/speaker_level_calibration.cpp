@@ -16,8 +16,8 @@ struct LevelRow {
     const char* caption;
     int slider;
     int edit;
-    int channel;  // kNoiseReference for the noise reference level
-    double limit; // the range is -limit .. +limit dB
+    int channel;   // kNoiseReference for the noise reference level
+    double limit;  // the range is -limit .. +limit dB
 };
 
 const LevelRow kLevels[] = {
@@ -45,10 +45,10 @@ constexpr int kFoot[] = {4};
 ui::RowSpec levelRow(const LevelRow& row)
 {
     const bool musicSub = row.slider == kIdMusicSubSlider;
-    return ui::valueRow(row.caption,
-                        {row.slider, row.edit, musicSub ? kIdMusicSubLabel : ui::kNoId,
-                         musicSub ? kIdMusicSubDb : ui::kNoId},
-                        texts::kDb);
+    return ui::valueRow(
+        row.caption,
+        {row.slider, row.edit, musicSub ? kIdMusicSubLabel : ui::kNoId, musicSub ? kIdMusicSubDb : ui::kNoId},
+        texts::kDb);
 }
 
 template <std::size_t N>
@@ -125,9 +125,6 @@ void CSpeakerLevelCalibration::doDataExchange(ui::DataExchange& dx)
             levelOf(i) = pairs_[static_cast<size_t>(i)].GetPosition();
 }
 
-void CSpeakerLevelCalibration::onHScroll(int code, int, QSlider* bar)
-{
-    group_.onHScroll(code, bar);
-}
+void CSpeakerLevelCalibration::onHScroll(int code, int, QSlider* bar) { group_.onHScroll(code, bar); }
 
 }  // namespace velmar::editor

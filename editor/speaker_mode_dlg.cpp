@@ -23,14 +23,13 @@ constexpr double kMusicLow = 25, kMusicHigh = 165;
 // The "ADVANCED" marks stand where the basic controls are.
 const std::vector<int> kAdvancedMarks{kIdCenterAdvancedMark, kIdFrontAdvancedMark, kIdRearAdvancedMark,
                                       kIdSurroundAdvancedMark, kIdXOverAdvancedMark};
-const std::vector<int> kBasicControls{kIdCenterSize, kIdFrontSize, kIdRearSize, kIdSurroundSize,
-                                      kIdXOverEdit, kIdXOverSlider, kIdXOverHz};
+const std::vector<int> kBasicControls{kIdCenterSize, kIdFrontSize,   kIdRearSize, kIdSurroundSize,
+                                      kIdXOverEdit,  kIdXOverSlider, kIdXOverHz};
 // Enabled in advanced settings only; they stay visible.
 const std::vector<int> kAdvancedControls{
-    kIdBypassLfe,   kIdPolarity,      kIdPhaseEdit,     kIdPhaseSlider,
-    kIdCenterXEdit, kIdCenterXSlider, kIdFrontXEdit,    kIdFrontXSlider, kIdRearXEdit, kIdRearXSlider,
-    kIdSubXEdit,    kIdSubXSlider,    kIdSurroundXEdit, kIdSurroundXSlider,
-    kIdFrontOff,    kIdCenterOff,     kIdSurroundOff,   kIdRearOff,      kIdSubOff,
+    kIdBypassLfe,    kIdPolarity,  kIdPhaseEdit,   kIdPhaseSlider, kIdCenterXEdit, kIdCenterXSlider, kIdFrontXEdit,
+    kIdFrontXSlider, kIdRearXEdit, kIdRearXSlider, kIdSubXEdit,    kIdSubXSlider,  kIdSurroundXEdit, kIdSurroundXSlider,
+    kIdFrontOff,     kIdCenterOff, kIdSurroundOff, kIdRearOff,     kIdSubOff,
 };
 
 constexpr int kCrossoverEditChars = 6;
@@ -62,12 +61,9 @@ CCinemaSpeakerConfigDlg::CCinemaSpeakerConfigDlg(SpeakerModeRecord& record, Limi
     buildControls();
     // In their exchange order.
     const std::tuple<int, int, CBoundValueDlg*> table[] = {
-        {kIdXOverSlider, kIdXOverEdit, &xover_},
-        {kIdCenterXSlider, kIdCenterXEdit, &centerX_},
-        {kIdFrontXSlider, kIdFrontXEdit, &frontX_},
-        {kIdRearXSlider, kIdRearXEdit, &rearX_},
-        {kIdSubXSlider, kIdSubXEdit, &subX_},
-        {kIdSurroundXSlider, kIdSurroundXEdit, &surroundX_},
+        {kIdXOverSlider, kIdXOverEdit, &xover_},    {kIdCenterXSlider, kIdCenterXEdit, &centerX_},
+        {kIdFrontXSlider, kIdFrontXEdit, &frontX_}, {kIdRearXSlider, kIdRearXEdit, &rearX_},
+        {kIdSubXSlider, kIdSubXEdit, &subX_},       {kIdSurroundXSlider, kIdSurroundXEdit, &surroundX_},
         {kIdPhaseSlider, kIdPhaseEdit, &phase_},
     };
     for (const auto& [slider, edit, pair] : table) {
@@ -101,10 +97,10 @@ void CCinemaSpeakerConfigDlg::buildControls()
          ui::edit(kIdPhaseEdit, kCrossoverEditChars), ui::gap(), ui::label(texts::kDeg)},
         {ui::label(texts::kSubPolarity), ui::button(kIdPolarity, texts::kPolarity[0])},
     };
-    ui::GroupSpec checks{.rows = {{ui::check(kIdAdvanced, texts::kUseAdvanced),
-                                   ui::check(kIdBypassLfe, texts::kBypassLfe),
-                                   ui::check(kIdSameAsCinema, texts::kSameAsCinema)}},
-                         .row = 1};
+    ui::GroupSpec checks{
+        .rows = {{ui::check(kIdAdvanced, texts::kUseAdvanced), ui::check(kIdBypassLfe, texts::kBypassLfe),
+                  ui::check(kIdSameAsCinema, texts::kSameAsCinema)}},
+        .row = 1};
     QVBoxLayout* layout = ui::buildPage(*this, *this, ui::PageSpec{{grid, checks}});
     ui::addDialogButtons(*this, *this, *layout, texts::kOk, texts::kCancel);
 }
@@ -294,8 +290,8 @@ void CMusicSpeakerConfigDlg::OnSameAsCinema()
 
 void CMusicSpeakerConfigDlg::ApplyRules()
 {
-    std::vector<int> all{kIdCenterSize, kIdFrontSize, kIdRearSize, kIdSurroundSize, kIdSubwoofer, kIdAdvanced,
-                         kIdXOverEdit,  kIdXOverSlider, kIdXOverHz};
+    std::vector<int> all{kIdCenterSize, kIdFrontSize, kIdRearSize,    kIdSurroundSize, kIdSubwoofer,
+                         kIdAdvanced,   kIdXOverEdit, kIdXOverSlider, kIdXOverHz};
     all.insert(all.end(), kAdvancedMarks.begin(), kAdvancedMarks.end());
     all.insert(all.end(), kAdvancedControls.begin(), kAdvancedControls.end());
     if (!sameAsCinema_)

@@ -28,13 +28,16 @@ ui::PageSpec pageLayout()
                   {ui::button(kIdSetTrigger1, t::kSetTrigger[0], 2)},
                   {ui::button(kIdSetTrigger2, t::kSetTrigger[1], 2)},
                   {ui::button(kIdSetTrigger3, t::kSetTrigger[2], 2)}},
-         .row = 0, .column = 0, .rowSpan = 2},
+         .row = 0,
+         .column = 0,
+         .rowSpan = 2},
         {.title = t::kIrGroup, .rows = {{ui::button(kIdIrInputs, t::kSetIrInputs)}}, .row = 0, .column = 1},
         {.title = t::kRs232Group,
          .rows = {{ui::label(t::kBaudRate), ui::dropList(kIdBaudRate, listOf(t::kBaudRateItems))},
                   {ui::label(t::kFlowControl), ui::button(kIdFlowControl, t::kFlowControlStates[0])},
                   {ui::label(t::kTxStatus), ui::button(kIdTxStatus, t::kTxStatusStates[0])}},
-         .row = 1, .column = 1},
+         .row = 1,
+         .column = 1},
     }};
 }
 
@@ -46,12 +49,9 @@ void CTriggersIRRS232::onCreateControls()
 {
     ui::buildPage(*this, *this, pageLayout());
     const std::pair<int, std::function<void()>> commands[] = {
-        {kIdFlowControl, [this] { OnFlowControl(); }},
-        {kIdTxStatus, [this] { OnTxStatus(); }},
-        {kIdSetTrigger1, [this] { OnSetTrigger(0); }},
-        {kIdSetTrigger2, [this] { OnSetTrigger(1); }},
-        {kIdSetTrigger3, [this] { OnSetTrigger(2); }},
-        {kIdIrInputs, [this] { OnSetIrInputs(); }},
+        {kIdFlowControl, [this] { OnFlowControl(); }}, {kIdTxStatus, [this] { OnTxStatus(); }},
+        {kIdSetTrigger1, [this] { OnSetTrigger(0); }}, {kIdSetTrigger2, [this] { OnSetTrigger(1); }},
+        {kIdSetTrigger3, [this] { OnSetTrigger(2); }}, {kIdIrInputs, [this] { OnSetIrInputs(); }},
     };
     for (const auto& [id, handler] : commands)
         onCommand(id, ui::Notify::Clicked, handler);

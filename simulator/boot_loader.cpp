@@ -37,10 +37,7 @@ bool knownCommand(uint8_t c, int version)
            (version >= kNewerLoader && kNewerCommands.find(ch) != std::string_view::npos);
 }
 
-bool printable(uint8_t c)
-{
-    return c >= 0x20 && c < 0x7F;
-}
+bool printable(uint8_t c) { return c >= 0x20 && c < 0x7F; }
 
 // The printable run of text around the first occurrence of `marker` in the flash bytes.
 std::optional<std::string> bannerAround(const std::vector<uint8_t>& bytes, std::string_view marker)
@@ -89,10 +86,7 @@ void SimulatedUnit::powerOn()
     busyUntilNs_ = 0;
 }
 
-size_t SimulatedUnit::receiveBufferBytes() const
-{
-    return loaderVersionNumber() >= kNewerLoader ? 2 : 1;
-}
+size_t SimulatedUnit::receiveBufferBytes() const { return loaderVersionNumber() >= kNewerLoader ? 2 : 1; }
 
 void SimulatedUnit::blockUntil(uint64_t untilNs)
 {
@@ -150,7 +144,8 @@ void SimulatedUnit::loaderByte(uint8_t byte, uint64_t nowNs)
 uint8_t SimulatedUnit::readFuse(char letter) const
 {
     switch (letter) {
-    case 'F': return loaderVersionNumber() >= kNewerLoader ? memory_.fuseLow : static_cast<uint8_t>(memory_.fuseLow & ~0x20);
+    case 'F':
+        return loaderVersionNumber() >= kNewerLoader ? memory_.fuseLow : static_cast<uint8_t>(memory_.fuseLow & ~0x20);
     case 'G': return memory_.fuseHigh;
     default: return memory_.lockBits;
     }

@@ -22,7 +22,10 @@ std::optional<unsigned> hexNumber(std::string_view text)
         return std::nullopt;
     unsigned value = 0;
     for (char c : text) {
-        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + static_cast<unsigned>(digit);
@@ -65,8 +68,9 @@ bool SimulatedUnit::dataEepromLine(const std::string& line, uint64_t nowNs)
             bytes[i] = static_cast<uint8_t>(*b);
         }
         if (!dataEepromLocked_)
-            std::copy(std::begin(bytes), std::end(bytes),
-                      memory_.dataEeprom.begin() + static_cast<std::ptrdiff_t>(*block * kBlockBytes + *part * kQuarterBytes));
+            std::copy(
+                std::begin(bytes), std::end(bytes),
+                memory_.dataEeprom.begin() + static_cast<std::ptrdiff_t>(*block * kBlockBytes + *part * kQuarterBytes));
         emit("\n", nowNs);
         return true;
     }

@@ -40,9 +40,8 @@ PtyServer::PtyServer(SimulatedUnit& unit, Options options)
 {
     if (options_.trace) {
         traceLog_ = std::make_unique<platform::TraceLog>(*options_.trace, traceClock_);
-        wire_.setObserver([this](bool toUnit, uint8_t byte, bool delivered, uint64_t) {
-            traceByte(toUnit, byte, delivered);
-        });
+        wire_.setObserver(
+            [this](bool toUnit, uint8_t byte, bool delivered, uint64_t) { traceByte(toUnit, byte, delivered); });
     }
 }
 
@@ -56,10 +55,7 @@ PtyServer::~PtyServer()
         ::close(master_);
 }
 
-uint64_t PtyServer::now() const
-{
-    return static_cast<uint64_t>(platform::monotonicNs() - originNs_);
-}
+uint64_t PtyServer::now() const { return static_cast<uint64_t>(platform::monotonicNs() - originNs_); }
 
 uint32_t PtyServer::hostRate() const
 {
@@ -132,8 +128,9 @@ void PtyServer::flushTrace()
     if (!traceLog_ || traceBytes_.empty())
         return;
     // The unit's view: bytes it received are "<", bytes it sent ">".
-    traceLog_->bytes(traceDirection_ == 1 ? platform::TraceLog::Direction::Received : platform::TraceLog::Direction::Sent,
-                     traceBytes_.data(), traceBytes_.size());
+    traceLog_->bytes(
+        traceDirection_ == 1 ? platform::TraceLog::Direction::Received : platform::TraceLog::Direction::Sent,
+        traceBytes_.data(), traceBytes_.size());
     traceBytes_.clear();
 }
 

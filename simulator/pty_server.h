@@ -19,7 +19,7 @@ namespace velmar::sim {
 class PtyServer {
 public:
     struct Options {
-        std::string linkPath;          // symlink to the terminal ("" for none)
+        std::string linkPath;           // symlink to the terminal ("" for none)
         std::ostream* trace = nullptr;  // protocol trace (unit's view), or null
     };
 

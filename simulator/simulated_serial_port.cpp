@@ -4,15 +4,9 @@
 
 namespace velmar::sim {
 
-SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock) : clock_(clock)
-{
-    clock_.attach(this);
-}
+SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock) : clock_(clock) { clock_.attach(this); }
 
-SimulatedSerialPort::~SimulatedSerialPort()
-{
-    clock_.detach(this);
-}
+SimulatedSerialPort::~SimulatedSerialPort() { clock_.detach(this); }
 
 void SimulatedSerialPort::addPort(const std::string& name, SimulatedUnit* unit)
 {
@@ -42,10 +36,7 @@ const std::string& SimulatedSerialPort::openName() const
     return open_ >= 0 ? lines_[static_cast<size_t>(open_)].name : none;
 }
 
-bool SimulatedSerialPort::healthy() const
-{
-    return open_ >= 0 && lines_[static_cast<size_t>(open_)].present;
-}
+bool SimulatedSerialPort::healthy() const { return open_ >= 0 && lines_[static_cast<size_t>(open_)].present; }
 
 bool SimulatedSerialPort::open(const std::string& name)
 {

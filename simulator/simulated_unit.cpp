@@ -57,10 +57,7 @@ SimulatedUnit::SimulatedUnit(UnitConfig config)
     memory_.settings[2] = 0x0C;
 }
 
-uint32_t SimulatedUnit::lineRate() const
-{
-    return level_ == Level::Loader ? loaderRate_ : applicationRate_;
-}
+uint32_t SimulatedUnit::lineRate() const { return level_ == Level::Loader ? loaderRate_ : applicationRate_; }
 
 int SimulatedUnit::loaderVersionNumber() const
 {

@@ -12,7 +12,7 @@ namespace velmar::sim {
 
 // What the unit holds, addressed as the loader and the debug monitor address it.
 struct UnitMemory {
-    std::vector<uint8_t> settings = std::vector<uint8_t>(4096, 0xFF);  // settings EEPROM
+    std::vector<uint8_t> settings = std::vector<uint8_t>(4096, 0xFF);    // settings EEPROM
     std::vector<uint16_t> flash = std::vector<uint16_t>(65536, 0xFFFF);  // processor flash, words
     std::vector<uint8_t> dataEeprom = std::vector<uint8_t>(1024 * 128, 0xFF);
     uint8_t fuseLow = 0xB7;   // "F"

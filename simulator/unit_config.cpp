@@ -29,9 +29,21 @@ constexpr std::array kFaults = {
     FaultRow{"silent", [](UnitConfig& c) { c.faults.silent = true; }},
     FaultRow{"garbage", [](UnitConfig& c) { c.faults.garbage = true; }},
     FaultRow{"endless", [](UnitConfig& c) { c.faults.endless = true; }},
-    FaultRow{"zone1-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 1; c.zonesOn[0] = true; }},
-    FaultRow{"zone2-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 2; c.zonesOn[1] = true; }},
-    FaultRow{"zone3-stays-on", [](UnitConfig& c) { c.faults.zonesStayOn |= 4; c.zonesOn[2] = true; }},
+    FaultRow{"zone1-stays-on",
+             [](UnitConfig& c) {
+                 c.faults.zonesStayOn |= 1;
+                 c.zonesOn[0] = true;
+             }},
+    FaultRow{"zone2-stays-on",
+             [](UnitConfig& c) {
+                 c.faults.zonesStayOn |= 2;
+                 c.zonesOn[1] = true;
+             }},
+    FaultRow{"zone3-stays-on",
+             [](UnitConfig& c) {
+                 c.faults.zonesStayOn |= 4;
+                 c.zonesOn[2] = true;
+             }},
     FaultRow{"monitor-invalid", [](UnitConfig& c) { c.faults.monitorInvalid = true; }},
     FaultRow{"slow", [](UnitConfig& c) { c.faults.slowReplyMs = 50; }},
     FaultRow{"echo", [](UnitConfig& c) { c.echo = true; }},

@@ -30,14 +30,14 @@ struct Faults {
     uint8_t zonesStayOn = 0;      // bit z-1: zone z acknowledges "PzP0" but stays on
     uint32_t slowReplyMs = 0;     // extra delay before every reply
     // Boot loader and memories.
-    int unstableReadsFrom = -1;     // "D" at this settings address or above never repeats a value
-    int stuckSettingsAddress = -1;  // this settings byte ignores "d"
-    bool fuseStuck = false;         // fuse and lock writes are acknowledged but change nothing
-    int fuseWritesIgnored = 0;      // as many fuse and lock writes change nothing before one takes
+    int unstableReadsFrom = -1;       // "D" at this settings address or above never repeats a value
+    int stuckSettingsAddress = -1;    // this settings byte ignores "d"
+    bool fuseStuck = false;           // fuse and lock writes are acknowledged but change nothing
+    int fuseWritesIgnored = 0;        // as many fuse and lock writes change nothing before one takes
     int mainZonePowerOnsIgnored = 0;  // "P1P1" acknowledged but zone 1 stays off (-1: always)
-    bool wrongSignature = false;    // "s" names a processor no loader table accepts
-    int disconnectAfterChunks = -1; // the line goes dead after this many "C" page-buffer loads
-    bool loaderStuck = false;       // "X" is acknowledged but the loader stays
+    bool wrongSignature = false;      // "s" names a processor no loader table accepts
+    int disconnectAfterChunks = -1;   // the line goes dead after this many "C" page-buffer loads
+    bool loaderStuck = false;         // "X" is acknowledged but the loader stays
 };
 
 struct UnitConfig {
@@ -50,7 +50,7 @@ struct UnitConfig {
     std::string loaderVersion = "25";  // two digits answering "V" (first x 100 + second)
     DspModule dsp = DspModule::Dsp367;
     std::optional<std::string> dspDetailReply;  // the answer to the module's detail query, CR LF added
-    std::string dataEepromId = "d51f";  // the debug monitor's answer to "dei"
+    std::string dataEepromId = "d51f";          // the debug monitor's answer to "dei"
     Installed installed = Installed::Application;
     bool clock24h = true;
     std::array<bool, 3> zonesOn{true, false, false};
@@ -71,10 +71,10 @@ struct UnitConfig {
 
 // The model table of the simulator: the banners each model's firmware levels give.
 struct ModelInfo {
-    std::string_view name;        // "QRX 30"
-    std::string_view appPrefix;   // "QRX 30 Version " or "QRX 40 v"
+    std::string_view name;          // "QRX 30"
+    std::string_view appPrefix;     // "QRX 30 Version " or "QRX 40 v"
     std::string_view loaderBanner;  // "QRX 30 ISP"
-    bool corvalentLoader;         // the loader answers "?" with its banner
+    bool corvalentLoader;           // the loader answers "?" with its banner
 };
 
 const ModelInfo* findModel(std::string_view name);

@@ -41,12 +41,14 @@ int main(int argc, char** argv)
                    "The loader's version: the two characters answering \"V\" (\"31\") or its number (301)");
     MemoryFiles files;
     app.add_option("--eeprom", files.eeprom, "Settings EEPROM file (4096 bytes): loaded at start, saved on exit");
-    CLI::Option* flashOption =
-        app.add_option("--flash", files.flash, "Flash file (131072 bytes, words low byte first): loaded at start, saved on exit");
-    app.add_option("--data-eeprom", files.dataEeprom, "Data EEPROM file (131072 bytes): loaded at start, saved on exit");
+    CLI::Option* flashOption = app.add_option(
+        "--flash", files.flash, "Flash file (131072 bytes, words low byte first): loaded at start, saved on exit");
+    app.add_option("--data-eeprom", files.dataEeprom,
+                   "Data EEPROM file (131072 bytes): loaded at start, saved on exit");
     std::string dsp = "367";
     app.add_option("--dsp", dsp, "DSP module the debug monitor reports")->check(CLI::IsMember({"367", "366", "none"}));
-    app.add_option("--reply-delay-ms", config.replyDelayMs, "The unit's own delay before each reply (0: only the wire)");
+    app.add_option("--reply-delay-ms", config.replyDelayMs,
+                   "The unit's own delay before each reply (0: only the wire)");
     app.add_option("--eeprom-write-us", config.eepromWriteUs,
                    "Settings EEPROM write time; bytes that arrive while the loader waits for it overrun its receiver");
     std::string eepromAck = "after-write";
@@ -110,8 +112,8 @@ int main(int argc, char** argv)
         std::cerr << "unit_simulator: " << error << '\n';
         return 1;
     }
-    std::cout << "unit_simulator: " << config.model << " (" << levelName(unit.level()) << ", "
-              << unit.lineRate() << " bit/s) listening on " << server.terminalPath();
+    std::cout << "unit_simulator: " << config.model << " (" << levelName(unit.level()) << ", " << unit.lineRate()
+              << " bit/s) listening on " << server.terminalPath();
     if (!link.empty())
         std::cout << " (link " << link << ")";
     std::cout << std::endl;

@@ -58,8 +58,8 @@ void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink
         tryStartOutput(cursorNs_);
         const uint64_t tIn = toUnit_.empty() ? kNever : toUnit_.front().arriveNs;
         const uint64_t tOut = toHost_ ? toHost_->arriveNs : kNever;
-        const uint64_t tWake =
-            (!toHost_ && unit_.hasOutput()) ? std::max(unit_.peekOutput().notBeforeNs, cursorNs_) : kNever;
+        const uint64_t tWake = (!toHost_ && unit_.hasOutput()) ? std::max(unit_.peekOutput().notBeforeNs, cursorNs_)
+                                                               : kNever;
         const uint64_t next = std::min({tIn, tOut, tWake});
         if (next == kNever || (next > nowNs && (!inputsAhead || next == tOut)))
             break;

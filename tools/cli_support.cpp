@@ -39,7 +39,8 @@ int failureStatus() { return commandFailureStatus; }
 
 void fail(std::string_view message) { fail(message, commandFailureStatus); }
 
-void fail(std::string_view message, int status) {
+void fail(std::string_view message, int status)
+{
     std::cerr << message << '\n';
     // The parser reports a RuntimeError only through its exit code, so the message is not
     // printed twice.

@@ -13,7 +13,8 @@
 namespace velmar::cli {
 namespace {
 
-void addConvertCommand(CLI::App& app) {
+void addConvertCommand(CLI::App& app)
+{
     struct Options {
         std::string in, out;
         ModelKind model = ModelKind::Undetected;
@@ -27,7 +28,8 @@ void addConvertCommand(CLI::App& app) {
     command->callback([options] {
         const Image converted = convertedImage(readSettingsFileOrFail(options->in), options->model);
         std::string message;
-        if (!writeSettingsFile(options->out, converted, message)) fail(message);
+        if (!writeSettingsFile(options->out, converted, message))
+            fail(message);
     });
 }
 

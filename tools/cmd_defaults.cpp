@@ -11,7 +11,8 @@
 namespace velmar::cli {
 namespace {
 
-void addDefaultsCommand(CLI::App& app) {
+void addDefaultsCommand(CLI::App& app)
+{
     struct Options {
         std::string path;
         ModelKind model = ModelKind::Undetected;
@@ -29,7 +30,8 @@ void addDefaultsCommand(CLI::App& app) {
         storeBackSets(store, nullptr, false);
         encodeSystemCodes(store);
         std::string message;
-        if (!writeSettingsFile(options->path, store.writeImage, message)) fail(message);
+        if (!writeSettingsFile(options->path, store.writeImage, message))
+            fail(message);
     });
 }
 

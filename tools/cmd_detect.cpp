@@ -85,7 +85,8 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& tra
 void addDetectCommand(CLI::App& app)
 {
     auto options = std::make_shared<velmar::tools::DetectOptions>();
-    CLI::App* cmd = app.add_subcommand("detect", "Find the unit on the serial ports as the editor (or the installer) does");
+    CLI::App* cmd = app.add_subcommand("detect",
+                                       "Find the unit on the serial ports as the editor (or the installer) does");
     cmd->add_option("--ports", options->ports, "Device paths for COM1, COM2, ... separated by commas");
     cmd->add_flag("--installer", options->installer, "Scan as the installer does (COM1-COM8, all models)");
     cmd->add_flag("--trace", options->trace, "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");

@@ -20,7 +20,8 @@ namespace {
 constexpr int kDifferent = 1;
 constexpr int kTrouble = 2;
 
-void addDiffCommand(CLI::App& app) {
+void addDiffCommand(CLI::App& app)
+{
     struct Options {
         std::string first, second;
         bool json = false;
@@ -34,8 +35,9 @@ void addDiffCommand(CLI::App& app) {
     command->add_flag("--json", options->json, "Print a JSON array of differences");
     addModelOption(*command, options->model);
     addViewOption(*command, options->view);
-    describeExitStatus(*command, "0 no differences, 1 differences, 2 trouble (a file that cannot be read, "
-                                 "a wrong command line, output that cannot be written).");
+    describeExitStatus(*command,
+                       "0 no differences, 1 differences, 2 trouble (a file that cannot be read, "
+                       "a wrong command line, output that cannot be written).");
     command->callback([options] {
         setFailureStatus(kTrouble);
         const auto a = decodeImage(readSettingsFileOrFail(options->first), options->model);
@@ -44,20 +46,20 @@ void addDiffCommand(CLI::App& app) {
         if (options->json) {
             auto out = nlohmann::json::array();
             for (const auto& d : differences)
-                out.push_back({{"set", d.set},
-                               {"field", d.field},
-                               {"a", latin1ToUtf8(d.first)},
-                               {"b", latin1ToUtf8(d.second)}});
+                out.push_back(
+                    {{"set", d.set}, {"field", d.field}, {"a", latin1ToUtf8(d.first)}, {"b", latin1ToUtf8(d.second)}});
             printJson(out);
         } else {
             std::string set;
             for (const auto& d : differences) {
-                if (d.set != set) std::cout << (set.empty() ? "" : "\n") << (set = d.set) << '\n';
+                if (d.set != set)
+                    std::cout << (set.empty() ? "" : "\n") << (set = d.set) << '\n';
                 std::cout << "  " << d.field << ": " << escapeNonPrintable(d.first) << " -> "
                           << escapeNonPrintable(d.second) << '\n';
             }
         }
-        if (!differences.empty()) exitWithStatus(kDifferent);
+        if (!differences.empty())
+            exitWithStatus(kDifferent);
     });
 }
 

@@ -21,37 +21,41 @@ namespace {
 constexpr const char* kWrongImageSize = "A raw settings image must hold exactly 4096 bytes";
 constexpr const char* kCannotReadImage = "Cannot read the settings image";
 
-nlohmann::json toJson(const FieldValue& v) {
+nlohmann::json toJson(const FieldValue& v)
+{
     switch (v.kind) {
-    case FieldValue::Kind::Integer:
-        return v.integer;
-    case FieldValue::Kind::Text:
-        return latin1ToUtf8(v.text);
+    case FieldValue::Kind::Integer: return v.integer;
+    case FieldValue::Kind::Text: return latin1ToUtf8(v.text);
     case FieldValue::Kind::List:
-    case FieldValue::Kind::Record:
-        break;
+    case FieldValue::Kind::Record: break;
     }
     auto out = v.kind == FieldValue::Kind::Record ? nlohmann::json::object() : nlohmann::json::array();
     for (std::size_t i = 0; i < v.items.size(); ++i) {
-        if (v.kind == FieldValue::Kind::Record) out[v.keys[i]] = toJson(v.items[i]);
-        else out.push_back(toJson(v.items[i]));
+        if (v.kind == FieldValue::Kind::Record)
+            out[v.keys[i]] = toJson(v.items[i]);
+        else
+            out.push_back(toJson(v.items[i]));
     }
     return out;
 }
 
-nlohmann::json toJson(const std::vector<Field>& fields) {
+nlohmann::json toJson(const std::vector<Field>& fields)
+{
     nlohmann::json object = nlohmann::json::object();
-    for (const auto& f : fields) object[f.name] = toJson(f.value);
+    for (const auto& f : fields)
+        object[f.name] = toJson(f.value);
     return object;
 }
 
-void printLine(const std::string& name, const std::string& value) {
-    std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') << escapeNonPrintable(value)
-              << '\n';
+void printLine(const std::string& name, const std::string& value)
+{
+    std::cout << "    " << name << std::string(name.size() < 22 ? 22 - name.size() : 1, ' ')
+              << escapeNonPrintable(value) << '\n';
 }
 
 // A list stays on its field's line; a record takes one line per member, named as diff names it.
-void printFields(const std::vector<Field>& fields) {
+void printFields(const std::vector<Field>& fields)
+{
     const char* group = nullptr;
     for (const auto& f : fields) {
         if (!group || std::string(group) != f.group) {
@@ -62,15 +66,19 @@ void printFields(const std::vector<Field>& fields) {
             printLine(f.name, formatFieldValue(f.value));
             continue;
         }
-        for (const auto& line : flattenFields("", {f})) printLine(line.name, line.value);
+        for (const auto& line : flattenFields("", {f}))
+            printLine(line.name, line.value);
     }
 }
 
-void printSnapshot(const std::string& source, const DecodedImage& snap, SettingsView view) {
+void printSnapshot(const std::string& source, const DecodedImage& snap, SettingsView view)
+{
     std::cout << escapeNonPrintable(source) << " (" << (snap.legacyLayout ? "older layout" : "current layout") << ")\n";
     std::cout << "\nRefused sections: ";
-    if (snap.refused.empty()) std::cout << "none";
-    for (std::size_t i = 0; i < snap.refused.size(); ++i) std::cout << (i ? ", " : "") << snap.refused[i];
+    if (snap.refused.empty())
+        std::cout << "none";
+    for (std::size_t i = 0; i < snap.refused.size(); ++i)
+        std::cout << (i ? ", " : "") << snap.refused[i];
     std::cout << "\n\nUnit\n";
     printFields(listUnitFields(snap.unit));
     for (const auto& set : snap.sets) {
@@ -79,9 +87,11 @@ void printSnapshot(const std::string& source, const DecodedImage& snap, Settings
     }
 }
 
-nlohmann::json snapshotJson(const DecodedImage& snap, SettingsView view) {
+nlohmann::json snapshotJson(const DecodedImage& snap, SettingsView view)
+{
     nlohmann::json sets = nlohmann::json::object();
-    for (const auto& set : snap.sets) sets[set.name] = toJson(listSet(view, set));
+    for (const auto& set : snap.sets)
+        sets[set.name] = toJson(listSet(view, set));
     return {
         {"layout", snap.legacyLayout ? "legacy" : "current"},
         {"unit", toJson(listUnitFields(snap.unit))},
@@ -90,7 +100,8 @@ nlohmann::json snapshotJson(const DecodedImage& snap, SettingsView view) {
     };
 }
 
-bool readRawImage(const std::string& path, Image& image, std::string& message) {
+bool readRawImage(const std::string& path, Image& image, std::string& message)
+{
     std::string bytes;
     std::string reason;
     if (!platform::readRegularFile(path, kImageSize, bytes, reason)) {
@@ -105,7 +116,8 @@ bool readRawImage(const std::string& path, Image& image, std::string& message) {
     return true;
 }
 
-void addDumpCommand(CLI::App& app) {
+void addDumpCommand(CLI::App& app)
+{
     struct Options {
         std::string path;
         bool raw = false;
@@ -125,13 +137,16 @@ void addDumpCommand(CLI::App& app) {
         Image image{};
         if (options->raw) {
             std::string message;
-            if (!readRawImage(options->path, image, message)) fail(message);
+            if (!readRawImage(options->path, image, message))
+                fail(message);
         } else {
             image = readSettingsFileOrFail(options->path);
         }
         const DecodedImage snap = decodeImage(image, options->model);
-        if (options->json) printJson(snapshotJson(snap, options->view));
-        else printSnapshot(options->path, snap, options->view);
+        if (options->json)
+            printJson(snapshotJson(snap, options->view));
+        else
+            printSnapshot(options->path, snap, options->view);
     });
 }
 

@@ -72,8 +72,9 @@ void addRestoreCommand(CLI::App& app)
     cmd->add_flag("--keep-adjustments", options->keepAdjustments,
                   "Leave the unit's own non-setup adjustments in place (the editor's box cleared)");
     addPortOptions(*cmd, options->port);
-    cli::describeExitStatus(*cmd, "0 done, 1 failed (the operation's text on stderr), 2 wrong command line, "
-                                  "130 stopped by Ctrl+C (the settings are partly programmed: run restore again).");
+    cli::describeExitStatus(*cmd,
+                            "0 done, 1 failed (the operation's text on stderr), 2 wrong command line, "
+                            "130 stopped by Ctrl+C (the settings are partly programmed: run restore again).");
     cmd->callback([options] { runRestore(*options); });
 }
 

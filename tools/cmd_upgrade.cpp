@@ -31,9 +31,12 @@ void writeOut(int fd, std::string_view text) { (void)!::write(fd, text.data(), t
 
 // Says at once that the request was taken, as the dialog's status line does, since the step
 // under way (over a minute for the data EEPROM) is not cut short. Only write(2) is safe here.
-extern "C" void onUpgradeInterrupt(int) {
-    if (abortRequested.exchange(true)) return;
-    if (progressOnTerminal) writeOut(STDERR_FILENO, "\r\033[K");
+extern "C" void onUpgradeInterrupt(int)
+{
+    if (abortRequested.exchange(true))
+        return;
+    if (progressOnTerminal)
+        writeOut(STDERR_FILENO, "\r\033[K");
     writeOut(STDOUT_FILENO, installer::texts::kAborting);
     writeOut(STDOUT_FILENO, "\n");
     writeOut(STDOUT_FILENO, kWhyItWaits);
@@ -43,8 +46,10 @@ extern "C" void onUpgradeInterrupt(int) {
 // Prints each new status on its own line, as the dialog's status line would change.
 class TerminalHost final : public installer::UpgradeHost {
 public:
-    void notify(const std::string& status) override {
-        if (status == last_) return;
+    void notify(const std::string& status) override
+    {
+        if (status == last_)
+            return;
         last_ = status;
         tools::UnitSession::status(status);
     }
@@ -54,12 +59,14 @@ private:
     std::string last_;
 };
 
-void addUpgradeCommand(CLI::App& app) {
+void addUpgradeCommand(CLI::App& app)
+{
     auto options = std::make_shared<tools::PortOptions>();
     auto* command = app.add_subcommand("upgrade", "Upgrade a QRX 30 to the firmware this program carries");
     tools::addPortOptions(*command, *options);
-    describeExitStatus(*command, "0 code update complete or up to date, 1 failed (run it again), "
-                                 "2 wrong command line, 130 aborted by Ctrl+C.");
+    describeExitStatus(*command,
+                       "0 code update complete or up to date, 1 failed (run it again), "
+                       "2 wrong command line, 130 aborted by Ctrl+C.");
     command->callback([options] {
         tools::UnitSession session(*options, Variant::Installer);
         SettingsStore store(Variant::Installer);
@@ -75,8 +82,10 @@ void addUpgradeCommand(CLI::App& app) {
         const auto outcome = procedure.run();
         std::signal(SIGINT, SIG_DFL);
         session.link().ClosePort();
-        if (outcome.aborted) tools::UnitSession::status(installer::texts::kAbortedByUser);
-        if (!outcome.succeeded) exitWithStatus(outcome.aborted ? kInterruptedStatus : 1);
+        if (outcome.aborted)
+            tools::UnitSession::status(installer::texts::kAbortedByUser);
+        if (!outcome.succeeded)
+            exitWithStatus(outcome.aborted ? kInterruptedStatus : 1);
     });
 }
 

@@ -4,7 +4,8 @@
 #include "cli_support.h"
 #include "command_registry.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // The user's locale, as the programs built on Qt run: nothing said to the unit or written to
     // a file depends on it.
     std::setlocale(LC_ALL, "");
@@ -14,8 +15,9 @@ int main(int argc, char** argv) {
     if (!app.get_subcommands([](const CLI::App*) { return true; }).empty()) {
         app.require_subcommand(1);
     }
-    velmar::cli::describeExitStatus(app, "0 success, 1 failure (the reason on stderr), 2 wrong command line; "
-                                         "diff: 0 equal, 1 different, 2 trouble; restore and upgrade: 130 "
-                                         "stopped by Ctrl+C. COMMAND --help tells each command's.");
+    velmar::cli::describeExitStatus(app,
+                                    "0 success, 1 failure (the reason on stderr), 2 wrong command line; "
+                                    "diff: 0 equal, 1 different, 2 trouble; restore and upgrade: 130 "
+                                    "stopped by Ctrl+C. COMMAND --help tells each command's.");
     return velmar::cli::runCommandLine(app, argc, argv);
 }

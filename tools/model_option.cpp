@@ -5,7 +5,8 @@
 
 namespace velmar::cli {
 
-void addModelOption(CLI::App& command, ModelKind& kind) {
+void addModelOption(CLI::App& command, ModelKind& kind)
+{
     static const std::map<std::string, ModelKind> kModels{
         {"qrx20", ModelKind::Qrx20},
         {"qrx30", ModelKind::Qrx30},

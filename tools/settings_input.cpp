@@ -5,10 +5,12 @@
 
 namespace velmar::cli {
 
-Image readSettingsFileOrFail(const std::string& path) {
+Image readSettingsFileOrFail(const std::string& path)
+{
     Image image{};
     std::string message;
-    if (!readSettingsFile(path, image, message, EmptyFile::Refuse)) fail(message);
+    if (!readSettingsFile(path, image, message, EmptyFile::Refuse))
+        fail(message);
     return image;
 }
 

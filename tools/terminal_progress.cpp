@@ -55,7 +55,8 @@ void TerminalProgress::draw()
         return;
     drawnPercent_ = percent;
     const int filled = percent * kWidth / 100;
-    const std::string bar = std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(kWidth - filled), '.');
+    const std::string bar = std::string(static_cast<size_t>(filled), '#') +
+                            std::string(static_cast<size_t>(kWidth - filled), '.');
     std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
     std::fflush(stderr);
 }

@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-
 namespace velmar::tools {
 
 namespace {
@@ -24,7 +23,8 @@ platform::SerialPort& chosenPort(platform::PosixSerialPort& posix, std::unique_p
 void addPortOptions(CLI::App& command, PortOptions& options)
 {
     command.add_option("--ports", options.ports, "Device paths for COM1, COM2, ... separated by commas");
-    command.add_flag("--trace", options.trace, "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");
+    command.add_flag("--trace", options.trace,
+                     "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");
 }
 
 UnitSession::UnitSession(const PortOptions& options, Variant variant)
@@ -34,10 +34,7 @@ UnitSession::UnitSession(const PortOptions& options, Variant variant)
     link_.setTrace(log_.get());
 }
 
-void UnitSession::status(std::string_view text)
-{
-    std::cout << text << std::endl;
-}
+void UnitSession::status(std::string_view text) { std::cout << text << std::endl; }
 
 void TerminalWorkflowHost::show(const std::string& text, workflows::Shown kind)
 {

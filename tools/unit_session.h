@@ -18,7 +18,7 @@ namespace velmar::tools {
 
 // The options every command that talks to the unit takes.
 struct PortOptions {
-    std::string ports;  // "--ports PATH,..." (COM1 first); empty: VELMAR_PORTS, then the devices present
+    std::string ports;   // "--ports PATH,..." (COM1 first); empty: VELMAR_PORTS, then the devices present
     bool trace = false;  // every byte exchanged on stderr
 };
 

@@ -5,7 +5,8 @@
 
 namespace velmar::cli {
 
-void addViewOption(CLI::App& command, SettingsView& view) {
+void addViewOption(CLI::App& command, SettingsView& view)
+{
     static const std::map<std::string, SettingsView> kViews{
         {"store", SettingsView::Store},
         {"records", SettingsView::Records},

@@ -16,8 +16,7 @@ public:
 
     // The serial devices present, in a stable order: /dev/ttyUSB*, /dev/ttyACM*, then /dev/ttyS*
     // that have real hardware (their sysfs `type` is not 0). Never opens a port.
-    static PortNames discover(const std::string& sysClassTty = "/sys/class/tty",
-                              const std::string& devDir = "/dev");
+    static PortNames discover(const std::string& sysClassTty = "/sys/class/tty", const std::string& devDir = "/dev");
     // A comma-separated list ("--ports /dev/ttyUSB0,/dev/pts/4").
     static PortNames fromList(std::string_view commaSeparated);
     // Precedence: an explicit --ports list, then the VELMAR_PORTS environment variable (for test

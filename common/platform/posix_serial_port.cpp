@@ -96,17 +96,13 @@ bool PosixSerialPort::supportedRate(uint32_t bps)
     return speedCode(bps, code);
 }
 
-PosixSerialPort::PosixSerialPort(PortNames names, Logger logger)
-    : names_(std::move(names)), logger_(std::move(logger))
+PosixSerialPort::PosixSerialPort(PortNames names, Logger logger) : names_(std::move(names)), logger_(std::move(logger))
 {
     if (!logger_)
         logger_ = [](const std::string& text) { std::cerr << text << '\n'; };
 }
 
-PosixSerialPort::~PosixSerialPort()
-{
-    close();
-}
+PosixSerialPort::~PosixSerialPort() { close(); }
 
 void PosixSerialPort::fail(std::string text, bool log)
 {
@@ -134,8 +130,9 @@ bool PosixSerialPort::open(const std::string& name)
         const int err = errno;
         std::string text = "cannot open " + *path + " (" + name + "): " + std::strerror(err);
         if (err == EACCES || err == EPERM) {
-            text += ". The port exists but access is refused: add your user to the 'dialout' group "
-                    "(sudo usermod -aG dialout $USER) and log in again.";
+            text +=
+                ". The port exists but access is refused: add your user to the 'dialout' group "
+                "(sudo usermod -aG dialout $USER) and log in again.";
             fail(std::move(text), true);
         } else if (err == EBUSY) {
             fail(text + " (in use by another program)", true);
@@ -236,10 +233,7 @@ bool PosixSerialPort::setTimeouts(Timeouts set)
     return true;
 }
 
-bool PosixSerialPort::purge()
-{
-    return fd_ >= 0 && tcflush(fd_, TCIOFLUSH) == 0;
-}
+bool PosixSerialPort::purge() { return fd_ >= 0 && tcflush(fd_, TCIOFLUSH) == 0; }
 
 int PosixSerialPort::read(uint8_t* buffer, size_t n)
 {
@@ -250,7 +244,7 @@ int PosixSerialPort::read(uint8_t* buffer, size_t n)
     size_t got = 0;
     const int64_t start = monotonicNs();
     const int64_t total = start + (5 + static_cast<int64_t>(n)) * 1'000'000;  // 5 + n ms
-    constexpr int64_t kInterval = 1'000'000;                                   // 1 ms between bytes
+    constexpr int64_t kInterval = 1'000'000;                                  // 1 ms between bytes
     int64_t lastByte = 0;
     for (;;) {
         const ssize_t r = ::read(fd_, buffer + got, n - got);
@@ -311,9 +305,6 @@ int PosixSerialPort::write(const uint8_t* data, size_t n)
     return static_cast<int>(done);
 }
 
-bool PosixSerialPort::flush()
-{
-    return fd_ >= 0 && tcdrain(fd_) == 0;
-}
+bool PosixSerialPort::flush() { return fd_ >= 0 && tcdrain(fd_) == 0; }
 
 }  // namespace velmar::platform

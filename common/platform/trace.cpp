@@ -63,10 +63,7 @@ bool TracingSerialPort::setRate(uint32_t bps)
     return ok;
 }
 
-bool TracingSerialPort::setTimeouts(Timeouts set)
-{
-    return inner_.setTimeouts(set);
-}
+bool TracingSerialPort::setTimeouts(Timeouts set) { return inner_.setTimeouts(set); }
 
 bool TracingSerialPort::purge()
 {

@@ -4,20 +4,13 @@
 
 namespace velmar::platform {
 
-VirtualClock::VirtualClock(uint32_t startMs)
-    : startNs_(static_cast<uint64_t>(startMs) * 1'000'000u), nowNs_(startNs_)
+VirtualClock::VirtualClock(uint32_t startMs) : startNs_(static_cast<uint64_t>(startMs) * 1'000'000u), nowNs_(startNs_)
 {
 }
 
-uint32_t VirtualClock::nowMs()
-{
-    return static_cast<uint32_t>(nowNs_ / 1'000'000u);
-}
+uint32_t VirtualClock::nowMs() { return static_cast<uint32_t>(nowNs_ / 1'000'000u); }
 
-void VirtualClock::delay(uint32_t ms)
-{
-    runUntil(nowNs_ + static_cast<uint64_t>(ms) * 1'000'000u);
-}
+void VirtualClock::delay(uint32_t ms) { runUntil(nowNs_ + static_cast<uint64_t>(ms) * 1'000'000u); }
 
 void VirtualClock::attach(Participant* p)
 {

@@ -13,7 +13,8 @@ struct BoundedValue {
     std::uint8_t flagB = 1;
     std::uint16_t step = 1;
 
-    static constexpr BoundedValue range(int minimum, int maximum, int step, int value = 0) {
+    static constexpr BoundedValue range(int minimum, int maximum, int step, int value = 0)
+    {
         BoundedValue b;
         b.minimum = static_cast<std::int16_t>(minimum);
         b.maximum = static_cast<std::int16_t>(maximum);
@@ -23,9 +24,12 @@ struct BoundedValue {
     }
 
     // The candidate limited to this value's range, without storing it.
-    constexpr int clamped(int candidate) const {
-        if (candidate > maximum) return maximum;
-        if (candidate < minimum) return minimum;
+    constexpr int clamped(int candidate) const
+    {
+        if (candidate > maximum)
+            return maximum;
+        if (candidate < minimum)
+            return minimum;
         return candidate;
     }
 

@@ -9,27 +9,35 @@ namespace {
 FieldValue value(long long v) { return integerValue(v); }
 FieldValue value(const BoundedValue& b) { return integerValue(b.value); }
 template <std::size_t N>
-FieldValue value(const std::array<char, N>& s) { return textValue(std::string(s.data(), strnlen(s.data(), N))); }
+FieldValue value(const std::array<char, N>& s)
+{
+    return textValue(std::string(s.data(), strnlen(s.data(), N)));
+}
 FieldValue value(const ModeRecord& r);
 template <typename T, std::size_t N>
-FieldValue value(const std::array<T, N>& items) {
+FieldValue value(const std::array<T, N>& items)
+{
     std::vector<FieldValue> out;
-    for (const auto& item : items) out.push_back(value(item));
+    for (const auto& item : items)
+        out.push_back(value(item));
     return listValue(std::move(out));
 }
 
 FieldValue value(const ModeRecord& r) { return listValue({value(r.head), value(r.body)}); }
 
 template <auto Member>
-FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner) {
+FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner)
+{
     return value(owner.*Member);
 }
 
 // One entry per zone, taken from each zone's record.
 template <auto Records, auto Member>
-FieldValue perZone(const SetFields& s) {
+FieldValue perZone(const SetFields& s)
+{
     std::vector<FieldValue> out;
-    for (const auto& record : s.*Records) out.push_back(value(record.*Member));
+    for (const auto& record : s.*Records)
+        out.push_back(value(record.*Member));
     return listValue(std::move(out));
 }
 

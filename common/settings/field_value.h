@@ -47,15 +47,18 @@ struct MemberOf<T Owner::*> {
 };
 
 template <typename Owner, std::size_t N>
-std::vector<Field> listEntries(const FieldEntry<Owner> (&table)[N], const Owner& owner) {
+std::vector<Field> listEntries(const FieldEntry<Owner> (&table)[N], const Owner& owner)
+{
     std::vector<Field> out;
     out.reserve(N);
-    for (const auto& entry : table) out.push_back({entry.group, entry.name, entry.read(owner)});
+    for (const auto& entry : table)
+        out.push_back({entry.group, entry.name, entry.read(owner)});
     return out;
 }
 
 template <typename Owner, std::size_t N>
-FieldValue recordValue(const FieldEntry<Owner> (&table)[N], const Owner& owner) {
+FieldValue recordValue(const FieldEntry<Owner> (&table)[N], const Owner& owner)
+{
     FieldValue f;
     f.kind = FieldValue::Kind::Record;
     for (const auto& entry : table) {

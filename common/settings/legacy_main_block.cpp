@@ -51,27 +51,36 @@ constexpr int kQuarterSecondsPerHour = 14400;
 constexpr int kQuarterSecondsPerMinute = 240;
 constexpr int kFirstFurtherLevelZones = 3;  // Main, Zone 2, Zone 3
 
-void takeTypes(SettingsStore& store, int byte, const auto& fields) {
-    for (const BitField& f : fields) store.setAudioInType(f.source, bits::get(static_cast<unsigned>(byte), f.shift, f.width));
+void takeTypes(SettingsStore& store, int byte, const auto& fields)
+{
+    for (const BitField& f : fields)
+        store.setAudioInType(f.source, bits::get(static_cast<unsigned>(byte), f.shift, f.width));
 }
 
-void takeConnectors(SettingsStore& store, unsigned packed, const auto& fields) {
+void takeConnectors(SettingsStore& store, unsigned packed, const auto& fields)
+{
     for (const BitField& f : fields) {
         const int code = bits::get(packed, f.shift, f.width);
-        if (code <= kLastPlainConnector) store.setAudioInConnector(f.source, code);
-        else if (code == kLegacyOwnRca) store.setAudioInConnector(f.source, kOwnRcaConnector[f.source]);
-        else if (code == kLegacyNoConnector) store.setAudioInConnector(f.source, kNoConnector);
+        if (code <= kLastPlainConnector)
+            store.setAudioInConnector(f.source, code);
+        else if (code == kLegacyOwnRca)
+            store.setAudioInConnector(f.source, kOwnRcaConnector[f.source]);
+        else if (code == kLegacyNoConnector)
+            store.setAudioInConnector(f.source, kNoConnector);
         // Codes 6 and 7 were never assigned; the connector keeps what it holds.
     }
 }
 
-void applySpeakerType(SettingsStore& store, int group, int type) {
+void applySpeakerType(SettingsStore& store, int group, int type)
+{
     const bool known = type < kLegacySpeakerTypeCount;
-    if (known) store.setSpeakerSize(kCinema, group, kLegacySpeakerType[type].cinemaSize);
+    if (known)
+        store.setSpeakerSize(kCinema, group, kLegacySpeakerType[type].cinemaSize);
     const bool dipole = known && kLegacySpeakerType[type].dipole;
     // Bit 3 of the subwoofer group is its own switch: only the dipole codes set it.
     if (group == kSub) {
-        if (dipole) store.setDipole(group, 1);
+        if (dipole)
+            store.setDipole(group, 1);
         return;
     }
     store.setDipole(group, dipole);
@@ -79,7 +88,8 @@ void applySpeakerType(SettingsStore& store, int group, int type) {
 
 int lowByte(int word) { return static_cast<std::int8_t>(word & 0xFF); }
 
-void takeTime(SettingsStore& store, ImageCursor& in, int zone, int index) {
+void takeTime(SettingsStore& store, ImageCursor& in, int zone, int index)
+{
     const std::uint32_t count = in.takeDword();
     const int hour = static_cast<int>(count / kQuarterSecondsPerHour);
     const int minute = static_cast<int>((count % kQuarterSecondsPerHour) / kQuarterSecondsPerMinute);
@@ -87,17 +97,22 @@ void takeTime(SettingsStore& store, ImageCursor& in, int zone, int index) {
 }
 
 // On and off times are kept in the order Timer 1 weekday, Timer 1 weekend, Timer 2 weekday, Timer 2 weekend.
-void takeTimes(SettingsStore& store, ImageCursor& in, int zone, bool off) {
+void takeTimes(SettingsStore& store, ImageCursor& in, int zone, bool off)
+{
     for (int timer = 0; timer < 2; ++timer)
-        for (bool weekend : {false, true}) takeTime(store, in, zone, SettingsStore::timerTimeIndex(timer, off, weekend));
+        for (bool weekend : {false, true})
+            takeTime(store, in, zone, SettingsStore::timerTimeIndex(timer, off, weekend));
 }
 
-void takeName(Name& name, ImageCursor& in) {
-    for (auto& c : name) c = static_cast<char>(in.take());
+void takeName(Name& name, ImageCursor& in)
+{
+    for (auto& c : name)
+        c = static_cast<char>(in.take());
     name[kNameSize - 1] = 0;
 }
 
-void takeAudioInputs(SettingsStore& store, ImageCursor& in) {
+void takeAudioInputs(SettingsStore& store, ImageCursor& in)
+{
     takeTypes(store, in.take(), kTypeFieldsA);
     takeTypes(store, in.take(), kTypeFieldsB);
     takeConnectors(store, in.takeWord(), kConnectorFieldsWord);
@@ -108,10 +123,12 @@ void takeAudioInputs(SettingsStore& store, ImageCursor& in) {
         s.eqHigh[i] = in.takeSigned();
     }
     s.audioOutFormat = in.take();
-    for (auto& level : s.inputLevel) level = static_cast<std::int8_t>(lowByte(in.takeWord()));
+    for (auto& level : s.inputLevel)
+        level = static_cast<std::int8_t>(lowByte(in.takeWord()));
 }
 
-void takeSpeakers(SettingsStore& store, ImageCursor& in, int version) {
+void takeSpeakers(SettingsStore& store, ImageCursor& in, int version)
+{
     const int frontsAndSurrounds = in.take();
     const int centerAndRears = in.take();
     const int sub = in.take();
@@ -127,7 +144,8 @@ void takeSpeakers(SettingsStore& store, ImageCursor& in, int version) {
             store.setCrossover(kCinema, group, std::min((bits::get(in.take(), 0, 5) + 5) * 5, kCrossoverCeiling));
     } else {
         store.setHphoneMutesSpeakers(bits::get(static_cast<unsigned>(sub), 7, 1));
-        for (int group : kCrossoverOrder) store.setCrossover(kCinema, group, kOlderCinemaCrossover);
+        for (int group : kCrossoverOrder)
+            store.setCrossover(kCinema, group, kOlderCinemaCrossover);
     }
 
     const unsigned mainCrossover = in.take();
@@ -137,24 +155,31 @@ void takeSpeakers(SettingsStore& store, ImageCursor& in, int version) {
     store.setMetricUnits(bits::get(mainCrossover, 5, 1));
 }
 
-void takeLevelsAndVolumes(SettingsStore& store, ImageCursor& in) {
+void takeLevelsAndVolumes(SettingsStore& store, ImageCursor& in)
+{
     auto& s = store.set();
     // The distance writer limits by the metric flag taken with the crossover just before.
-    for (int d = 0; d < kDistanceCount; ++d) store.setSpeakerDistance(d, in.takeSignedWord());
-    for (auto& delay : s.sourceDelay) delay = static_cast<std::uint16_t>(in.take() * 2);
-    for (int channel = 0; channel < 8; ++channel) s.speakerLevel[channel] = static_cast<std::int8_t>(lowByte(in.takeWord()));
+    for (int d = 0; d < kDistanceCount; ++d)
+        store.setSpeakerDistance(d, in.takeSignedWord());
+    for (auto& delay : s.sourceDelay)
+        delay = static_cast<std::uint16_t>(in.take() * 2);
+    for (int channel = 0; channel < 8; ++channel)
+        s.speakerLevel[channel] = static_cast<std::int8_t>(lowByte(in.takeWord()));
     s.speakerLevel[9] = static_cast<std::int8_t>(std::min(lowByte(in.takeWord()), 0));
     s.noiseReferenceLevel = static_cast<std::int8_t>(lowByte(in.takeWord()));
 
-    for (auto& z : s.zoneVolume) z.onVolume = in.takeSignedWord();
-    for (int z = 0; z < kFirstFurtherLevelZones; ++z) s.zoneVolume[z].level1 = in.takeSignedWord();
+    for (auto& z : s.zoneVolume)
+        z.onVolume = in.takeSignedWord();
+    for (int z = 0; z < kFirstFurtherLevelZones; ++z)
+        s.zoneVolume[z].level1 = in.takeSignedWord();
     for (auto& z : s.zoneVolume) {
         z.maxVolume = in.takeSignedWord();
         z.level2 = std::min(z.level2, z.maxVolume);
     }
 }
 
-void takeDisplays(SettingsStore& store, ImageCursor& in) {
+void takeDisplays(SettingsStore& store, ImageCursor& in)
+{
     auto& d = store.set().displayOptions;
     d[0] = in.take() & 0x0F;
     d[1] = in.take() & 0x33;
@@ -167,11 +192,13 @@ void takeDisplays(SettingsStore& store, ImageCursor& in) {
     store.setOsPosition(0, bits::get(zone2Info, 5, 2));
     d[3] = in.take() & 0x33;
     in.skip(1);
-    for (auto& level : store.set().displayTail) level = in.take() & 0x3F;
+    for (auto& level : store.set().displayTail)
+        level = in.take() & 0x3F;
     store.setFrontPanelWakeUp(in.take() & 0x03);
 }
 
-void takeSpeakerOptions(SettingsStore& store, ImageCursor& in, int version) {
+void takeSpeakerOptions(SettingsStore& store, ImageCursor& in, int version)
+{
     const unsigned b = in.take();
     if (hasWideSpeakerLayout(version)) {
         store.set().speakerOptions = static_cast<std::uint8_t>(b & 0x7F);
@@ -181,15 +208,20 @@ void takeSpeakerOptions(SettingsStore& store, ImageCursor& in, int version) {
     store.setTvSizeForEq(bits::get(b, 1, 3));
 }
 
-void takeNames(SettingsStore& store, ImageCursor& in, int version) {
+void takeNames(SettingsStore& store, ImageCursor& in, int version)
+{
     auto& s = store.set();
-    if (!hasWideSpeakerLayout(version)) store.defaultNames();  // older blocks hold no zone names
-    for (auto& name : s.sourceName) takeName(name, in);
+    if (!hasWideSpeakerLayout(version))
+        store.defaultNames();  // older blocks hold no zone names
+    for (auto& name : s.sourceName)
+        takeName(name, in);
     if (hasWideSpeakerLayout(version))
-        for (auto& name : s.zoneName) takeName(name, in);
+        for (auto& name : s.zoneName)
+            takeName(name, in);
 }
 
-void takeTimers(SettingsStore& store, ImageCursor& in) {
+void takeTimers(SettingsStore& store, ImageCursor& in)
+{
     const unsigned flags = in.take();
     store.setClock24Hour(bits::get(flags, 0, 1));
     store.setTimersEnabled(bits::get(flags, 1, 1));
@@ -205,25 +237,32 @@ void takeTimers(SettingsStore& store, ImageCursor& in) {
         }
         takeTimes(store, in, zone, false);
     }
-    for (int zone = 0; zone < kTimerZoneCount; ++zone) takeTimes(store, in, zone, true);
+    for (int zone = 0; zone < kTimerZoneCount; ++zone)
+        takeTimes(store, in, zone, true);
 }
 
-void takeComponentVideo(SettingsStore& store, ImageCursor& in) {
+void takeComponentVideo(SettingsStore& store, ImageCursor& in)
+{
     const int b = in.take();
     const int first = b & 0x0F, second = b >> 4;
-    if (first < kSourceCount) store.setLegacyComponentVideo(first, 1);
-    if (second < kSourceCount) store.setLegacyComponentVideo(second, 2);
+    if (first < kSourceCount)
+        store.setLegacyComponentVideo(first, 1);
+    if (second < kSourceCount)
+        store.setLegacyComponentVideo(second, 2);
 }
 
-void takeWideTail(SettingsStore& store, ImageCursor& in, int version) {
+void takeWideTail(SettingsStore& store, ImageCursor& in, int version)
+{
     const unsigned rears = in.take();
     store.setTwoUnits(kCinema, kRears, bits::get(rears, 0, 2) != 1);
     store.setRearSpacing(bits::get(rears, 2, 2));
     const unsigned sub = in.take();
-    for (int mode : {kMusic, kCinema}) store.setSubwooferPhase(mode, bits::get(sub, 0, 6));
+    for (int mode : {kMusic, kCinema})
+        store.setSubwooferPhase(mode, bits::get(sub, 0, 6));
     store.setThxUltra2Sub(bits::get(sub, 6, 1));
     store.setThxBgCompensation(bits::get(sub, 7, 1));
-    if (!hasFsByte(version)) return;
+    if (!hasFsByte(version))
+        return;
     const int fs = in.take() & 0x03;
     store.setSixChannelFs(fs);
     store.setTwoChannelFs(fs);
@@ -231,10 +270,12 @@ void takeWideTail(SettingsStore& store, ImageCursor& in, int version) {
 
 }  // namespace
 
-bool decodeLegacyMainBlock(SettingsStore& store, int base) {
+bool decodeLegacyMainBlock(SettingsStore& store, int base)
+{
     ImageCursor in(store, base);
     const int version = in.take();
-    if (version >= kFirstCurrentLayoutVersion) return false;
+    if (version >= kFirstCurrentLayoutVersion)
+        return false;
     takeAudioInputs(store, in);
     takeSpeakers(store, in, version);
     takeLevelsAndVolumes(store, in);
@@ -243,8 +284,10 @@ bool decodeLegacyMainBlock(SettingsStore& store, int base) {
     takeSpeakerOptions(store, in, version);
     takeNames(store, in, version);
     takeTimers(store, in);
-    if (hasComponentByte(version)) takeComponentVideo(store, in);
-    if (hasWideSpeakerLayout(version)) takeWideTail(store, in, version);
+    if (hasComponentByte(version))
+        takeComponentVideo(store, in);
+    if (hasWideSpeakerLayout(version))
+        takeWideTail(store, in, version);
     return in.checkWordMatches();
 }
 

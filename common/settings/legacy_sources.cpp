@@ -26,9 +26,11 @@ constexpr int kMultichannelSearch = 19;
 // Three-bit option codes of the older firmware spread over the current code range.
 constexpr int kWiden[8] = {0, 3, 4, 5, 7, 8, 9, 10};
 
-int lookup(const ConversionTable& t, const ConversionTable& u, int length, int a, int b) {
+int lookup(const ConversionTable& t, const ConversionTable& u, int length, int a, int b)
+{
     for (int j = 0; j < length; ++j)
-        if (t[j] == a && u[j] == b) return j;
+        if (t[j] == a && u[j] == b)
+            return j;
     return length;
 }
 int twoChannelCode(int a, int b) { return lookup(kT0, kT1, kTwoChannelSearch, a, b); }
@@ -45,9 +47,12 @@ enum PresetByte : int { kTwoCh = 6, kDd20 = 7, kDd51 = 8, kDts51 = 9, kDdEx = 10
 class RecordConverter {
 public:
     RecordConverter(SettingsStore& store, int source)
-        : store_(store), source_(source), l_(store.set().legacySourceRecord[source]) {}
+        : store_(store), source_(source), l_(store.set().legacySourceRecord[source])
+    {
+    }
 
-    void run() {
+    void run()
+    {
         auto& record = store_.set().sourceRecord[source_];
         record[0] = l_[0];
         record[1] = l_[1];
@@ -61,56 +66,67 @@ public:
 
 private:
     int legacy(int byte, int shift, int width) const { return bits::get(l_[byte], shift, width); }
-    void put(int byte, int shift, int width, int value) {
+    void put(int byte, int shift, int width, int value)
+    {
         store_.setSourceRecordBits(source_, byte, shift, width, value);
     }
     void preset(int byte, int code) { put(byte, 0, 5, code); }
     void option(int byte, int value) { put(byte, 5, 3, value); }
 
-    void twoChannel() {
+    void twoChannel()
+    {
         const int j = skipGap(legacy(2, 0, 4));
-        if (j <= kLargestNibbleCode) put(3, 0, 4, j);
+        if (j <= kLargestNibbleCode)
+            put(3, 0, 4, j);
         option(kTwoCh, legacy(3, 5, 3));
         const int k = skipGap(legacy(2, 4, 4));
         if (k <= kLargestNibbleCode) {
             const int d = twoChannelCode(k, legacy(4, 0, 1));
-            if (d < 19) preset(kTwoCh, d);
+            if (d < 19)
+                preset(kTwoCh, d);
         }
         const int upper = skipGap(legacy(7, 4, 4));
         switch (legacy(5, 6, 2)) {
-            case 3: put(3, 4, 4, 14); break;
-            case 1:
-            case 2: put(3, 4, 4, 4); break;
-            default:
-                if (upper <= kLargestNibbleCode) put(3, 4, 4, upper);
+        case 3: put(3, 4, 4, 14); break;
+        case 1:
+        case 2: put(3, 4, 4, 4); break;
+        default:
+            if (upper <= kLargestNibbleCode)
+                put(3, 4, 4, upper);
         }
     }
 
-    void dolby20() {
+    void dolby20()
+    {
         option(kDd20, legacy(3, 1, 1));
         const int f = legacy(4, 1, 1);
         const int upper = skipGap(legacy(7, 4, 4));
         int code = kTwoChannelSearch;
         switch (legacy(6, 6, 2)) {
-            case 3: code = f ? 19 : 18; break;
-            case 1:
-            case 2: code = twoChannelCode(4, f); break;
-            default:
-                if (upper <= kLargestNibbleCode) code = twoChannelCode(upper, f);
+        case 3: code = f ? 19 : 18; break;
+        case 1:
+        case 2: code = twoChannelCode(4, f); break;
+        default:
+            if (upper <= kLargestNibbleCode)
+                code = twoChannelCode(upper, f);
         }
-        if (code < kTwoChannelSearch) preset(kDd20, code);
+        if (code < kTwoChannelSearch)
+            preset(kDd20, code);
     }
 
-    void unitOptions() {
+    void unitOptions()
+    {
         const int g = widen(legacy(3, 5, 3));
-        if (g < 8) option(kDts51, g);
+        if (g < 8)
+            option(kDts51, g);
         const int h = legacy(5, 3, 3);
         put(4, 0, 4, (h & 3) == 1 ? 4 : 0);
         put(5, 4, 4, 5);
         option(kDtsEs, (h & 4) ? 3 : 0);
     }
 
-    void dts() {
+    void dts()
+    {
         const int r = widen(legacy(4, 5, 3));
         const int t = legacy(6, 3, 3);
         if ((t & 3) == 3) {
@@ -119,13 +135,16 @@ private:
             return;
         }
         const int code = multichannelCode((t & 3) == 1 ? 4 : 0, r);
-        if (code <= 16) preset(kDts51, code);
+        if (code <= 16)
+            preset(kDts51, code);
         preset(kDtsEs, (t & 4) ? 13 : 12);
     }
 
-    void dolby51() {
+    void dolby51()
+    {
         const int v = widen(legacy(3, 2, 3));
-        if (v < 8) option(kDd51, v);
+        if (v < 8)
+            option(kDd51, v);
         const int w = legacy(5, 0, 3);
         constexpr int kByte4High[4] = {0, 1, 0, 0};
         constexpr int kByte5Low[4] = {0, 1, 1, 1};
@@ -143,9 +162,12 @@ private:
         }
         const int s = y == 7 ? 3 : 0;
         const int code = multichannelCode((z & 3) == 1 ? 1 : s, y);
-        if (code <= 16) preset(kDd51, code);
-        if ((z & 3) == 0) preset(kDdEx, extended ? 6 : 0);
-        else preset(kDdEx, extended ? 2 : 1);
+        if (code <= 16)
+            preset(kDd51, code);
+        if ((z & 3) == 0)
+            preset(kDdEx, extended ? 6 : 0);
+        else
+            preset(kDdEx, extended ? 2 : 1);
     }
 
     SettingsStore& store_;
@@ -155,10 +177,12 @@ private:
 
 }  // namespace
 
-bool decodeLegacySourceSection(SettingsStore& store) {
+bool decodeLegacySourceSection(SettingsStore& store)
+{
     ImageCursor in(store, kLegacySourceOffset);
     const int version = in.take();
-    if (version > kNewestLegacySourceVersion) return false;
+    if (version > kNewestLegacySourceVersion)
+        return false;
     for (int i = 0; i < kSourceCount; ++i) {
         auto& legacy = store.set().legacySourceRecord[i];
         in.skip(1);
@@ -168,17 +192,21 @@ bool decodeLegacySourceSection(SettingsStore& store) {
         bits::put(legacy[1], 3, 2, bits::get(b, 0, 2));
         bits::put(legacy[2], 0, 4, bits::get(b, 2, 4));
         in.skip(1);
-        if (!hasWideSourceEntries(version)) continue;
+        if (!hasWideSourceEntries(version))
+            continue;
         legacy[0] = in.take();
         bits::put(legacy[1], 0, 3, in.take() & 0x07);
     }
-    if (!in.checkWordMatches()) return false;
+    if (!in.checkWordMatches())
+        return false;
     convertLegacySourceRecords(store);
     return true;
 }
 
-void convertLegacySourceRecords(SettingsStore& store) {
-    for (int i = 0; i < kSourceCount; ++i) RecordConverter(store, i).run();
+void convertLegacySourceRecords(SettingsStore& store)
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        RecordConverter(store, i).run();
 }
 
 }  // namespace velmar

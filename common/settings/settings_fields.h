@@ -12,16 +12,16 @@
 namespace velmar {
 
 inline constexpr int kSourceCount = 10;
-inline constexpr int kEqCount = 11;            // ten sources plus the AM equaliser
+inline constexpr int kEqCount = 11;  // ten sources plus the AM equaliser
 inline constexpr int kSpeakerGroupCount = 5;
-inline constexpr int kSpeakerModeCount = 2;    // 0 Music, 1 Cinema
+inline constexpr int kSpeakerModeCount = 2;  // 0 Music, 1 Cinema
 inline constexpr int kSpeakerLevelCount = 10;
 inline constexpr int kDistanceCount = 8;
-inline constexpr int kVolumeZoneCount = 4;     // Main, Zone 2, Zone 3, HPhone
-inline constexpr int kTimerZoneCount = 3;      // Main, Zone 2, Zone 3
-inline constexpr int kNameSlotCount = 5;       // MAIN, ZONE2, ZONE3, HPHONE, RECORD
-inline constexpr int kNameSize = 7;            // six characters and a terminating 0
-inline constexpr int kPresetCount = 24;        // AM bank 0-5, FM banks 6-23
+inline constexpr int kVolumeZoneCount = 4;  // Main, Zone 2, Zone 3, HPhone
+inline constexpr int kTimerZoneCount = 3;   // Main, Zone 2, Zone 3
+inline constexpr int kNameSlotCount = 5;    // MAIN, ZONE2, ZONE3, HPHONE, RECORD
+inline constexpr int kNameSize = 7;         // six characters and a terminating 0
+inline constexpr int kPresetCount = 24;     // AM bank 0-5, FM banks 6-23
 inline constexpr int kTunerBankCount = 4;
 inline constexpr int kSourceRecordSize = 13;
 inline constexpr int kLegacySourceRecordSize = 8;

@@ -33,14 +33,16 @@ constexpr std::uint8_t kDefaultLegacyRecord[kLegacySourceRecordSize] = {27, 34, 
 
 constexpr int kTuner = 3, kTwoChannel = 8, kSixChannel = 9;
 
-void copyName(Name& slot, const char* text) {
+void copyName(Name& slot, const char* text)
+{
     slot.fill(0);
     std::strncpy(slot.data(), text, kNameSize - 1);
 }
 
 }  // namespace
 
-SettingsStore::SettingsStore(Variant variant) : variant_(variant) {
+SettingsStore::SettingsStore(Variant variant) : variant_(variant)
+{
     set_.displayTail = {15, 10, 5};
     defaultMainBlock();
     defaultTunerPresets();
@@ -54,19 +56,23 @@ SettingsStore::SettingsStore(Variant variant) : variant_(variant) {
     defaultModeTable();
 }
 
-bool SettingsStore::isCorvalentLayout() const {
+bool SettingsStore::isCorvalentLayout() const
+{
     return variant_ == Variant::Editor && modelKind_ == ModelKind::CorvalentD1;
 }
 
-bool SettingsStore::carriesBrightness() const {
+bool SettingsStore::carriesBrightness() const
+{
     return variant_ == Variant::Editor && (modelKind_ == ModelKind::CorvalentD1 || modelKind_ == ModelKind::Qrx20);
 }
 
-bool SettingsStore::holdsComponentBit2() const {
+bool SettingsStore::holdsComponentBit2() const
+{
     return variant_ == Variant::Installer || modelKind_ != ModelKind::Qrx20;
 }
 
-void SettingsStore::defaultSourceInputs() {
+void SettingsStore::defaultSourceInputs()
+{
     for (int i = 0; i < kSourceCount; ++i) {
         std::uint8_t input = 0;
         bits::put(input, 0, 2, kDefaultInputType[i]);
@@ -80,13 +86,16 @@ void SettingsStore::defaultSourceInputs() {
     set_.audioOutFormat = 0;
 }
 
-void SettingsStore::defaultEqualisers() {
+void SettingsStore::defaultEqualisers()
+{
     set_.eqLow.fill(0);
     set_.eqHigh.fill(0);
 }
 
-void SettingsStore::defaultSpeakers() {
-    for (auto& mode : set_.crossover) mode.fill(80);
+void SettingsStore::defaultSpeakers()
+{
+    for (auto& mode : set_.crossover)
+        mode.fill(80);
     std::copy(std::begin(kDefaultSpeakerConfig), std::end(kDefaultSpeakerConfig), set_.speakerConfig.begin());
     set_.speakerLevel.fill(0);
     set_.bassManagement.fill(0);
@@ -94,12 +103,14 @@ void SettingsStore::defaultSpeakers() {
     set_.noiseReferenceLevel = 0;
 }
 
-void SettingsStore::defaultDistances() {
+void SettingsStore::defaultDistances()
+{
     set_.distanceFlags = 0;
     std::copy(std::begin(kDefaultDistance), std::end(kDefaultDistance), set_.speakerDistance.begin());
 }
 
-void SettingsStore::defaultZoneVolumes() {
+void SettingsStore::defaultZoneVolumes()
+{
     for (int z = 0; z < kVolumeZoneCount; ++z) {
         ZoneVolume v;
         v.onVolume = kDefaultVolume[z].onVolume;
@@ -109,7 +120,8 @@ void SettingsStore::defaultZoneVolumes() {
     }
 }
 
-void SettingsStore::defaultTimers() {
+void SettingsStore::defaultTimers()
+{
     for (int z = 0; z < kTimerZoneCount; ++z) {
         TimerRecord t;
         for (int timer = 0; timer < 2; ++timer) {
@@ -124,22 +136,27 @@ void SettingsStore::defaultTimers() {
     }
 }
 
-void SettingsStore::defaultTriggers() {
+void SettingsStore::defaultTriggers()
+{
     set_.rs232Options = 0x40;
     set_.irInputs.fill(7);
-    for (auto& trigger : set_.triggerMask) trigger.fill(0);
+    for (auto& trigger : set_.triggerMask)
+        trigger.fill(0);
 }
 
-void SettingsStore::defaultDisplays() {
+void SettingsStore::defaultDisplays()
+{
     constexpr std::uint8_t kOptions[6] = {5, 0x33, 0x22, 0, 31, 2};
     std::copy(std::begin(kOptions), std::end(kOptions), set_.displayOptions.begin());
     set_.displayOptions[6] = isCorvalentLayout() ? 0 : 1;
     // The editor leaves the tail of a model that does not carry it as it is here.
-    if (variant_ == Variant::Editor && !carriesBrightness()) return;
+    if (variant_ == Variant::Editor && !carriesBrightness())
+        return;
     set_.displayTail = {15, 10, 5};
 }
 
-void SettingsStore::defaultRoomResonance() {
+void SettingsStore::defaultRoomResonance()
+{
     set_.roomTestToneFreq = 21;
     set_.roomTestToneLevel = 0;
     set_.roomFilterCenter = 60;
@@ -149,52 +166,69 @@ void SettingsStore::defaultRoomResonance() {
 
 void SettingsStore::defaultMuteLevel() { set_.muteLevel = 0x80; }
 
-void SettingsStore::defaultTunerPresets() {
+void SettingsStore::defaultTunerPresets()
+{
     set_.presetOffset.fill(0);
     set_.presetMode.fill(0);
 }
 
-void SettingsStore::defaultNames() {
-    for (int i = 0; i < kSourceCount; ++i) copyName(set_.sourceName[i], kDefaultSourceNames[i]);
-    for (int i = 0; i < kNameSlotCount; ++i) copyName(set_.zoneName[i], kDefaultZoneNames[i]);
+void SettingsStore::defaultNames()
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        copyName(set_.sourceName[i], kDefaultSourceNames[i]);
+    for (int i = 0; i < kNameSlotCount; ++i)
+        copyName(set_.zoneName[i], kDefaultZoneNames[i]);
 }
 
-void SettingsStore::defaultSourceRecords() {
+void SettingsStore::defaultSourceRecords()
+{
     for (int i = 0; i < kSourceCount; ++i) {
         auto& r = set_.sourceRecord[i];
         std::copy(std::begin(kDefaultSourceRecord), std::end(kDefaultSourceRecord), r.begin());
-        if (i < kTwoChannel) r[12] = static_cast<std::uint8_t>(i | (i << 3));
-        else r[12] = i == kTwoChannel ? 27 : 0;
+        if (i < kTwoChannel)
+            r[12] = static_cast<std::uint8_t>(i | (i << 3));
+        else
+            r[12] = i == kTwoChannel ? 27 : 0;
     }
-    for (int i : {1, 2, kTuner, kTwoChannel, kSixChannel}) setSourceRecordBits(i, 2, 2, 2, 0);
+    for (int i : {1, 2, kTuner, kTwoChannel, kSixChannel})
+        setSourceRecordBits(i, 2, 2, 2, 0);
     setComponentVideo(kSixChannel, 1);
     setComponentVideo(0, 1);
     setComponentVideo(5, 2);
-    for (int i : {1, 2, kTuner}) setModePreset(i, 0, 1);
+    for (int i : {1, 2, kTuner})
+        setModePreset(i, 0, 1);
     setModePreset(kTwoChannel, 0, 0);
     setModePreset(kSixChannel, 2, 3);
 }
 
-void SettingsStore::defaultLegacySourceRecords() {
+void SettingsStore::defaultLegacySourceRecords()
+{
     for (int i = 0; i < kSourceCount; ++i) {
         auto& l = set_.legacySourceRecord[i];
         std::copy(std::begin(kDefaultLegacyRecord), std::end(kDefaultLegacyRecord), l.begin());
     }
-    for (int i : {1, 2, 3, 8, 9}) bits::put(set_.legacySourceRecord[i][7], 2, 2, 0);
-    for (int i : {1, 9, 0}) setLegacyComponentVideo(i, 1);
+    for (int i : {1, 2, 3, 8, 9})
+        bits::put(set_.legacySourceRecord[i][7], 2, 2, 0);
+    for (int i : {1, 9, 0})
+        setLegacyComponentVideo(i, 1);
     setLegacyComponentVideo(5, 2);
-    for (int i : {1, 2, 3}) bits::put(set_.legacySourceRecord[i][2], 4, 4, 1);
-    for (int i : {8, 9}) bits::put(set_.legacySourceRecord[i][2], 4, 4, 0);
+    for (int i : {1, 2, 3})
+        bits::put(set_.legacySourceRecord[i][2], 4, 4, 1);
+    for (int i : {8, 9})
+        bits::put(set_.legacySourceRecord[i][2], 4, 4, 0);
     bits::put(set_.legacySourceRecord[9][4], 2, 3, 3);
 }
 
-void SettingsStore::setLegacyComponentVideo(int source, int input) {
+void SettingsStore::setLegacyComponentVideo(int source, int input)
+{
     auto& l = set_.legacySourceRecord[source];
     bits::put(l[1], 6, 2, input & 3);
-    if (holdsComponentBit2()) bits::put(l[0], 6, 1, (input >> 2) & 1);
+    if (holdsComponentBit2())
+        bits::put(l[0], 6, 1, (input >> 2) & 1);
 }
 
-void SettingsStore::defaultMainBlock() {
+void SettingsStore::defaultMainBlock()
+{
     defaultSourceInputs();
     defaultEqualisers();
     defaultSpeakers();
@@ -208,7 +242,8 @@ void SettingsStore::defaultMainBlock() {
     defaultNames();
 }
 
-void SettingsStore::defaultUnitState() {
+void SettingsStore::defaultUnitState()
+{
     unit_.stateNibbleA.fill(0);
     unit_.stateNibbleB.fill(0);
     unit_.tunerBand = 1;
@@ -217,47 +252,59 @@ void SettingsStore::defaultUnitState() {
         unit_.tunerFrequency[bank] = BoundedValue::range(875, 1079, 10, 875);
     unit_.tunerFlags = 15;
     unit_.tunerByte = 0;
-    for (int i = 1; i < kTunerBankCount; ++i) unit_.tunerModes[i] = 0;
+    for (int i = 1; i < kTunerBankCount; ++i)
+        unit_.tunerModes[i] = 0;
 }
 
-void SettingsStore::defaultModeTable() {
+void SettingsStore::defaultModeTable()
+{
     for (int i = 0; i < 14; ++i) {
         const bool narrow = i == 2 || i >= 11;
         unit_.modeLevels[i] = narrow ? BoundedValue::range(-20, 20, 2) : BoundedValue::range(-24, 24, 2);
     }
     for (int r = 0; r < 6; ++r) {
         ModeRecord record;
-        if (r < 4) record.header = BoundedValue::range(-20, 20, 2);
-        else if (r == 4) record.header = BoundedValue::range(-60, 40, 10);
-        else record.header = BoundedValue::range(-20, 0, 2);
+        if (r < 4)
+            record.header = BoundedValue::range(-20, 20, 2);
+        else if (r == 4)
+            record.header = BoundedValue::range(-60, 40, 10);
+        else
+            record.header = BoundedValue::range(-20, 0, 2);
         unit_.modeRecords[r] = record;
     }
     for (int i = 0; i < 9; ++i)
         unit_.modeTrims[i] = i < 6 ? BoundedValue::range(-7, 7, 1) : BoundedValue::range(-10, 10, 2);
 }
 
-void SettingsStore::defaultSystemCodes() {
+void SettingsStore::defaultSystemCodes()
+{
     unit_.systemCodeFlags = 0;
     unit_.systemCodeA.fill(0);
     unit_.systemCodeB.fill(0);
 }
 
-void SettingsStore::applySpeakerRules(int mode) {
+void SettingsStore::applySpeakerRules(int mode)
+{
     constexpr int kFronts = 0, kCenter = 1, kSurrounds = 2, kRears = 3, kSub = 4;
-    if (speakerSize(mode, kFronts) == 1) setSpeakerSize(mode, kSub, 1);
-    if (speakerSize(mode, kSurrounds) == 0) setSpeakerSize(mode, kRears, 0);
+    if (speakerSize(mode, kFronts) == 1)
+        setSpeakerSize(mode, kSub, 1);
+    if (speakerSize(mode, kSurrounds) == 0)
+        setSpeakerSize(mode, kRears, 0);
 
     auto& x = set_.crossover[mode][kSub];
-    if (x <= 160) return;
+    if (x <= 160)
+        return;
     const int sub = storedSpeakerSize(mode, kSub);
     if (useAdvancedSettings(mode)) {
-        if (sub == 0) x = 160;
+        if (sub == 0)
+            x = 160;
         return;
     }
     const bool allLarge = speakerSize(mode, kFronts) == 2 && speakerSize(mode, kCenter) == 2 &&
                           speakerSize(mode, kSurrounds) == 2;
     const int rears = speakerSize(mode, kRears);
-    if (!(sub != 0 && allLarge && (rears == 2 || rears == 0))) x = 160;
+    if (!(sub != 0 && allLarge && (rears == 2 || rears == 0)))
+        x = 160;
 }
 
 }  // namespace velmar

@@ -24,11 +24,11 @@ public:
     void setModelKind(ModelKind kind) { modelKind_ = kind; }
 
     // Model-dependent layout, as the codec and the writers see it.
-    bool isCorvalentLayout() const;    // wake-up choice in bits 2-3
+    bool isCorvalentLayout() const;  // wake-up choice in bits 2-3
     // The editor keeps the three front panel brightness levels in the image for the models
     // whose panel has them (QRX 20, Corvalent D1); for the others it writes fixed levels.
     bool carriesBrightness() const;
-    bool holdsComponentBit2() const;   // component video input 4 needs byte 0 bit 6
+    bool holdsComponentBit2() const;  // component video input 4 needs byte 0 bit 6
 
     // Raw compact form, for the codec and for tools that list every field.
     SetFields& set() { return set_; }
@@ -47,23 +47,23 @@ public:
     std::array<std::uint8_t, 0x200 - 0x060> savedUnitArea{};
 
     // ---- defaults initialisers, one per field group ----
-    void defaultSourceInputs();   // source inputs, input levels, lip-sync delays, audio-out
+    void defaultSourceInputs();  // source inputs, input levels, lip-sync delays, audio-out
     void defaultEqualisers();
     void defaultSpeakers();
     void defaultDistances();
     void defaultZoneVolumes();
     void defaultTimers();
-    void defaultTriggers();       // triggers, IR inputs, RS-232
-    void defaultDisplays();       // model dependent
+    void defaultTriggers();  // triggers, IR inputs, RS-232
+    void defaultDisplays();  // model dependent
     void defaultRoomResonance();
     void defaultMuteLevel();
     void defaultTunerPresets();
     void defaultNames();
     void defaultSourceRecords();  // model dependent
     void defaultLegacySourceRecords();
-    void defaultMainBlock();      // every group of the main block, names included
-    void defaultUnitState();      // leaves unitValue and unitSelect alone
-    void defaultModeTable();      // all mode table values 0, ranges restored
+    void defaultMainBlock();  // every group of the main block, names included
+    void defaultUnitState();  // leaves unitValue and unitSelect alone
+    void defaultModeTable();  // all mode table values 0, ranges restored
     void defaultSystemCodes();
 
     // Consistency of subwoofer, rears and subwoofer crossover for one speaker mode.
@@ -100,7 +100,7 @@ public:
     void setCopySurroundToRear(int on);
     int copyMain(int which) const;  // which: 1 Zone 2, 2 Zone 3, 4 Rec
     void setCopyMain(int which, int on);
-    int digital2Source() const;     // 0 "Digital 1", otherwise source + 1
+    int digital2Source() const;  // 0 "Digital 1", otherwise source + 1
     void setDigital2Source(int value);
     int twoChannelFs() const;
     void setTwoChannelFs(int code);

@@ -14,11 +14,10 @@ constexpr int kSubwoofer = 4;
 
 int clampInt(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
 
-std::string nameText(const Name& slot) {
-    return std::string(slot.data(), strnlen(slot.data(), kNameSize - 1));
-}
+std::string nameText(const Name& slot) { return std::string(slot.data(), strnlen(slot.data(), kNameSize - 1)); }
 
-void storeName(Name& slot, const std::string& text) {
+void storeName(Name& slot, const std::string& text)
+{
     slot.fill(0);
     std::memcpy(slot.data(), text.data(), std::min<std::size_t>(text.size(), kNameSize - 1));
 }
@@ -40,21 +39,25 @@ void SettingsStore::setAudioInType(int source, int type) { bits::put(set_.source
 int SettingsStore::muting(int source) const { return bits::get(set_.sourceInput[source], 2, 2); }
 void SettingsStore::setMuting(int source, int level) { bits::put(set_.sourceInput[source], 2, 2, level); }
 int SettingsStore::audioInConnector(int source) const { return bits::get(set_.sourceInput[source], 4, 4); }
-void SettingsStore::setAudioInConnector(int source, int connector) {
+void SettingsStore::setAudioInConnector(int source, int connector)
+{
     bits::put(set_.sourceInput[source], 4, 4, connector);
 }
 int SettingsStore::inputLevel(int source) const { return set_.inputLevel[source]; }
 void SettingsStore::setInputLevel(int source, int level) { set_.inputLevel[source] = static_cast<std::int8_t>(level); }
 int SettingsStore::eqLow(int index) const { return set_.eqLow[index]; }
-void SettingsStore::setEqLow(int index, int value) {
+void SettingsStore::setEqLow(int index, int value)
+{
     set_.eqLow[index] = static_cast<std::int8_t>(unit_.modeLevels[0].clamped(value));
 }
 int SettingsStore::eqHigh(int index) const { return set_.eqHigh[index]; }
-void SettingsStore::setEqHigh(int index, int value) {
+void SettingsStore::setEqHigh(int index, int value)
+{
     set_.eqHigh[index] = static_cast<std::int8_t>(unit_.modeLevels[1].clamped(value));
 }
 int SettingsStore::sourceDelay(int source) const { return set_.sourceDelay[source]; }
-void SettingsStore::setSourceDelay(int source, int halfMilliseconds) {
+void SettingsStore::setSourceDelay(int source, int halfMilliseconds)
+{
     set_.sourceDelay[source] = static_cast<std::uint16_t>(halfMilliseconds);
 }
 
@@ -68,10 +71,12 @@ void SettingsStore::setCopySurroundToRear(int on) { bits::put(set_.audioOutFlags
 int SettingsStore::copyMain(int which) const { return bits::get(set_.audioOutFlags, which + 3, 1); }
 void SettingsStore::setCopyMain(int which, int on) { bits::put(set_.audioOutFlags, which + 3, 1, on); }
 int SettingsStore::digital2Source() const { return bits::get(set_.audioOutFormat, 0, 4); }
-void SettingsStore::setDigital2Source(int value) {
+void SettingsStore::setDigital2Source(int value)
+{
     // Only a digital input can feed the second digital output.
     const int source = value - 1;
-    if (source >= 0 && source < kSourceCount && audioInType(source) < 2) value = 0;
+    if (source >= 0 && source < kSourceCount && audioInType(source) < 2)
+        value = 0;
     bits::put(set_.audioOutFormat, 0, 4, value);
 }
 int SettingsStore::twoChannelFs() const { return bits::get(set_.audioOutFormat, 4, 2); }
@@ -83,57 +88,70 @@ void SettingsStore::setSixChannelReverseSurRear(int on) { bits::put(set_.audioOu
 
 // ---- speakers ----
 int SettingsStore::crossover(int mode, int group) const { return set_.crossover[mode][group]; }
-void SettingsStore::setCrossover(int mode, int group, int hertz) {
+void SettingsStore::setCrossover(int mode, int group, int hertz)
+{
     set_.crossover[mode][group] = static_cast<std::uint8_t>(hertz);
 }
 void SettingsStore::setCrossoverIndex(int mode, int group, int index) { setCrossover(mode, group, index * 5 + 25); }
-int SettingsStore::storedSpeakerSize(int mode, int group) const {
+int SettingsStore::storedSpeakerSize(int mode, int group) const
+{
     return bits::get(set_.speakerConfig[group], modeShift(mode), 2);
 }
-int SettingsStore::speakerSize(int mode, int group) const {
+int SettingsStore::speakerSize(int mode, int group) const
+{
     const int stored = storedSpeakerSize(mode, group);
     if (group < kSubwoofer && useAdvancedSettings(mode) && stored != 0)
         return set_.crossover[mode][group] > 160 ? 2 : 1;
     return stored;
 }
-void SettingsStore::setSpeakerSize(int mode, int group, int size) {
+void SettingsStore::setSpeakerSize(int mode, int group, int size)
+{
     bits::put(set_.speakerConfig[group], modeShift(mode), 2, size);
 }
-int SettingsStore::twoUnits(int mode, int group) const {
+int SettingsStore::twoUnits(int mode, int group) const
+{
     return bits::get(set_.speakerConfig[group], modeShift(mode) + 2, 1);
 }
-void SettingsStore::setTwoUnits(int mode, int group, int on) {
+void SettingsStore::setTwoUnits(int mode, int group, int on)
+{
     bits::put(set_.speakerConfig[group], modeShift(mode) + 2, 1, on);
 }
 int SettingsStore::dipole(int group) const { return bits::get(set_.speakerConfig[group], 3, 1); }
 void SettingsStore::setDipole(int group, int on) { bits::put(set_.speakerConfig[group], 3, 1, on); }
-int SettingsStore::bypassLfeCrossover(int mode) const {
+int SettingsStore::bypassLfeCrossover(int mode) const
+{
     return bits::get(set_.speakerConfig[kSubwoofer], modeShift(mode) + 3, 1);
 }
-void SettingsStore::setBypassLfeCrossover(int mode, int on) {
+void SettingsStore::setBypassLfeCrossover(int mode, int on)
+{
     bits::put(set_.speakerConfig[kSubwoofer], modeShift(mode) + 3, 1, on);
 }
 int SettingsStore::rearChoice() const { return bits::get(set_.speakerConfig[3], 2, 2); }
 void SettingsStore::setRearChoice(int choice) { bits::put(set_.speakerConfig[3], 2, 2, choice); }
-int SettingsStore::subwooferChoice(int mode) const {
+int SettingsStore::subwooferChoice(int mode) const
+{
     const int size = storedSpeakerSize(mode, kSubwoofer);
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     const int two = twoUnits(mode, kSubwoofer);
     return size == 1 ? 1 + two : 3 + two;
 }
-void SettingsStore::setSubwooferChoice(int mode, int choice) {
+void SettingsStore::setSubwooferChoice(int mode, int choice)
+{
     constexpr int kSize[] = {0, 1, 1, 2, 2};
     setSpeakerSize(mode, kSubwoofer, kSize[clampInt(choice, 0, 4)]);
     setTwoUnits(mode, kSubwoofer, choice == 2 || choice == 4);
 }
 int SettingsStore::speakerLevel(int channel) const { return set_.speakerLevel[channel]; }
-void SettingsStore::setSpeakerLevel(int channel, int level) {
+void SettingsStore::setSpeakerLevel(int channel, int level)
+{
     set_.speakerLevel[channel] = static_cast<std::int8_t>(level);
 }
 int SettingsStore::useAdvancedSettings(int mode) const { return bits::get(set_.bassManagement[mode], 7, 1); }
 void SettingsStore::setUseAdvancedSettings(int mode, int on) { bits::put(set_.bassManagement[mode], 7, 1, on); }
 int SettingsStore::subwooferPolarity(int mode) const { return bits::get(set_.bassManagement[mode], 6, 1); }
-void SettingsStore::setSubwooferPolarity(int mode, int inverted) {
+void SettingsStore::setSubwooferPolarity(int mode, int inverted)
+{
     bits::put(set_.bassManagement[mode], 6, 1, inverted);
 }
 int SettingsStore::subwooferPhase(int mode) const { return bits::get(set_.bassManagement[mode], 0, 6); }
@@ -151,7 +169,8 @@ void SettingsStore::setThxUltra2Sub(int on) { bits::put(set_.speakerOptions, 6, 
 int SettingsStore::musicSameAsCinema() const { return bits::get(set_.speakerOptions, 7, 1); }
 void SettingsStore::setMusicSameAsCinema(int on) { bits::put(set_.speakerOptions, 7, 1, on); }
 int SettingsStore::noiseReferenceLevel() const { return set_.noiseReferenceLevel; }
-void SettingsStore::setNoiseReferenceLevel(int level) {
+void SettingsStore::setNoiseReferenceLevel(int level)
+{
     set_.noiseReferenceLevel = static_cast<std::int8_t>(std::min(level, maxVolume(0)));
 }
 
@@ -161,31 +180,37 @@ void SettingsStore::setMetricUnits(int on) { bits::put(set_.distanceFlags, 0, 1,
 int SettingsStore::rearSpacing() const { return bits::get(set_.distanceFlags, 1, 2); }
 void SettingsStore::setRearSpacing(int choice) { bits::put(set_.distanceFlags, 1, 2, choice); }
 int SettingsStore::speakerDistance(int speaker) const { return set_.speakerDistance[speaker]; }
-void SettingsStore::setSpeakerDistance(int speaker, int tenths) {
+void SettingsStore::setSpeakerDistance(int speaker, int tenths)
+{
     set_.speakerDistance[speaker] = static_cast<std::uint16_t>(clampInt(tenths, 0, metricUnits() ? 320 : 990));
 }
 
 // ---- zone volumes and mute ----
 int SettingsStore::onVolume(int zone) const { return set_.zoneVolume[zone].onVolume; }
-void SettingsStore::setOnVolume(int zone, int steps) {
+void SettingsStore::setOnVolume(int zone, int steps)
+{
     auto& v = set_.zoneVolume[zone];
     // The ceiling wins over the floor should the two ever cross.
     v.onVolume = static_cast<std::int16_t>(std::min<int>(std::max<int>(steps, v.volumeFloor), v.maxVolume));
 }
 int SettingsStore::maxVolume(int zone) const { return set_.zoneVolume[zone].maxVolume; }
-void SettingsStore::setMaxVolume(int zone, int steps) {
+void SettingsStore::setMaxVolume(int zone, int steps)
+{
     auto& v = set_.zoneVolume[zone];
     const int limited = std::max<int>(std::min(steps, zone == 0 ? 63 : 9), v.volumeFloor);
     v.maxVolume = static_cast<std::int16_t>(limited);
     for (std::int16_t* level : {&v.level1, &v.level2, &v.onVolume})
-        if (*level > limited) *level = static_cast<std::int16_t>(limited);
+        if (*level > limited)
+            *level = static_cast<std::int16_t>(limited);
 }
 int SettingsStore::volumeFloor(int zone) const { return set_.zoneVolume[zone].volumeFloor; }
-int SettingsStore::furtherLevel(int zone, int which) const {
+int SettingsStore::furtherLevel(int zone, int which) const
+{
     const auto& v = set_.zoneVolume[zone];
     return which == 0 ? v.level1 : v.level2;
 }
-void SettingsStore::setFurtherLevel(int zone, int which, int steps) {
+void SettingsStore::setFurtherLevel(int zone, int which, int steps)
+{
     auto& v = set_.zoneVolume[zone];
     (which == 0 ? v.level1 : v.level2) = static_cast<std::int16_t>(steps);
 }
@@ -193,36 +218,48 @@ int SettingsStore::muteLevel() const { return bits::get(set_.muteLevel, 0, 5); }
 void SettingsStore::setMuteLevel(int decibels) { bits::put(set_.muteLevel, 0, 5, decibels); }
 
 // ---- timers ----
-int SettingsStore::timerMode(int zone, int timer) const {
+int SettingsStore::timerMode(int zone, int timer) const
+{
     const int nibble = bits::get(set_.timer[zone].timerModes, timer * 4, 4);
     return (nibble & 3) | (nibble >> 2);
 }
-void SettingsStore::setTimerMode(int zone, int timer, int mode) {
+void SettingsStore::setTimerMode(int zone, int timer, int mode)
+{
     const int v = mode & 3;
     bits::put(set_.timer[zone].timerModes, timer * 4, 4, v | (v << 2));
 }
-int SettingsStore::timerTimeIndex(int timer, bool off, bool weekend) {
+int SettingsStore::timerTimeIndex(int timer, bool off, bool weekend)
+{
     return timer + 2 * static_cast<int>(off) + 4 * static_cast<int>(weekend);
 }
 int SettingsStore::timerHour(int zone, int index) const { return set_.timer[zone].timerTimes[index] >> 8; }
 int SettingsStore::timerMinute(int zone, int index) const { return set_.timer[zone].timerTimes[index] & 0xFF; }
-void SettingsStore::setTimerTime(int zone, int index, int hour, int minute) {
+void SettingsStore::setTimerTime(int zone, int index, int hour, int minute)
+{
     set_.timer[zone].timerTimes[index] = static_cast<std::uint16_t>(((hour & 0xFF) << 8) | (minute & 0xFF));
 }
-int SettingsStore::timerSource(int zone, int timer) const { return bits::get(set_.timer[zone].timerSource[timer], 0, 4); }
-void SettingsStore::setTimerSource(int zone, int timer, int source) {
+int SettingsStore::timerSource(int zone, int timer) const
+{
+    return bits::get(set_.timer[zone].timerSource[timer], 0, 4);
+}
+void SettingsStore::setTimerSource(int zone, int timer, int source)
+{
     bits::put(set_.timer[zone].timerSource[timer], 0, 4, source);
 }
-int SettingsStore::timerStation(int zone, int timer) const {
+int SettingsStore::timerStation(int zone, int timer) const
+{
     return bits::get(set_.timer[zone].timerStation[timer], 0, 5);
 }
-void SettingsStore::setTimerStation(int zone, int timer, int preset) {
+void SettingsStore::setTimerStation(int zone, int timer, int preset)
+{
     bits::put(set_.timer[zone].timerStation[timer], 0, 5, preset);
 }
-int SettingsStore::timerVolume(int zone, int timer) const {
+int SettingsStore::timerVolume(int zone, int timer) const
+{
     return static_cast<std::int8_t>(set_.timer[zone].timerVolume[timer]) - 64;
 }
-void SettingsStore::setTimerVolume(int zone, int timer, int steps) {
+void SettingsStore::setTimerVolume(int zone, int timer, int steps)
+{
     const int limited = std::min(steps, zone == 0 ? 63 : 8);
     set_.timer[zone].timerVolume[timer] = static_cast<std::uint8_t>(limited + 64);
 }
@@ -243,17 +280,20 @@ void SettingsStore::setRs232BaudChoice(int choice) { bits::put(set_.rs232Options
 int SettingsStore::irInputs(int receiver) const { return bits::get(set_.irInputs[receiver], 0, 3); }
 void SettingsStore::setIrInputs(int receiver, int zoneMask) { bits::put(set_.irInputs[receiver], 0, 3, zoneMask); }
 int SettingsStore::triggerMask(int trigger, int column) const { return set_.triggerMask[trigger][column]; }
-void SettingsStore::setTriggerMask(int trigger, int column, int mask) {
+void SettingsStore::setTriggerMask(int trigger, int column, int mask)
+{
     set_.triggerMask[trigger][column] = static_cast<std::uint16_t>(mask);
 }
 
 // ---- room resonance ----
 int SettingsStore::roomTestToneFreqIndex() const { return (set_.roomTestToneFreq - 18) / 3; }
-void SettingsStore::setRoomTestToneFreqIndex(int index) {
+void SettingsStore::setRoomTestToneFreqIndex(int index)
+{
     set_.roomTestToneFreq = static_cast<std::uint8_t>(index * 3 + 18);
 }
 int SettingsStore::roomTestToneLevel() const { return set_.roomTestToneLevel; }
-void SettingsStore::setRoomTestToneLevel(int level) {
+void SettingsStore::setRoomTestToneLevel(int level)
+{
     set_.roomTestToneLevel = static_cast<std::int8_t>(std::min(level, maxVolume(0)));
 }
 int SettingsStore::roomFilterCenter() const { return set_.roomFilterCenter - 20; }

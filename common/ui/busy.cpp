@@ -27,25 +27,17 @@ public:
         case QEvent::TouchBegin:
         case QEvent::TouchUpdate:
         case QEvent::TouchEnd:
-        case QEvent::Close:
-            return true;
-        default:
-            return false;
+        case QEvent::Close: return true;
+        default: return false;
         }
     }
 };
 
 }  // namespace
 
-WaitCursor::WaitCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-WaitCursor::~WaitCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 void runKeepingWindowAlive(const std::function<void()>& job)
 {

@@ -165,10 +165,7 @@ void ControlHost::showControls(bool show, const std::vector<int>& ids)
     }
 }
 
-void ControlHost::showControls(bool show, std::initializer_list<int> ids)
-{
-    showControls(show, std::vector<int>(ids));
-}
+void ControlHost::showControls(bool show, std::initializer_list<int> ids) { showControls(show, std::vector<int>(ids)); }
 
 void ControlHost::enableControls(bool enable, const std::vector<int>& ids)
 {

@@ -49,7 +49,10 @@ public:
     void registerControl(int id, QWidget* control);
     QWidget* control(int id) const;
     template <class T>
-    T* controlAs(int id) const { return qobject_cast<T*>(control(id)); }
+    T* controlAs(int id) const
+    {
+        return qobject_cast<T*>(control(id));
+    }
     int controlId(const QWidget* control) const;  // -1 when not registered
 
     // The handler table: one handler per (id, notification).

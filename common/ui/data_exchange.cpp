@@ -21,10 +21,7 @@ void DataExchange::fail(int controlId)
         w->setFocus(Qt::OtherFocusReason);
 }
 
-QString formatDouble(double value)
-{
-    return QString::asprintf("%.15g", value);
-}
+QString formatDouble(double value) { return QString::asprintf("%.15g", value); }
 
 // Read back as formatDouble writes, with a point whatever the locale (strtod would want the
 // locale's decimal comma once the application has set it).

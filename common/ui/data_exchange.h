@@ -38,11 +38,11 @@ void ddxText(DataExchange& dx, int id, QString& value);
 void ddxText(DataExchange& dx, int id, double& value);
 // A whole number in an edit; saving refuses what is not one with "Please enter an integer.".
 void ddxInt(DataExchange& dx, int id, int& value);
-void ddxCheck(DataExchange& dx, int id, int& value);    // 0 or 1
+void ddxCheck(DataExchange& dx, int id, int& value);  // 0 or 1
 // 0-based selection. A value the list cannot show (negative, or past its end) loads as no
 // selection and is kept as it was when saving, so a foreign code survives a commit.
 void ddxCBIndex(DataExchange& dx, int id, int& value);
-void ddxSlider(DataExchange& dx, int id, int& value);   // trackbar position
+void ddxSlider(DataExchange& dx, int id, int& value);  // trackbar position
 // A group of radio buttons given in order; value is the index of the checked one (-1: none,
 // which loading shows as no button checked, even in an exclusive group).
 void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value);

@@ -28,10 +28,7 @@ int Dialog::doModal()
     return execModal(*this, kIdCancel);
 }
 
-void Dialog::onInitDialog()
-{
-    updateData(false);
-}
+void Dialog::onInitDialog() { updateData(false); }
 
 void Dialog::onOK()
 {
@@ -39,14 +36,8 @@ void Dialog::onOK()
         endDialog(kIdOk);
 }
 
-void Dialog::onCancel()
-{
-    endDialog(kIdCancel);
-}
+void Dialog::onCancel() { endDialog(kIdCancel); }
 
-void Dialog::reject()
-{
-    onCancel();
-}
+void Dialog::reject() { onCancel(); }
 
 }  // namespace velmar::ui

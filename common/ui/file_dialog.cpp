@@ -12,10 +12,7 @@ FilePromptHook& filePromptHook()
 }
 }  // namespace
 
-void setFilePromptHook(FilePromptHook hook)
-{
-    filePromptHook() = std::move(hook);
-}
+void setFilePromptHook(FilePromptHook hook) { filePromptHook() = std::move(hook); }
 
 QStringList nameFiltersOf(const QString& filter)
 {
@@ -28,8 +25,7 @@ QStringList nameFiltersOf(const QString& filter)
         const QString& pattern = parts[i + 1];
         if (description.isEmpty())
             continue;
-        filters << (description.endsWith('(' + pattern + ')') ? description
-                                                               : description + " (" + pattern + ')');
+        filters << (description.endsWith('(' + pattern + ')') ? description : description + " (" + pattern + ')');
     }
     return filters;
 }

@@ -10,10 +10,10 @@ namespace velmar::ui {
 
 // The standard Open and Save dialogs, described as the pages describe them.
 struct FileDialogRequest {
-    bool open = true;        // Open, otherwise Save (which asks before overwriting)
-    QString defaultExt;      // ".q20": added to a name typed without one
-    QString initialName;     // "default.q20"
-    QString filter;          // "Description(*.ext)|*.ext||"
+    bool open = true;     // Open, otherwise Save (which asks before overwriting)
+    QString defaultExt;   // ".q20": added to a name typed without one
+    QString initialName;  // "default.q20"
+    QString filter;       // "Description(*.ext)|*.ext||"
 };
 
 // The chosen full path, or nothing when the user cancelled.

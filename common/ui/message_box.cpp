@@ -20,10 +20,7 @@ QString& caption()
 }
 }  // namespace
 
-void setMessageBoxCaption(const QString& text)
-{
-    caption() = text;
-}
+void setMessageBoxCaption(const QString& text) { caption() = text; }
 
 void messageBox(QWidget* parent, const QString& text)
 {

@@ -13,10 +13,7 @@ ModalWindowHook& hook()
 }
 }  // namespace
 
-void setModalWindowHook(ModalWindowHook h)
-{
-    hook() = std::move(h);
-}
+void setModalWindowHook(ModalWindowHook h) { hook() = std::move(h); }
 
 int execModal(QDialog& window, int cancelResult)
 {

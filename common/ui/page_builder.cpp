@@ -19,10 +19,7 @@
 
 namespace velmar::ui {
 
-ControlSpec gap(int span)
-{
-    return ControlSpec{.kind = Kind::Gap, .span = span};
-}
+ControlSpec gap(int span) { return ControlSpec{.kind = Kind::Gap, .span = span}; }
 
 ControlSpec label(QString text, int id, int span)
 {
@@ -49,10 +46,7 @@ ControlSpec dropList(int id, QStringList items, int span)
     return ControlSpec{.kind = Kind::DropList, .id = id, .items = std::move(items), .span = span};
 }
 
-ControlSpec edit(int id, int maxLength)
-{
-    return ControlSpec{.kind = Kind::Edit, .id = id, .maxLength = maxLength};
-}
+ControlSpec edit(int id, int maxLength) { return ControlSpec{.kind = Kind::Edit, .id = id, .maxLength = maxLength}; }
 
 ControlSpec numberEdit(int id, int maxLength)
 {
@@ -78,19 +72,15 @@ constexpr int kValueEditChars = 7;
 QWidget* makeControl(const ControlSpec& decl, QWidget& parent)
 {
     switch (decl.kind) {
-    case Kind::Gap:
-        return nullptr;
-    case Kind::Label:
-        return new QLabel(decl.text, &parent);
+    case Kind::Gap: return nullptr;
+    case Kind::Label: return new QLabel(decl.text, &parent);
     case Kind::Button: {
         auto* b = new QPushButton(decl.text, &parent);
         b->setAutoDefault(false);
         return b;
     }
-    case Kind::Check:
-        return new QCheckBox(decl.text, &parent);
-    case Kind::Radio:
-        return new QRadioButton(decl.text, &parent);
+    case Kind::Check: return new QCheckBox(decl.text, &parent);
+    case Kind::Radio: return new QRadioButton(decl.text, &parent);
     case Kind::DropList: {
         auto* c = new QComboBox(&parent);
         c->addItems(decl.items);
@@ -167,8 +157,7 @@ QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& decl)
     return layout;
 }
 
-void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, const QString& ok,
-                      const QString& cancel)
+void addDialogButtons(ControlHost& host, QWidget& parent, QVBoxLayout& layout, const QString& ok, const QString& cancel)
 {
     auto* okButton = new QPushButton(ok, &parent);
     okButton->setDefault(true);

@@ -27,9 +27,9 @@ struct ControlSpec {
     QStringList items{};  // a drop list's items, in index order
     int low = 0;          // a trackbar's range
     int high = 0;
-    int maxLength = 0;    // edits: characters at most (0: no limit)
-    int radioGroup = 0;   // radios: the page's group number; each number is one exclusive group
-    int span = 1;         // columns taken in the row
+    int maxLength = 0;   // edits: characters at most (0: no limit)
+    int radioGroup = 0;  // radios: the page's group number; each number is one exclusive group
+    int span = 1;        // columns taken in the row
 };
 using RowSpec = std::vector<ControlSpec>;
 

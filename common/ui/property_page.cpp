@@ -4,10 +4,7 @@ namespace velmar::ui {
 
 PropertyPage::PropertyPage(QString caption) : ControlHost(static_cast<QWidget&>(*this)), caption_(std::move(caption)) {}
 
-void PropertyPage::onInitDialog()
-{
-    updateData(false);
-}
+void PropertyPage::onInitDialog() { updateData(false); }
 
 bool PropertyPage::onSetActive()
 {
@@ -18,19 +15,10 @@ bool PropertyPage::onSetActive()
     return true;
 }
 
-bool PropertyPage::onKillActive()
-{
-    return updateData(true);
-}
+bool PropertyPage::onKillActive() { return updateData(true); }
 
-bool PropertyPage::onApply()
-{
-    return true;
-}
+bool PropertyPage::onApply() { return true; }
 
-bool PropertyPage::onQueryCancel()
-{
-    return true;
-}
+bool PropertyPage::onQueryCancel() { return true; }
 
 }  // namespace velmar::ui

@@ -28,9 +28,9 @@ public:
     // before onInitDialog, so a page that is never opened costs nothing when the sheet starts.
     // Pages may build their controls in their constructor instead.
     virtual void onCreateControls() {}
-    virtual void onInitDialog();   // loads the controls
-    virtual bool onSetActive();    // reloads them, except right after onInitDialog
-    virtual bool onKillActive();   // takes them back
+    virtual void onInitDialog();  // loads the controls
+    virtual bool onSetActive();   // reloads them, except right after onInitDialog
+    virtual bool onKillActive();  // takes them back
     virtual bool onApply();
     virtual bool onQueryCancel();
 

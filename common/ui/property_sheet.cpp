@@ -31,10 +31,7 @@ PropertySheet::PropertySheet(QString caption, QWidget* parent, int startPage)
     qApp->installEventFilter(this);
 }
 
-PropertySheet::~PropertySheet()
-{
-    qApp->removeEventFilter(this);
-}
+PropertySheet::~PropertySheet() { qApp->removeEventFilter(this); }
 
 void PropertySheet::addPage(PropertyPage* page)
 {
@@ -114,10 +111,7 @@ void PropertySheet::pressCancel()
     done(Rejected);
 }
 
-void PropertySheet::reject()
-{
-    pressCancel();
-}
+void PropertySheet::reject() { pressCancel(); }
 
 void PropertySheet::closeEvent(QCloseEvent* event)
 {
@@ -125,10 +119,7 @@ void PropertySheet::closeEvent(QCloseEvent* event)
     pressCancel();
 }
 
-bool PropertySheet::preTranslateKey(QKeyEvent*)
-{
-    return false;
-}
+bool PropertySheet::preTranslateKey(QKeyEvent*) { return false; }
 
 bool PropertySheet::eventFilter(QObject* watched, QEvent* event)
 {

@@ -18,7 +18,8 @@ constexpr int kNameAttempts = 16;
 
 // The file that a save replaces: the target of a link rather than the link itself, as
 // writing through an ordinary open would.
-bool resolveTarget(const std::string& path, std::string& target, std::string& reason) {
+bool resolveTarget(const std::string& path, std::string& target, std::string& reason)
+{
     std::error_code ec;
     if (!std::filesystem::is_symlink(path, ec)) {
         target = path;
@@ -36,7 +37,8 @@ bool resolveTarget(const std::string& path, std::string& target, std::string& re
 // Renaming over a file needs no right to the file itself, so an existing target is opened for
 // writing (without truncating it) to ask what a plain write would have been told. Only regular
 // files are opened: a device or FIFO is refused before it can react to an open.
-bool targetWritable(const std::string& target, std::string& reason) {
+bool targetWritable(const std::string& target, std::string& reason)
+{
     struct stat existing {};
     if (::stat(target.c_str(), &existing) != 0) {
         if (errno == ENOENT) {
@@ -58,11 +60,11 @@ bool targetWritable(const std::string& target, std::string& reason) {
     return true;
 }
 
-int createTemporary(const std::string& target, std::string& tempPath) {
+int createTemporary(const std::string& target, std::string& tempPath)
+{
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        tempPath = target + ".tmp-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(counter.fetch_add(1));
+        tempPath = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
         // 0666 lets the umask decide, as for any newly created file.
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
@@ -72,7 +74,8 @@ int createTemporary(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
-bool writeAll(int fd, std::string_view contents) {
+bool writeAll(int fd, std::string_view contents)
+{
     while (!contents.empty()) {
         const ssize_t written = ::write(fd, contents.data(), contents.size());
         if (written < 0) {
@@ -87,7 +90,8 @@ bool writeAll(int fd, std::string_view contents) {
 }
 
 // A replaced file keeps its permissions, as it would if it had been truncated and rewritten.
-bool keepPermissions(int fd, const std::string& target) {
+bool keepPermissions(int fd, const std::string& target)
+{
     struct stat existing {};
     if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) {
         return true;
@@ -96,7 +100,8 @@ bool keepPermissions(int fd, const std::string& target) {
 }
 
 // Makes the rename itself durable; a failure here cannot undo the save, so it is not reported.
-void syncDirectoryOf(const std::string& target) {
+void syncDirectoryOf(const std::string& target)
+{
     auto dir = std::filesystem::path(target).parent_path();
     if (dir.empty()) {
         dir = ".";
@@ -110,7 +115,8 @@ void syncDirectoryOf(const std::string& target) {
 
 }  // namespace
 
-bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason) {
+bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason)
+{
     std::string target;
     if (!resolveTarget(path, target, reason) || !targetWritable(target, reason)) {
         return false;

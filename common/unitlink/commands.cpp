@@ -11,13 +11,10 @@ namespace velmar::unitlink {
 
 namespace {
 
-bool contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 constexpr std::string_view kDebugEntry = "D8056.3\n";  // the debug-entry line, 8 bytes
-constexpr uint32_t kPowerOnPollCapMs = 120'000;     // see PowerOnMainZone
+constexpr uint32_t kPowerOnPollCapMs = 120'000;        // see PowerOnMainZone
 
 }  // namespace
 

@@ -30,10 +30,7 @@ bool putDirectoryEntry(DataBlock& directory, size_t index, size_t startBlock, si
     return true;
 }
 
-void putDirectoryTag(DataBlock& directory)
-{
-    std::copy(kTag.begin(), kTag.end(), directory.begin() + kTagOffset);
-}
+void putDirectoryTag(DataBlock& directory) { std::copy(kTag.begin(), kTag.end(), directory.begin() + kTagOffset); }
 
 std::vector<uint8_t> wordSwapped(std::span<const uint8_t> data)
 {
@@ -45,9 +42,8 @@ std::vector<uint8_t> wordSwapped(std::span<const uint8_t> data)
 
 bool sectionsFit(const DataEepromSections& s)
 {
-    const size_t blocks = blocksFor(s.section1.size()) + blocksFor(s.section2.size()) +
-                          blocksFor(s.section3.size()) + blocksFor(s.section4.size()) + 1 +
-                          blocksFor(s.section6.size());
+    const size_t blocks = blocksFor(s.section1.size()) + blocksFor(s.section2.size()) + blocksFor(s.section3.size()) +
+                          blocksFor(s.section4.size()) + 1 + blocksFor(s.section6.size());
     return blocks <= kDirectoryBlock;
 }
 

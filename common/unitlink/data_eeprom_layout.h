@@ -28,10 +28,7 @@ struct DataEepromSections {
 };
 
 // Blocks a region of `length` bytes occupies (the last one padded with zeros).
-inline size_t blocksFor(size_t length)
-{
-    return (length + kDataBlockBytes - 1) / kDataBlockBytes;
-}
+inline size_t blocksFor(size_t length) { return (length + kDataBlockBytes - 1) / kDataBlockBytes; }
 
 // A directory entry: start block and length in bytes, each "%4x". None when either needs more
 // than four digits (it would run into the next entry).

@@ -26,10 +26,7 @@ uint16_t wordOf(const std::string& reply)
     return static_cast<uint16_t>(static_cast<uint8_t>(reply[0]) << 8 | static_cast<uint8_t>(reply[1]));
 }
 
-bool knownModel(UnitModel model)
-{
-    return model != UnitModel::UNKNOWN;
-}
+bool knownModel(UnitModel model) { return model != UnitModel::UNKNOWN; }
 
 // Eight chunks of sixteen words make a page; each word goes high byte first.
 std::string chunkCommand(std::span<const uint8_t> image, size_t firstWord)

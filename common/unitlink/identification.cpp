@@ -37,17 +37,11 @@ constexpr std::array kTable = {
     IdentificationRow{"Invalid Command", InvalidCommand, UnitModel::UNKNOWN, true, true},
 };
 
-bool contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 }  // namespace
 
-std::span<const IdentificationRow> identificationTable()
-{
-    return kTable;
-}
+std::span<const IdentificationRow> identificationTable() { return kTable; }
 
 const IdentificationRow* classifyReply(Variant variant, std::string_view reply)
 {
@@ -77,8 +71,8 @@ std::optional<UnitModel> modelFromReply(Variant variant, std::string_view reply,
         return UnitModel::QRX_30;
     }
 
-    constexpr std::string_view kTags[] = {"QRX 2 ",  "QRX 20 ",  "QRX 20-HD ",      "QRX 30-HD ",    "QRX 40 ",
-                                          "QRX 50 ", "Corvalent D1HD ", "Corvalent D2 ", "QRX 30 ", "Corvalent D1"};
+    constexpr std::string_view kTags[] = {"QRX 2 ",  "QRX 20 ",         "QRX 20-HD ",    "QRX 30-HD ", "QRX 40 ",
+                                          "QRX 50 ", "Corvalent D1HD ", "Corvalent D2 ", "QRX 30 ",    "Corvalent D1"};
     bool any = false;
     for (auto tag : kTags)
         any = any || contains(reply, tag);
@@ -108,8 +102,9 @@ bool isAcceptedLoaderBanner(Variant variant, std::string_view banner)
     constexpr std::string_view kInstaller[] = {"QRX ISP",    "QRX 20 ISP",       "QRX 30 ISP",      "QRX 40 ISP",
                                                "QRX 50 ISP", "CORVALENT D1 ISP", "CORVALENT D2 ISP"};
     constexpr std::string_view kEditor[] = {"QRX ISP", "QRX 20 ISP", "QRX 30 ISP", "CORVALENT D1 ISP"};
-    const std::span<const std::string_view> list =
-        variant == Variant::Editor ? std::span<const std::string_view>(kEditor) : std::span<const std::string_view>(kInstaller);
+    const std::span<const std::string_view> list = variant == Variant::Editor
+                                                       ? std::span<const std::string_view>(kEditor)
+                                                       : std::span<const std::string_view>(kInstaller);
     for (auto b : list) {
         if (contains(banner, b))
             return true;

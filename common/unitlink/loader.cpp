@@ -13,10 +13,7 @@ constexpr int kTries = 3;
 constexpr uint32_t kBannerWaitMs = 24;
 constexpr size_t kBannerBytes = 24;
 
-bool contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 }  // namespace
 
@@ -281,10 +278,7 @@ bool UnitLink::exitLoaderEditor(std::string& message, bool returnToNormalRate)
     return false;
 }
 
-bool UnitLink::EnterLoaderFast(std::string& message)
-{
-    return EnterLoader(message) && SwitchLoaderBaud(message, true);
-}
+bool UnitLink::EnterLoaderFast(std::string& message) { return EnterLoader(message) && SwitchLoaderBaud(message, true); }
 
 bool UnitLink::ConnectForTransfer(std::string& message)
 {

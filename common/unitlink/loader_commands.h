@@ -12,9 +12,6 @@ inline std::string withAddress(char letter, uint32_t value)
     return {letter, static_cast<char>((value >> 8) & 0xFF), static_cast<char>(value & 0xFF)};
 }
 
-inline std::string withByte(char letter, uint8_t value)
-{
-    return {letter, static_cast<char>(value)};
-}
+inline std::string withByte(char letter, uint8_t value) { return {letter, static_cast<char>(value)}; }
 
 }  // namespace velmar::unitlink::loader

@@ -9,10 +9,7 @@ namespace velmar::unitlink {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Signatures as the loader sends them (last byte first), per loader generation.
 constexpr std::array<std::string_view, 4> kOlderSignatures{
@@ -27,7 +24,8 @@ constexpr std::array<std::string_view, 1> kNewerSignatures{
 
 constexpr std::array<FuseStep, 1> kOlderBeforeErase{{{'F', 0x2F, 0x07, 0xB7}}};
 constexpr std::array<FuseStep, 1> kOlderAfterErase{{{'F', 0x2F, 0x0E, 0xBE}}};
-constexpr std::array<FuseStep, 3> kNewerBeforeErase{{{'G', 0xFF, 0xD1, 0xD1}, {'F', 0xFF, 0xD0, 0xD0}, {'J', 0xFF, 0xFD, 0xFD}}};
+constexpr std::array<FuseStep, 3> kNewerBeforeErase{
+    {{'G', 0xFF, 0xD1, 0xD1}, {'F', 0xFF, 0xD0, 0xD0}, {'J', 0xFF, 0xFD, 0xFD}}};
 constexpr std::array<FuseStep, 1> kNewerAfterErase{{{'G', 0xFF, 0xD9, 0xD9}}};
 
 constexpr int kNewerLoader = 300;

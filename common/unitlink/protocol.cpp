@@ -9,10 +9,7 @@ namespace velmar::unitlink {
 
 namespace {
 
-bool contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 constexpr std::string_view kProbe = "?\n";
 
@@ -31,8 +28,7 @@ bool UnitLink::adoptReply(const IdentificationRow& row)
         mode_ = row.kind == ReplyKind::CorvalentLoader ? UnitMode::Loader : UnitMode::EepromProgrammer;
         model_ = row.model;
         return true;
-    case ReplyKind::InvalidCommand:
-        break;
+    case ReplyKind::InvalidCommand: break;
     }
     return false;
 }

@@ -33,12 +33,14 @@ constexpr std::array<RecordKind, 2> kRecordKinds{{{'1', 2}, {'2', 3}}};
 constexpr std::size_t kCountOffset = 2;
 constexpr std::size_t kAddressOffset = 4;
 
-void appendHexByte(std::string& out, unsigned value) {
+void appendHexByte(std::string& out, unsigned value)
+{
     out.push_back(kHexDigits[(value >> 4) & 0xF]);
     out.push_back(kHexDigits[value & 0xF]);
 }
 
-void appendRecord(std::string& out, const Image& image, std::size_t start, std::size_t count) {
+void appendRecord(std::string& out, const Image& image, std::size_t start, std::size_t count)
+{
     const unsigned countByte = static_cast<unsigned>(count + 3);
     const unsigned addressHigh = static_cast<unsigned>(start >> 8) & 0xFF;
     const unsigned addressLow = static_cast<unsigned>(start) & 0xFF;
@@ -55,13 +57,12 @@ void appendRecord(std::string& out, const Image& image, std::size_t start, std::
     out.push_back('\n');
 }
 
-bool isSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Keeps at most one character beyond the longest allowed token, so that an endless token is
 // recognised as too long without being held in memory.
-bool nextToken(std::streambuf& in, std::string& token) {
+bool nextToken(std::streambuf& in, std::string& token)
+{
     token.clear();
     int c = in.sbumpc();
     while (c != std::char_traits<char>::eof() && isSpace(c)) {
@@ -79,7 +80,8 @@ bool nextToken(std::streambuf& in, std::string& token) {
     return true;
 }
 
-std::optional<unsigned> hexDigit(char c) {
+std::optional<unsigned> hexDigit(char c)
+{
     if (c >= '0' && c <= '9') {
         return static_cast<unsigned>(c - '0');
     }
@@ -92,7 +94,8 @@ std::optional<unsigned> hexDigit(char c) {
     return std::nullopt;
 }
 
-std::optional<unsigned> hexByte(const std::string& token, std::size_t offset) {
+std::optional<unsigned> hexByte(const std::string& token, std::size_t offset)
+{
     if (offset + 2 > token.size()) {
         return std::nullopt;
     }
@@ -104,7 +107,8 @@ std::optional<unsigned> hexByte(const std::string& token, std::size_t offset) {
     return (*high << 4) | *low;
 }
 
-const RecordKind* recordKindOf(const std::string& token) {
+const RecordKind* recordKindOf(const std::string& token)
+{
     if (token.size() < 2) {
         return nullptr;
     }
@@ -115,7 +119,8 @@ const RecordKind* recordKindOf(const std::string& token) {
 
 // A record's bytes are stored only when the whole record is well formed, its checksum holds
 // and every byte lies inside the image.
-bool applyRecord(const std::string& token, const RecordKind& kind, Image& image) {
+bool applyRecord(const std::string& token, const RecordKind& kind, Image& image)
+{
     if (token.size() > kMaxSettingsTokenLength) {
         return false;
     }
@@ -157,7 +162,8 @@ bool applyRecord(const std::string& token, const RecordKind& kind, Image& image)
 
 }  // namespace
 
-std::string formatSettingsRecords(const Image& image) {
+std::string formatSettingsRecords(const Image& image)
+{
     std::string out;
     for (const auto& range : kWrittenRanges) {
         for (std::size_t start = range.begin; start < range.end; start += kBytesPerRecord) {
@@ -167,7 +173,8 @@ std::string formatSettingsRecords(const Image& image) {
     return out;
 }
 
-bool parseSettingsRecords(std::istream& in, Image& image, std::string& message, EmptyFile empty) {
+bool parseSettingsRecords(std::istream& in, Image& image, std::string& message, EmptyFile empty)
+{
     std::streambuf* buffer = in.rdbuf();
     if (buffer == nullptr) {
         message = kSettingsFileOpenErrorText;
@@ -195,7 +202,8 @@ bool parseSettingsRecords(std::istream& in, Image& image, std::string& message, 
     return true;
 }
 
-std::string fileMessage(std::string_view text, const std::string& path, std::string_view reason) {
+std::string fileMessage(std::string_view text, const std::string& path, std::string_view reason)
+{
     std::string out = std::string(text) + ": " + path;
     if (!reason.empty()) {
         out += ": ";
@@ -204,7 +212,8 @@ std::string fileMessage(std::string_view text, const std::string& path, std::str
     return out;
 }
 
-bool writeSettingsFile(const std::string& path, const Image& image, std::string& message) {
+bool writeSettingsFile(const std::string& path, const Image& image, std::string& message)
+{
     std::string reason;
     if (!replaceFileContents(path, formatSettingsRecords(image), reason)) {
         message = fileMessage(kSettingsFileOpenErrorText, path, reason);
@@ -214,7 +223,8 @@ bool writeSettingsFile(const std::string& path, const Image& image, std::string&
     return true;
 }
 
-bool readSettingsFile(const std::string& path, Image& image, std::string& message, EmptyFile empty) {
+bool readSettingsFile(const std::string& path, Image& image, std::string& message, EmptyFile empty)
+{
     std::string contents;
     std::string reason;
     if (!platform::readRegularFile(path, kMaxSettingsFileBytes, contents, reason)) {

@@ -11,10 +11,8 @@ namespace velmar {
 // A settings file is the settings image as Motorola S-records, one per line.
 
 inline constexpr std::string_view kSettingsSavedText = "Unit Settings Saved OK.";
-inline constexpr std::string_view kSettingsFileOpenErrorText =
-    "Cannot open Corvalent D1 settings file";
-inline constexpr std::string_view kSettingsFileChecksumErrorText =
-    "Checksum error reading Corvalent D1 settings file";
+inline constexpr std::string_view kSettingsFileOpenErrorText = "Cannot open Corvalent D1 settings file";
+inline constexpr std::string_view kSettingsFileChecksumErrorText = "Checksum error reading Corvalent D1 settings file";
 inline constexpr std::string_view kSettingsFileNoRecordsText = "No settings records in Corvalent D1 settings file";
 
 // Longest token the reader takes as a record; a longer record is refused rather than split.
@@ -35,7 +33,7 @@ std::string formatSettingsRecords(const Image& image);
 // holds the records before it and must not be decoded as valid. Text without a single data
 // record is not a settings file and leaves the image as it was.
 [[nodiscard]] bool parseSettingsRecords(std::istream& in, Image& image, std::string& message,
-                          EmptyFile empty = EmptyFile::Keep);
+                                        EmptyFile empty = EmptyFile::Keep);
 
 // Replaces the file at path as a whole: on failure any earlier file there is left as it was.
 // A failure's message is the system's text, the path and the reason.
@@ -44,7 +42,7 @@ std::string formatSettingsRecords(const Image& image);
 // Reads only a regular file of at most kMaxSettingsFileBytes; on an open failure the image is
 // unchanged; otherwise as parseSettingsRecords. A failure's message names the file.
 [[nodiscard]] bool readSettingsFile(const std::string& path, Image& image, std::string& message,
-                      EmptyFile empty = EmptyFile::Keep);
+                                    EmptyFile empty = EmptyFile::Keep);
 
 // "TEXT: PATH" or "TEXT: PATH: REASON": a file operation's message for people.
 std::string fileMessage(std::string_view text, const std::string& path, std::string_view reason = {});

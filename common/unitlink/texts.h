@@ -58,7 +58,8 @@ inline constexpr std::string_view kProgrammingSettingsFailedSuffix = " Settings 
 inline constexpr std::string_view kProgrammedSettingsOkSuffix = " Settings Programmed OK.";
 
 // Data EEPROM.
-inline constexpr std::string_view kEepromCannotConnect = "Cannot connect to Velmar hardware. The EEPROM was not programmed.";
+inline constexpr std::string_view kEepromCannotConnect =
+    "Cannot connect to Velmar hardware. The EEPROM was not programmed.";
 inline constexpr std::string_view kMainProcessorNotResponding = "QRX 30 main processor not responding";
 inline constexpr std::string_view kEepromDone = "EEPROM Programming Done.";
 inline constexpr std::string_view kEepromFailed = "Programming EEPROM Failed. Try Again";

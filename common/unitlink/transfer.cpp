@@ -130,7 +130,7 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
     SetStreamingReads(false);
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kRetrievalFailedSuffix)
-                                                               : std::string(texts::kRetrievalFailedEditor);
+                                                              : std::string(texts::kRetrievalFailedEditor);
     if (!leaveAfterTransfer(address >= kSettingsReadRequired, startMode, failed, message))
         return false;
     if (variant_ == Variant::Editor)
@@ -172,7 +172,7 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
     SetStreamingReads(false);
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
-                                                               : std::string(texts::kProgrammingSettingsFailedEditor);
+                                                              : std::string(texts::kProgrammingSettingsFailedEditor);
     if (!leaveAfterTransfer(complete, startMode, failed, message)) {
         settingsCancelled_ = false;  // a unit left in its loader is the failure to report
         return false;

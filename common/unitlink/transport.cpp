@@ -91,10 +91,7 @@ bool UnitLink::reopen()
     return OpenPort(ignored);
 }
 
-bool UnitLink::ensureOpen()
-{
-    return port_.isOpen() || reopen();
-}
+bool UnitLink::ensureOpen() { return port_.isOpen() || reopen(); }
 
 bool UnitLink::ApplyTimeouts()
 {
@@ -120,10 +117,7 @@ void UnitLink::SetStreamingReads(bool on)
         reopen();
 }
 
-void UnitLink::ClosePort()
-{
-    port_.close();
-}
+void UnitLink::ClosePort() { port_.close(); }
 
 void UnitLink::DiscardUnitOutput()
 {
@@ -132,10 +126,7 @@ void UnitLink::DiscardUnitOutput()
             return;
 }
 
-void UnitLink::Delay(uint32_t ms)
-{
-    clock_.delay(ms);
-}
+void UnitLink::Delay(uint32_t ms) { clock_.delay(ms); }
 
 bool UnitLink::writeBytes(std::string_view data)
 {

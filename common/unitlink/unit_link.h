@@ -61,7 +61,7 @@ public:
     // ---- protocol and detection (protocol.cpp, commands.cpp) ----
     [[nodiscard]] bool Identify(std::string& message);
     [[nodiscard]] bool DetectUnit(std::string& message);
-    [[nodiscard]] bool Resynchronise(int baudIndex);  // installer
+    [[nodiscard]] bool Resynchronise(int baudIndex);          // installer
     [[nodiscard]] bool EnterDebugMode(std::string& message);  // both forms, by variant
     [[nodiscard]] bool ExitDebugMode(std::string& message);   // installer
     [[nodiscard]] bool PowerOffAllZones();
@@ -87,13 +87,15 @@ public:
 
     // ---- flash (flash.cpp), installer; images of 65536 words stored low byte first ----
     enum class FlashImageKind { Main, EepromLoader };
-    [[nodiscard]] bool ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image, FlashImageKind kind);
+    [[nodiscard]] bool ProgramFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image,
+                                    FlashImageKind kind);
     [[nodiscard]] bool VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image);
     [[nodiscard]] bool VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image);
 
     // ---- settings EEPROM (transfer.cpp) ----
     [[nodiscard]] bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
-    [[nodiscard]] bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress, bool keepUnitAdjustments);
+    [[nodiscard]] bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress,
+                                       bool keepUnitAdjustments);
     // Asked by ProgramSettings before each byte, when every earlier byte has been written and
     // read back: on true the programming stops there and the unit leaves its loader as after a
     // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
@@ -107,8 +109,9 @@ public:
     // counter advances by one per block. The word-swapped form exchanges the bytes of every word.
     // `afterBlock`, when given, is told the advanced counter after every block.
     [[nodiscard]] bool WriteEepromRegion(size_t& blockCounter, std::span<const uint8_t> data, bool wordSwapped = false,
-                           const std::function<void(size_t)>& afterBlock = {});
-    [[nodiscard]] bool ProgramEepromImage(std::string& message, ProgressSink& progress, const DataEepromSections& sections);
+                                         const std::function<void(size_t)>& afterBlock = {});
+    [[nodiscard]] bool ProgramEepromImage(std::string& message, ProgressSink& progress,
+                                          const DataEepromSections& sections);
 
     // ---- state ----
     Variant variant() const { return variant_; }

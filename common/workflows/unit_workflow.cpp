@@ -21,10 +21,7 @@ constexpr long kFirstRebuildingFirmware = 210;
 
 }  // namespace
 
-bool rebuildsImages(double firmwareVersion)
-{
-    return std::lround(firmwareVersion * 100) >= kFirstRebuildingFirmware;
-}
+bool rebuildsImages(double firmwareVersion) { return std::lround(firmwareVersion * 100) >= kFirstRebuildingFirmware; }
 
 void prepareWriteImage(SettingsStore& store, double firmwareVersion)
 {
@@ -101,9 +98,8 @@ bool UnitWorkflow::retrieve(Image& readImage)
     if (!findUnitForTransfer(status::kSearchingForUnit, unitlink::texts::kUnableToTurnOff))
         return false;
     step(status::kRetrievingSettings);
-    if (!onUnit([&] {
-            return link_.ConnectForTransfer(status_) && link_.RetrieveSettings(readImage, status_, progress_);
-        }))
+    if (!onUnit(
+            [&] { return link_.ConnectForTransfer(status_) && link_.RetrieveSettings(readImage, status_, progress_); }))
         return fail();
     show(Shown::Result);
     return true;

@@ -9,7 +9,8 @@
 
 namespace velmar::installer {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
     setWindowTitle(texts::kAboutCaption);
     auto* icon = new QLabel(this);
     icon->setPixmap(windowIcon().pixmap(32, 32));

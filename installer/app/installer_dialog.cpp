@@ -18,7 +18,8 @@
 
 namespace velmar::installer {
 
-CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+CInstallerDlg::CInstallerDlg(InstallerContext& context, QWidget* parent) : QDialog(parent), context_(context)
+{
     setWindowTitle(texts::versionTitle());
     setWindowIcon(QIcon(":/installer/installer.png"));
 
@@ -71,7 +72,8 @@ CInstallerDlg::~CInstallerDlg() = default;
 
 bool CInstallerDlg::running() const { return !worker_.isNull(); }
 
-void CInstallerDlg::installAboutEntry() {
+void CInstallerDlg::installAboutEntry()
+{
     // Desktops have no system menu to extend; a menu bar carries the About entry instead.
     auto* bar = new QMenuBar(this);
     auto* menu = bar->addMenu(texts::kHelpMenu);
@@ -80,13 +82,15 @@ void CInstallerDlg::installAboutEntry() {
     layout()->setMenuBar(bar);
 }
 
-void CInstallerDlg::OnAbout() {
+void CInstallerDlg::OnAbout()
+{
     CAboutDlg about(this);
     about.setWindowIcon(windowIcon());
     about.exec();
 }
 
-void CInstallerDlg::OnInstallUpgradeNow() {
+void CInstallerDlg::OnInstallUpgradeNow()
+{
     if (worker_) {
         showMessage_(texts::kStillInProgress);
         return;
@@ -103,26 +107,34 @@ void CInstallerDlg::OnInstallUpgradeNow() {
     QCoreApplication::postEvent(worker, new RegisteredMessage(UM_START_PROCESSING, reinterpret_cast<qintptr>(this), 0));
 }
 
-void CInstallerDlg::OnAbort() {
-    if (!worker_) return;
+void CInstallerDlg::OnAbort()
+{
+    if (!worker_)
+        return;
     worker_->requestAbort();
     aborting_ = true;
     refreshStatus();
     showStatus();
 }
 
-void CInstallerDlg::refreshStatus() {
-    if (aborting_) status_ = texts::kAborting;
-    else if (worker_) status_ = worker_->statusText();
+void CInstallerDlg::refreshStatus()
+{
+    if (aborting_)
+        status_ = texts::kAborting;
+    else if (worker_)
+        status_ = worker_->statusText();
 }
 
-void CInstallerDlg::showStatus() {
-    if (statusLine_->text() == status_) return;
+void CInstallerDlg::showStatus()
+{
+    if (statusLine_->text() == status_)
+        return;
     statusLine_->setText(status_);
     emit statusShown(status_);
 }
 
-bool CInstallerDlg::event(QEvent* e) {
+bool CInstallerDlg::event(QEvent* e)
+{
     if (e->type() == RegisterWindowMessage(UM_UPDATE_DATA_MSG)) {
         refreshStatus();
         showStatus();
@@ -132,7 +144,8 @@ bool CInstallerDlg::event(QEvent* e) {
         const bool aborted = static_cast<RegisteredMessage*>(e)->wParam != 0;
         refreshStatus();
         worker_ = nullptr;
-        if (aborted) status_ = texts::qt(texts::kAbortedByUser);
+        if (aborted)
+            status_ = texts::qt(texts::kAbortedByUser);
         showStatus();
         emit runEnded(aborted);
         return true;
@@ -140,14 +153,16 @@ bool CInstallerDlg::event(QEvent* e) {
     return QDialog::event(e);
 }
 
-void CInstallerDlg::reject() {
+void CInstallerDlg::reject()
+{
     if (worker_) {
         // The worker's objects stay alive until its run has ended: ask it to stop between
         // steps and keep serving its messages until it says it is closing.
         QEventLoop wait;
         connect(this, &CInstallerDlg::runEnded, &wait, &QEventLoop::quit);
         OnAbort();
-        if (worker_) wait.exec(QEventLoop::ExcludeUserInputEvents);
+        if (worker_)
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
     }
     QDialog::reject();
 }

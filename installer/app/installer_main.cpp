@@ -7,7 +7,8 @@
 #include "installer_texts.h"
 #include "upgrade/firmware_set.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName("installer");
     QApplication::setApplicationVersion(velmar::installer::texts::kVersion);

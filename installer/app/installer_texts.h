@@ -23,14 +23,25 @@ inline QString model() { return QString::fromLatin1(kModelName.data(), static_ca
 // "QRX 30 Installer Version 1.13": the caption and the About box.
 inline QString versionTitle() { return model() + " Installer Version " + kVersion; }
 
-inline QString procedureText() {
+inline QString procedureText()
+{
     const QString m = model();
     return "Procedure:\n\n"
-           "1. Ensure that your " + m + " Setup configuration is saved.\n"
-           "2. Turn the power switch at the rear of " + m + " off, or disconnect the power cord.\n"
-           "3. Connect computer to the " + m + " via the 9-pin RS-232 port.\n"
-           "4. Reconnect power to the " + m + " / turn rear switch on.\n"
-           "5. Click on 'Install Upgrade Now' (if " + m + " is on, it will turn itself off).\n"
+           "1. Ensure that your " +
+           m +
+           " Setup configuration is saved.\n"
+           "2. Turn the power switch at the rear of " +
+           m +
+           " off, or disconnect the power cord.\n"
+           "3. Connect computer to the " +
+           m +
+           " via the 9-pin RS-232 port.\n"
+           "4. Reconnect power to the " +
+           m +
+           " / turn rear switch on.\n"
+           "5. Click on 'Install Upgrade Now' (if " +
+           m +
+           " is on, it will turn itself off).\n"
            "6. Wait until update is complete.\n"
            "7. If installation fails, click on 'Install Upgrade Now' again.\n"
            "8. Time and day settings are automatically set to your computer's settings.\n";

@@ -16,16 +16,21 @@ namespace velmar::installer {
 class CInstallerThread::Host final : public UpgradeHost {
 public:
     explicit Host(CInstallerThread& worker) : worker_(worker) {}
-    void notify(const std::string& status) override {
+    void notify(const std::string& status) override
+    {
         worker_.status_ = QString::fromStdString(status);
         worker_.sendToDialog(UM_UPDATE_DATA_MSG, 0);
     }
     bool abortRequested() const override { return worker_.abortRequest_ != 0; }
-    void setBusy(bool busy) override {
+    void setBusy(bool busy) override
+    {
         QMetaObject::invokeMethod(
-            qApp, [busy] {
-                if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-                else QApplication::restoreOverrideCursor();
+            qApp,
+            [busy] {
+                if (busy)
+                    QApplication::setOverrideCursor(Qt::WaitCursor);
+                else
+                    QApplication::restoreOverrideCursor();
             },
             Qt::BlockingQueuedConnection);
     }
@@ -38,63 +43,82 @@ private:
 class CInstallerThread::BarProgress final : public ProgressSink {
 public:
     explicit BarProgress(QPointer<QProgressBar> bar) : bar_(std::move(bar)) {}
-    void setRange(int maximum) override {
+    void setRange(int maximum) override
+    {
         apply([maximum](QProgressBar& b) { b.setRange(0, maximum); });
     }
-    void setPosition(int position) override {
+    void setPosition(int position) override
+    {
         apply([position](QProgressBar& b) { b.setValue(position); });
     }
-    void setVisible(bool visible) override {
+    void setVisible(bool visible) override
+    {
         apply([visible](QProgressBar& b) { b.setVisible(visible); });
     }
 
 private:
     template <typename F>
-    void apply(F change) {
-        if (!bar_) return;
+    void apply(F change)
+    {
+        if (!bar_)
+            return;
         QMetaObject::invokeMethod(
-            bar_.data(), [bar = bar_, change] { if (bar) change(*bar); }, Qt::BlockingQueuedConnection);
+            bar_.data(),
+            [bar = bar_, change] {
+                if (bar)
+                    change(*bar);
+            },
+            Qt::BlockingQueuedConnection);
     }
     QPointer<QProgressBar> bar_;
 };
 
 CInstallerThread::CInstallerThread(InstallerContext& context, QObject* dialog)
-    : context_(context), dialog_(dialog), dialogThread_(QThread::currentThread()) {
+    : context_(context), dialog_(dialog), dialogThread_(QThread::currentThread())
+{
     thread_.setObjectName("CInstallerThread");
 }
 
-CInstallerThread::~CInstallerThread() {
+CInstallerThread::~CInstallerThread()
+{
     thread_.quit();
     thread_.wait();
 }
 
-bool CInstallerThread::CreateThread() {
+bool CInstallerThread::CreateThread()
+{
     moveToThread(&thread_);
     // Once the run has ended and the object is back on the dialog's thread, it goes.
     connect(&thread_, &QThread::finished, this, &QObject::deleteLater, Qt::QueuedConnection);
     thread_.start(QThread::NormalPriority);
-    if (thread_.isRunning()) return true;
+    if (thread_.isRunning())
+        return true;
     moveToThread(dialogThread_);
     return false;
 }
 
-bool CInstallerThread::event(QEvent* e) {
-    if (e->type() != RegisterWindowMessage(UM_START_PROCESSING)) return QObject::event(e);
+bool CInstallerThread::event(QEvent* e)
+{
+    if (e->type() != RegisterWindowMessage(UM_START_PROCESSING))
+        return QObject::event(e);
     runUpgrade();
     return true;
 }
 
-void CInstallerThread::sendToDialog(const char* message, qintptr wParam) {
+void CInstallerThread::sendToDialog(const char* message, qintptr wParam)
+{
     QObject* dialog = dialog_;
     QMetaObject::invokeMethod(
-        dialog, [dialog, message, wParam] {
+        dialog,
+        [dialog, message, wParam] {
             RegisteredMessage sent(message, wParam, 0);
             QCoreApplication::sendEvent(dialog, &sent);
         },
         Qt::BlockingQueuedConnection);
 }
 
-void CInstallerThread::runUpgrade() {
+void CInstallerThread::runUpgrade()
+{
     {
         platform::PosixSerialPort port(platform::PortNames::select(context_.ports));
         platform::RealClock clock;

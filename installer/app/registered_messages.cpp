@@ -5,13 +5,15 @@
 
 namespace velmar::installer {
 
-QEvent::Type RegisterWindowMessage(const char* name) {
+QEvent::Type RegisterWindowMessage(const char* name)
+{
     static QMutex lock;
     static QHash<QString, QEvent::Type> registered;
     QMutexLocker guard(&lock);
     const QString key = QString::fromLatin1(name);
     auto it = registered.find(key);
-    if (it == registered.end()) it = registered.insert(key, static_cast<QEvent::Type>(QEvent::registerEventType()));
+    if (it == registered.end())
+        it = registered.insert(key, static_cast<QEvent::Type>(QEvent::registerEventType()));
     return *it;
 }
 

@@ -19,7 +19,9 @@ QEvent::Type RegisterWindowMessage(const char* name);
 class RegisteredMessage : public QEvent {
 public:
     RegisteredMessage(const char* name, qintptr wParam, qintptr lParam)
-        : QEvent(RegisterWindowMessage(name)), wParam(wParam), lParam(lParam) {}
+        : QEvent(RegisterWindowMessage(name)), wParam(wParam), lParam(lParam)
+    {
+    }
     const qintptr wParam;
     const qintptr lParam;
 };

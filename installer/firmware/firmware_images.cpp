@@ -4,15 +4,9 @@
 
 namespace velmar::firmware {
 
-std::span<const uint8_t> mainImage()
-{
-    return embedded::kMain;
-}
+std::span<const uint8_t> mainImage() { return embedded::kMain; }
 
-std::span<const uint8_t> eepromLoaderImage()
-{
-    return embedded::kEepromLoader;
-}
+std::span<const uint8_t> eepromLoaderImage() { return embedded::kEepromLoader; }
 
 unitlink::DataEepromSections dataEepromSections(uint8_t storeByte)
 {

@@ -17,7 +17,8 @@ using velmar::firmware::NamedImage;
 namespace {
 
 const char* const kNames[] = {"main", "eeprom_loader", "section1", "section2", "section3", "section4", "section6"};
-const char* const kSymbols[] = {"kMain", "kEepromLoader", "kSection1", "kSection2", "kSection3", "kSection4", "kSection6"};
+const char* const kSymbols[] = {"kMain",     "kEepromLoader", "kSection1", "kSection2",
+                                "kSection3", "kSection4",     "kSection6"};
 
 bool readDirectory(const std::string& dir, std::vector<NamedImage>& images, std::string& error)
 {
@@ -28,7 +29,8 @@ bool readDirectory(const std::string& dir, std::vector<NamedImage>& images, std:
             error = "cannot read " + path;
             return false;
         }
-        images.push_back({name, std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+        images.push_back(
+            {name, std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
     }
     return true;
 }

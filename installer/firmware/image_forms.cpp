@@ -7,10 +7,7 @@ namespace {
 constexpr size_t kFlashBytes = 131072;
 constexpr uint8_t kErased = 0xFF;
 
-bool isFlash(const std::string& name)
-{
-    return name == "main" || name == "eeprom_loader";
-}
+bool isFlash(const std::string& name) { return name == "main" || name == "eeprom_loader"; }
 
 }  // namespace
 

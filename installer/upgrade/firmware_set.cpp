@@ -4,7 +4,8 @@
 
 namespace velmar::installer {
 
-FirmwareSet embeddedFirmware() {
+FirmwareSet embeddedFirmware()
+{
     // The data EEPROM's one-byte section comes from the store, where nothing sets it: 0.
     return {firmware::mainImage(), firmware::eepromLoaderImage(), firmware::dataEepromSections(0)};
 }

@@ -17,9 +17,11 @@ bool contains(const std::string& text, std::string_view part) { return text.find
 constexpr double kNewModuleFirmware = 0.99;
 
 // "...30 Version 1.02..." read as word, word, number from the "30 Version" on.
-bool versionAfterTag(const std::string& reply, double& version) {
+bool versionAfterTag(const std::string& reply, double& version)
+{
     const auto at = reply.find("30 Version");
-    if (at == std::string::npos) return false;
+    if (at == std::string::npos)
+        return false;
     std::string_view rest = std::string_view(reply).substr(at);
     unitlink::takeWord(rest);
     unitlink::takeWord(rest);
@@ -43,31 +45,40 @@ private:
 
 UpgradeProcedure::UpgradeProcedure(unitlink::UnitLink& link, SettingsStore& store, ProgressSink& progress,
                                    UpgradeHost& host, UpgradeHistory& history, const FirmwareSet& firmware)
-    : link_(link), store_(store), progress_(progress), host_(host), history_(history), firmware_(firmware) {}
+    : link_(link), store_(store), progress_(progress), host_(host), history_(history), firmware_(firmware)
+{
+}
 
-void UpgradeProcedure::say(std::string text) {
+void UpgradeProcedure::say(std::string text)
+{
     status_ = std::move(text);
     notify();
 }
 
-bool UpgradeProcedure::openOrNotify() {
-    if (link_.OpenPort(status_)) return true;
+bool UpgradeProcedure::openOrNotify()
+{
+    if (link_.OpenPort(status_))
+        return true;
     notify();
     return false;
 }
 
-bool UpgradeProcedure::enterLoaderOrNotify() {
-    if (link_.EnterLoaderFast(status_)) return true;
+bool UpgradeProcedure::enterLoaderOrNotify()
+{
+    if (link_.EnterLoaderFast(status_))
+        return true;
     notify();
     return false;
 }
 
-void UpgradeProcedure::leaveDebugMonitor() {
+void UpgradeProcedure::leaveDebugMonitor()
+{
     std::string ignored;
     static_cast<void>(link_.ExitDebugMode(ignored));  // what the step found stands whatever the monitor answers
 }
 
-UpgradeOutcome UpgradeProcedure::run() {
+UpgradeOutcome UpgradeProcedure::run()
+{
     hardwareCheck_ = HardwareCheck::NotRun;
     findAndUpgrade();
     // Whatever happened, a unit left in its debug monitor goes back to normal operation.
@@ -79,7 +90,8 @@ UpgradeOutcome UpgradeProcedure::run() {
     return outcome;
 }
 
-void UpgradeProcedure::findAndUpgrade() {
+void UpgradeProcedure::findAndUpgrade()
+{
     link_.reset();
     say(texts::searching());
     if (!link_.DetectUnit(status_)) {
@@ -89,29 +101,36 @@ void UpgradeProcedure::findAndUpgrade() {
             return;
         }
     }
-    if (aborted()) return;
+    if (aborted())
+        return;
     // A unit answering from its boot loader is taken whatever model it claims.
     if (link_.model() != UnitModel::QRX_30 && link_.mode() != UnitMode::Loader) {
         say(texts::noUnitFound());
         return;
     }
-    if (aborted()) return;
+    if (aborted())
+        return;
     notify();
-    if (!openOrNotify() || aborted()) return;
+    if (!openOrNotify() || aborted())
+        return;
     notify();
 
-    if (link_.mode() == UnitMode::Application && upToDatePath() == Next::End) return;
+    if (link_.mode() == UnitMode::Application && upToDatePath() == Next::End)
+        return;
     fullUpdate();
 }
 
-UpgradeProcedure::Next UpgradeProcedure::upToDatePath() {
+UpgradeProcedure::Next UpgradeProcedure::upToDatePath()
+{
     if (hardwareCheck_ != HardwareCheck::Applies) {
         hardwareCheck_ = CheckDspModule();
         notify();
     }
-    if (hardwareCheck_ != HardwareCheck::Applies || aborted()) return Next::End;
+    if (hardwareCheck_ != HardwareCheck::Applies || aborted())
+        return Next::End;
     notify();
-    if (history_.eepromFailures > 1 || !link_.VerifyFlashChecksum(status_, firmware_.mainImage)) return Next::FullUpdate;
+    if (history_.eepromFailures > 1 || !link_.VerifyFlashChecksum(status_, firmware_.mainImage))
+        return Next::FullUpdate;
 
     bool programmed = false;
     {
@@ -119,41 +138,50 @@ UpgradeProcedure::Next UpgradeProcedure::upToDatePath() {
         say(std::string(texts::kProgrammingEeprom));
         programmed = link_.ProgramEepromImage(status_, progress_, firmware_.dataEeprom);
     }
-    if (aborted()) return Next::End;
+    if (aborted())
+        return Next::End;
     if (!programmed) {
         ++history_.eepromFailures;
         say(std::string(texts::kEepromFailed));
         return Next::End;
     }
-    if (aborted() || !openOrNotify() || aborted()) return Next::End;
+    if (aborted() || !openOrNotify() || aborted())
+        return Next::End;
     bool verified = false;
     {
         BusyScope busy(host_);
         say(std::string(texts::kVerifyingFlash));
         verified = link_.VerifyFlash(status_, progress_, firmware_.mainImage);
     }
-    if (!verified) return Next::FullUpdate;
+    if (!verified)
+        return Next::FullUpdate;
     say(texts::upToDate());
     return Next::End;
 }
 
-void UpgradeProcedure::fullUpdate() {
+void UpgradeProcedure::fullUpdate()
+{
     history_.eepromFailures = 0;
     say(texts::requiresUpdate());
 
     if (link_.mode() != UnitMode::EepromProgrammer) {
-        if (!enterLoaderOrNotify() || aborted()) return;
+        if (!enterLoaderOrNotify() || aborted())
+            return;
         BusyScope busy(host_);
         say(std::string(texts::kProgrammingLoader));
         link_.takeUnknownModelAsQrx30();
-        if (aborted()) return;
-        const bool flashed = link_.ProgramFlash(status_, progress_, firmware_.loaderImage, unitlink::UnitLink::FlashImageKind::EepromLoader);
+        if (aborted())
+            return;
+        const bool flashed = link_.ProgramFlash(status_, progress_, firmware_.loaderImage,
+                                                unitlink::UnitLink::FlashImageKind::EepromLoader);
         notify();
-        if (!flashed) return;
+        if (!flashed)
+            return;
     }
 
     say(texts::gettingSettings());
-    if (!enterLoaderOrNotify() || aborted()) return;
+    if (!enterLoaderOrNotify() || aborted())
+        return;
     bool retrieved = false;
     {
         BusyScope busy(host_);
@@ -170,19 +198,22 @@ void UpgradeProcedure::fullUpdate() {
     {
         BusyScope busy(host_);
         say(texts::savingNew());
-        if (!enterLoaderOrNotify() || aborted()) return;
+        if (!enterLoaderOrNotify() || aborted())
+            return;
         if (!link_.ProgramSettings(store_.writeImage, status_, progress_, false)) {
             say(texts::failedToSave());
             return;
         }
-        if (aborted()) return;
+        if (aborted())
+            return;
     }
     notify();
     if (!link_.DetectUnit(status_)) {
         notify();
         return;
     }
-    if (aborted() || !openOrNotify() || aborted()) return;
+    if (aborted() || !openOrNotify() || aborted())
+        return;
 
     bool programmed = false;
     {
@@ -190,33 +221,39 @@ void UpgradeProcedure::fullUpdate() {
         say(std::string(texts::kProgrammingEeprom));
         programmed = link_.ProgramEepromImage(status_, progress_, firmware_.dataEeprom);
     }
-    if (aborted()) return;
+    if (aborted())
+        return;
     if (!programmed) {
         say(std::string(texts::kEepromFailed));
         return;
     }
 
     say(std::string(texts::kProgrammingMain));
-    if (!openOrNotify() || aborted() || !enterLoaderOrNotify() || aborted()) return;
+    if (!openOrNotify() || aborted() || !enterLoaderOrNotify() || aborted())
+        return;
     bool flashed = false;
     {
         BusyScope busy(host_);
         flashed = link_.ProgramFlash(status_, progress_, firmware_.mainImage, unitlink::UnitLink::FlashImageKind::Main);
     }
     notify();
-    if (!flashed || aborted()) return;
+    if (!flashed || aborted())
+        return;
 
-    if (!openOrNotify() || aborted()) return;
+    if (!openOrNotify() || aborted())
+        return;
     bool verified = false;
     {
         BusyScope busy(host_);
         verified = link_.VerifyFlash(status_, progress_, firmware_.mainImage);
     }
-    if (verified) status_ = texts::updateComplete();
+    if (verified)
+        status_ = texts::updateComplete();
     notify();
 }
 
-HardwareCheck UpgradeProcedure::CheckDspModule() {
+HardwareCheck UpgradeProcedure::CheckDspModule()
+{
     std::string reply, ignored;
     link_.QueryLine("?\n", 1000, 64, reply);
     double version = 0.0;
@@ -228,7 +265,8 @@ HardwareCheck UpgradeProcedure::CheckDspModule() {
     } else {
         leaveDebugMonitor();
     }
-    if (!link_.PowerOnMainZone()) return HardwareCheck::Undetermined;
+    if (!link_.PowerOnMainZone())
+        return HardwareCheck::Undetermined;
     if (!link_.EnterDebugMode(ignored)) {
         link_.ClosePort();
         return HardwareCheck::Undetermined;
@@ -243,7 +281,8 @@ HardwareCheck UpgradeProcedure::CheckDspModule() {
     };
     constexpr std::string_view kNoModuleAnswer = "     0";
     askModule(reply);
-    if (contains(reply, kNoModuleAnswer)) askModule(reply);
+    if (contains(reply, kNoModuleAnswer))
+        askModule(reply);
 
     std::string detail;
     if (contains(reply, "367")) {

@@ -31,7 +31,10 @@ inline std::string gettingSettings() { return "Getting " + std::string(kModelNam
 inline std::string failedToGet() { return "Failed to get " + std::string(kModelName) + " Settings. Please try again"; }
 inline std::string converting() { return "Converting " + std::string(kModelName) + " Settings to new format..."; }
 inline std::string savingNew() { return "Saving New " + std::string(kModelName) + " Settings"; }
-inline std::string failedToSave() { return "Failed to save " + std::string(kModelName) + " Settings. Please try again"; }
+inline std::string failedToSave()
+{
+    return "Failed to save " + std::string(kModelName) + " Settings. Please try again";
+}
 inline std::string updateComplete() { return std::string(kModelName) + " code update complete."; }
 
 }  // namespace velmar::installer::texts

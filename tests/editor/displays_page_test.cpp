@@ -13,8 +13,9 @@ using namespace velmar::test;
 
 namespace {
 
-const std::vector<int> kBrightnessIds{kIdHighSlider, kIdHighEdit, kIdMediumSlider, kIdMediumEdit, kIdLowSlider,
-                                      kIdLowEdit,    kIdHighLabel, kIdMediumLabel, kIdLowLabel,   kIdBrightnessCaption};
+const std::vector<int> kBrightnessIds{kIdHighSlider, kIdHighEdit,         kIdMediumSlider, kIdMediumEdit,
+                                      kIdLowSlider,  kIdLowEdit,          kIdHighLabel,    kIdMediumLabel,
+                                      kIdLowLabel,   kIdBrightnessCaption};
 
 class DisplaysPage : public EditorFixture {
 protected:

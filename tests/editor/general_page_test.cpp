@@ -26,10 +26,7 @@ using General = EditorFixture;
 const std::string kFactoryTitle = "Velmar Settings Editor , Editing: Current Settings";
 
 // A change a settings page could have made to the set it shows.
-void changeSomething(SettingsRecordSet& set, int level)
-{
-    set.inputLevels.level[0] = level;
-}
+void changeSomething(SettingsRecordSet& set, int level) { set.inputLevels.level[0] = level; }
 
 }  // namespace
 
@@ -137,8 +134,12 @@ TEST_F(General, RefusedFilesShowInTheStatusLineAndChangeNothing)
     ModalScript script;
     const std::string fifo = file("fifo.q20"), notes = file("notes.txt"), empty = file("empty.q20");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    { std::ofstream(notes) << "not settings\n"; }
-    { std::ofstream create(empty); }
+    {
+        std::ofstream(notes) << "not settings\n";
+    }
+    {
+        std::ofstream create(empty);
+    }
     changeSomething(set(kWorkingSet), 5);
     click(kIdCopyToUser);
 

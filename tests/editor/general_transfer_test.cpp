@@ -12,8 +12,8 @@
 using namespace velmar;
 using namespace velmar::editor;
 using velmar::test::EditorFixture;
-using velmar::test::ModalScript;
 using velmar::test::firstInputLevels;
+using velmar::test::ModalScript;
 using velmar::test::threeSetsImage;
 
 namespace {

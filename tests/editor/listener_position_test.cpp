@@ -26,8 +26,10 @@ TEST_F(ListenerTest, DistancesFollowTheArrangementChosenOnTheSpeakerPage)
         bool rightRearLabel;
     };
     const Case cases[] = {
-        {0, 1, true, true, true, true},    {0, 0, true, true, false, false},
-        {1, 2, false, false, false, true}, {1, 3, false, false, false, true},
+        {0, 1, true, true, true, true},
+        {0, 0, true, true, false, false},
+        {1, 2, false, false, false, true},
+        {1, 3, false, false, false, true},
     };
     for (const Case& c : cases) {
         auto& speakers = speakerPage();

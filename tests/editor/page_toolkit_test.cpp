@@ -176,8 +176,8 @@ public:
                       {{{.rows = {ui::valueRow("Shared:", {.slider = kSlider, .edit = kEdit}),
                                   ui::valueRow("Other:", {.slider = kOtherSlider, .edit = kOtherEdit}),
                                   {ui::dropList(kList, {"a", "b"})}}}}});
-        for (auto [pair, s, e] : {std::tuple{&first, kSlider, kEdit}, {&second, kSlider, kEdit},
-                                  {&other, kOtherSlider, kOtherEdit}}) {
+        for (auto [pair, s, e] :
+             {std::tuple{&first, kSlider, kEdit}, {&second, kSlider, kEdit}, {&other, kOtherSlider, kOtherEdit}}) {
             pair->Attach(s, e, controlAs<QSlider>(s));
             pair->SetScale(1, 0);
             pair->SetLimits(0, 10);

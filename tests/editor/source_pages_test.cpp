@@ -46,15 +46,9 @@ void typeKeys(QWidget* widget, const QString& text)
     }
 }
 
-int listCount(ui::ControlHost& host, int id)
-{
-    return host.controlAs<QComboBox>(id)->count();
-}
+int listCount(ui::ControlHost& host, int id) { return host.controlAs<QComboBox>(id)->count(); }
 
-int listIndex(ui::ControlHost& host, int id)
-{
-    return host.controlAs<QComboBox>(id)->currentIndex();
-}
+int listIndex(ui::ControlHost& host, int id) { return host.controlAs<QComboBox>(id)->currentIndex(); }
 
 class SourcePages : public EditorFixture {
 protected:
@@ -128,8 +122,8 @@ TEST_F(SourcePages, TheAudioInputDecidesWhatTheSetupPageOffers)
         [this](CSourceSetupPresetSheet& sub) {
             auto& setup = sub.setupPage();
             EXPECT_EQ(itemText(setup, kIdAudioIn), "Dig");
-            for (const int id : {kIdDigitalIn, kIdMutingMin, kIdEqLowSlider, kIdLipSyncEdit, kIdSpeakerConfigList,
-                                 kIdEqLabel})
+            for (const int id :
+                 {kIdDigitalIn, kIdMutingMin, kIdEqLowSlider, kIdLipSyncEdit, kIdSpeakerConfigList, kIdEqLabel})
                 EXPECT_TRUE(shown(setup, id)) << id;
             for (const int id : {kIdAmEqLowSlider, kIdAmEqLabel, kIdFmEqLabel})
                 EXPECT_FALSE(shown(setup, id)) << id;
@@ -225,8 +219,8 @@ TEST_F(SourcePages, PresetsFollowTheSourceKindAndKeepCodesTheListsLack)
     answer([](CSourceSetupPresetSheet& sub) {
         sub.setActivePage(1);
         auto& presets = sub.presetPage();
-        for (const int id : {kIdTwoChPreset, kIdDd20Preset, kIdDd51Preset, kIdDdExPreset, kIdDts51Preset,
-                             kIdDtsEsPreset})
+        for (const int id :
+             {kIdTwoChPreset, kIdDd20Preset, kIdDd51Preset, kIdDdExPreset, kIdDts51Preset, kIdDtsEsPreset})
             EXPECT_TRUE(shown(presets, id)) << id;
         EXPECT_FALSE(shown(presets, kIdSixChPreset));
         EXPECT_EQ(itemText(presets, kIdDd20Preset), "Same as 2.0");
@@ -259,7 +253,7 @@ TEST_F(SourcePages, PresetsFollowTheSourceKindAndKeepCodesTheListsLack)
         EXPECT_FALSE(shown(presets, kIdDd51Preset));
         EXPECT_FALSE(shown(presets, kIdTwoChPreset));
         EXPECT_EQ(itemText(presets, kIdSixChPreset), "PLIIx Music");  // the 6-CH default, code 3
-        chooseItem(presets, kIdSixChPreset, 6);                        // "THX Cinema"
+        chooseItem(presets, kIdSixChPreset, 6);                       // "THX Cinema"
     });
     open(kSixCh);
     EXPECT_EQ(store.modePreset(kSixCh, kDd51Slot), 6);

@@ -65,9 +65,9 @@ TEST_F(CalibrationTest, EveryLevelReachesItsOwnChannel)
 {
     // Distinct values in every control, then each field of the record holds its own.
     const std::pair<int, int> edits[] = {
-        {kIdMusicSubEdit, 8},       {kIdRightSurroundLevelEdit, 3}, {kIdRightRearLevelEdit, 4},
-        {kIdRightFrontLevelEdit, 2}, {kIdLeftSurroundLevelEdit, 6}, {kIdLeftRearLevelEdit, 5},
-        {kIdLeftFrontLevelEdit, 0},  {kIdCinemaSubEdit, 7},         {kIdCenterLevelEdit, 1},
+        {kIdMusicSubEdit, 8},        {kIdRightSurroundLevelEdit, 3}, {kIdRightRearLevelEdit, 4},
+        {kIdRightFrontLevelEdit, 2}, {kIdLeftSurroundLevelEdit, 6},  {kIdLeftRearLevelEdit, 5},
+        {kIdLeftFrontLevelEdit, 0},  {kIdCinemaSubEdit, 7},          {kIdCenterLevelEdit, 1},
     };
     speakers().musicSameAsCinema = 0;
     auto& page = calibrationPage();

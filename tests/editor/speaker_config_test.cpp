@@ -337,9 +337,9 @@ TEST_F(SpeakerConfigTest, PicturesOfTheFourDialogs)
     };
     for (const auto& [button, name] : dialogs) {
         bool saved = false;
-        edit(button, [&](ui::ControlHost& d) {
-            saved = d.widget().grab().save(QString(SCREENSHOT_DIR) + "/" + name);
-        }, ui::kIdCancel);
+        edit(
+            button, [&](ui::ControlHost& d) { saved = d.widget().grab().save(QString(SCREENSHOT_DIR) + "/" + name); },
+            ui::kIdCancel);
         EXPECT_TRUE(saved) << name;
     }
 }

@@ -44,8 +44,7 @@ TEST_F(SpeakerPagesOnAPty, OneValueOnEachSpeakerPageAndDialogReachesFileAndUnit)
     const int musicCenter = speakers.record().music.center;
     inDialog(speakers, kIdMusicConfig,
              [&](ui::ControlHost& d) { test::chooseItem(d, kIdCenterSize, musicCenter == 2 ? 1 : 2); });
-    inDialog(speakers, kIdRoomFilter,
-             [](ui::ControlHost& d) { test::clickControl(d, kIdApplyFilter); });
+    inDialog(speakers, kIdRoomFilter, [](ui::ControlHost& d) { test::clickControl(d, kIdApplyFilter); });
     inDialog(speakers, kIdBassPeak, [](ui::ControlHost& d) { dragTo(d, kIdBassPeakSlider, -20); });
 
     auto& listener = showPage<CListenerPosition>(3);

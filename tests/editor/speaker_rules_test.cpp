@@ -11,10 +11,7 @@ using namespace velmar::editor;
 
 namespace {
 
-bool contains(const std::vector<int>& ids, int id)
-{
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
+bool contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 }  // namespace
 

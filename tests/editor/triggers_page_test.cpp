@@ -32,10 +32,7 @@ protected:
     }
 };
 
-int storedBaudCode(const SettingsStore& s)
-{
-    return bits::get(s.set().rs232Options, 4, 3);
-}
+int storedBaudCode(const SettingsStore& s) { return bits::get(s.set().rs232Options, 4, 3); }
 
 }  // namespace
 

@@ -55,10 +55,7 @@ protected:
     std::string log_;
 };
 
-int64_t msSince(int64_t startNs)
-{
-    return (monotonicNs() - startNs) / 1'000'000;
-}
+int64_t msSince(int64_t startNs) { return (monotonicNs() - startNs) / 1'000'000; }
 
 }  // namespace
 

@@ -11,7 +11,8 @@ namespace {
 using test::framed;
 
 // A set whose fields differ from the defaults wherever a page can change them.
-void editEverything(SettingsStore& s) {
+void editEverything(SettingsStore& s)
+{
     for (int i = 0; i < kSourceCount; ++i) {
         s.setSourceName(i, "Src " + std::to_string(i));
         s.setAudioInConnector(i, i);
@@ -30,16 +31,19 @@ void editEverything(SettingsStore& s) {
     s.set().audioOutFlags = 0xB6;
     s.set().audioOutFormat = 0xE3;
     for (int m = 0; m < 2; ++m)
-        for (int g = 0; g < 5; ++g) s.setCrossover(m, g, 40 + 5 * (m * 5 + g));
+        for (int g = 0; g < 5; ++g)
+            s.setCrossover(m, g, 40 + 5 * (m * 5 + g));
     s.set().speakerConfig = {0x66, 0x12, 0x2A, 0x51, 0x22};
-    for (int c = 0; c < 9; ++c) s.setSpeakerLevel(c, c - 4);
+    for (int c = 0; c < 9; ++c)
+        s.setSpeakerLevel(c, c - 4);
     s.setSpeakerLevel(9, -3);
     s.set().bassManagement = {0x45, 0x0A};
     s.set().speakerOptions = 0x5B;
     s.setNoiseReferenceLevel(-7);
     s.setMetricUnits(1);
     s.setRearSpacing(2);
-    for (int d = 0; d < 8; ++d) s.setSpeakerDistance(d, 10 * d + 7);
+    for (int d = 0; d < 8; ++d)
+        s.setSpeakerDistance(d, 10 * d + 7);
     for (int z = 0; z < 4; ++z) {
         s.setMaxVolume(z, z == 0 ? 30 : 5 - z);
         s.setOnVolume(z, -20 - z);
@@ -48,16 +52,19 @@ void editEverything(SettingsStore& s) {
     for (int z = 0; z < 3; ++z)
         for (int t = 0; t < 2; ++t) {
             s.setTimerMode(z, t, (z + t) & 3);
-            for (int idx = 0; idx < 8; ++idx) s.setTimerTime(z, idx, (idx * 3 + z) % 24, (idx * 7 + t) % 60);
+            for (int idx = 0; idx < 8; ++idx)
+                s.setTimerTime(z, idx, (idx * 3 + z) % 24, (idx * 7 + t) % 60);
             s.setTimerSource(z, t, 9 - t);
             s.setTimerStation(z, t, 20 + t);
             s.setTimerVolume(z, t, -t - 3 * z);
         }
     s.setClock24Hour(1);
     s.set().rs232Options = 0x2D;
-    for (int r = 0; r < 4; ++r) s.setIrInputs(r, r + 2);
+    for (int r = 0; r < 4; ++r)
+        s.setIrInputs(r, r + 2);
     for (int t = 0; t < 3; ++t)
-        for (int c = 0; c < 4; ++c) s.setTriggerMask(t, c, 0x101 * (t + 1) + c);
+        for (int c = 0; c < 4; ++c)
+            s.setTriggerMask(t, c, 0x101 * (t + 1) + c);
     s.set().displayOptions = {9, 0x21, 0x12, 0x10, 13, 25, 0x91};
     s.setRoomTestToneFreqIndex(4);
     s.setRoomTestToneLevel(-12);
@@ -67,19 +74,22 @@ void editEverything(SettingsStore& s) {
     s.setApplyRoomFilter(1);
     for (int k = 0; k < kPresetCount; ++k) {
         s.setPresetFrequency(k, k < 6 ? 60 + k : 900 + 7 * k);
-        if (k >= 6) s.setPresetMode(k, k & 3);
+        if (k >= 6)
+            s.setPresetMode(k, k & 3);
     }
 }
 
 void transferImage(SettingsStore& from, SettingsStore& to) { to.readImage = from.writeImage; }
 
-TEST(CodecSet, EveryFieldSurvivesEncodeAndDecode) {
+TEST(CodecSet, EveryFieldSurvivesEncodeAndDecode)
+{
     for (ModelKind kind : {ModelKind::Qrx20, ModelKind::Qrx30, ModelKind::CorvalentD1}) {
         SettingsStore a;
         a.setModelKind(kind);
         prepareStore(a, false);
         editEverything(a);
-        if (kind != ModelKind::Qrx30) a.set().displayTail = {50, 30, 3};
+        if (kind != ModelKind::Qrx30)
+            a.set().displayTail = {50, 30, 3};
         a.set().displayOptions[6] = kind == ModelKind::CorvalentD1 ? 0x8B : 0x9D;
         encodeSet(a, kUserBase);
 
@@ -97,7 +107,8 @@ TEST(CodecSet, EveryFieldSurvivesEncodeAndDecode) {
     }
 }
 
-TEST(CodecSet, MainBlockLayout) {
+TEST(CodecSet, MainBlockLayout)
+{
     SettingsStore s;
     s.setSourceName(0, "ABCDEF");
     s.setZoneName(4, "REC");
@@ -121,7 +132,7 @@ TEST(CodecSet, MainBlockLayout) {
     EXPECT_EQ(w[b + 92], 0x23);
     EXPECT_EQ(w[b + 111], 21);  // Main maxVolume, then onVolume
     EXPECT_EQ(static_cast<std::int8_t>(w[b + 113]), -70);
-    EXPECT_EQ(w[b + 127], 0);   // Main timer modes, then the times
+    EXPECT_EQ(w[b + 127], 0);  // Main timer modes, then the times
     EXPECT_EQ(w[b + 129], 8);
     EXPECT_EQ(w[b + 196], 0x40);
     EXPECT_EQ(w[b + 197], 0x77);
@@ -138,7 +149,8 @@ TEST(CodecSet, MainBlockLayout) {
     EXPECT_EQ(w[b + 346], 0) << "nothing written past the block";
 }
 
-TEST(CodecSet, DisplayTailByModelAndProgram) {
+TEST(CodecSet, DisplayTailByModelAndProgram)
+{
     const std::array<std::uint8_t, 3> stored{40, 20, 1};
     struct Case {
         Variant variant;
@@ -162,7 +174,8 @@ TEST(CodecSet, DisplayTailByModelAndProgram) {
     }
 }
 
-TEST(CodecSet, RefusedSectionsFallBackBlockByBlock) {
+TEST(CodecSet, RefusedSectionsFallBackBlockByBlock)
+{
     SettingsStore a;
     editEverything(a);
     encodeSet(a, kUserBase);
@@ -199,7 +212,8 @@ TEST(CodecSet, RefusedSectionsFallBackBlockByBlock) {
     }
 }
 
-TEST(CodecSet, CheckWordHighByteFirstIsAMismatch) {
+TEST(CodecSet, CheckWordHighByteFirstIsAMismatch)
+{
     SettingsStore a;
     editEverything(a);
     encodeSet(a, kCurrentBase);
@@ -212,19 +226,25 @@ TEST(CodecSet, CheckWordHighByteFirstIsAMismatch) {
     EXPECT_EQ(b.sourceName(3), "Src 3") << "fields already taken stay";
 }
 
-TEST(CodecSet, LegacyFlagReadsWordsHighByteFirst) {
+TEST(CodecSet, LegacyFlagReadsWordsHighByteFirst)
+{
     SettingsStore a;
     a.setSpeakerDistance(0, 0x0102);
     encodeMainBlock(a, kUserBase);
     // Re-frame the block as an older unit would: every word high byte first.
     auto bytes = test::sectionBytes(a.writeImage, kUserBase, 344);
     auto swapWord = [&bytes](int at) { std::swap(bytes[at], bytes[at + 1]); };
-    for (int i = 0; i < 8; ++i) swapWord(75 + 2 * i);
-    for (int i = 0; i < 10; ++i) swapWord(91 + 2 * i);
-    for (int i = 0; i < 8; ++i) swapWord(111 + 2 * i);
+    for (int i = 0; i < 8; ++i)
+        swapWord(75 + 2 * i);
+    for (int i = 0; i < 10; ++i)
+        swapWord(91 + 2 * i);
+    for (int i = 0; i < 8; ++i)
+        swapWord(111 + 2 * i);
     for (int z = 0; z < 3; ++z)
-        for (int i = 0; i < 8; ++i) swapWord(128 + 23 * z + 2 * i);
-    for (int i = 0; i < 12; ++i) swapWord(199 + 2 * i);
+        for (int i = 0; i < 8; ++i)
+            swapWord(128 + 23 * z + 2 * i);
+    for (int i = 0; i < 12; ++i)
+        swapWord(199 + 2 * i);
     SettingsStore b;
     test::placeSection(b.readImage, kUserBase, bytes, true);
     b.legacyLayout = true;
@@ -234,7 +254,8 @@ TEST(CodecSet, LegacyFlagReadsWordsHighByteFirst) {
     EXPECT_TRUE(a.set() == b.set());
 }
 
-TEST(CodecUnitSections, UnitStateRoundTripAndRules) {
+TEST(CodecUnitSections, UnitStateRoundTripAndRules)
+{
     SettingsStore a;
     auto& u = a.unit();
     u.unitValue = 0x89ABCDEF;
@@ -260,11 +281,11 @@ TEST(CodecUnitSections, UnitStateRoundTripAndRules) {
 
     // The decoder masks and clamps what a damaged or foreign unit may hold.
     auto bytes = test::sectionBytes(a.writeImage, kUnitStateOffset, 23);
-    bytes[5] = 0xFF;                    // unitSelect
-    bytes[6] = 0x7C;                    // nibble B is taken from the low nibble too
-    bytes[12] = 0x10;                   // AM frequency 16 → 53
+    bytes[5] = 0xFF;   // unitSelect
+    bytes[6] = 0x7C;   // nibble B is taken from the low nibble too
+    bytes[12] = 0x10;  // AM frequency 16 → 53
     bytes[13] = 0x00;
-    bytes[20] = 0xFF;                   // tunerFlags
+    bytes[20] = 0xFF;  // tunerFlags
     test::placeSection(b.readImage, kUnitStateOffset, bytes);
     ASSERT_TRUE(decodeUnitState(b));
     EXPECT_EQ(b.unit().unitSelect, 7);
@@ -277,12 +298,15 @@ TEST(CodecUnitSections, UnitStateRoundTripAndRules) {
     EXPECT_FALSE(decodeUnitState(b));
 }
 
-TEST(CodecUnitSections, ModeTableVersionsAndClamps) {
+TEST(CodecUnitSections, ModeTableVersionsAndClamps)
+{
     SettingsStore a;
     auto& u = a.unit();
-    for (int i = 0; i < 14; ++i) u.modeLevels[i].set(i - 7);
+    for (int i = 0; i < 14; ++i)
+        u.modeLevels[i].set(i - 7);
     for (int r = 0; r < 6; ++r)
-        for (int i = 0; i < 14; ++i) u.modeRecords[r].body[i] = static_cast<std::int8_t>(-(i % 5));
+        for (int i = 0; i < 14; ++i)
+            u.modeRecords[r].body[i] = static_cast<std::int8_t>(-(i % 5));
     u.modeTrims[8].set(-10);
     encodeModeTable(a);
     EXPECT_TRUE(framed(a.writeImage, kModeTableOffset, 146));
@@ -293,10 +317,13 @@ TEST(CodecUnitSections, ModeTableVersionsAndClamps) {
 
     // Version 2: 18 bytes a record; the two missing body bytes become 0.
     std::vector<std::uint8_t> v2{2};
-    for (int i = 0; i < 14; ++i) v2.push_back(static_cast<std::uint8_t>(i == 2 ? 30 : 1));
+    for (int i = 0; i < 14; ++i)
+        v2.push_back(static_cast<std::uint8_t>(i == 2 ? 30 : 1));
     for (int r = 0; r < 6; ++r)
-        for (int i = 0; i < 18; ++i) v2.push_back(static_cast<std::uint8_t>(r == 5 ? 5 : i + 1));
-    for (int i = 0; i < 9; ++i) v2.push_back(static_cast<std::uint8_t>(-20));
+        for (int i = 0; i < 18; ++i)
+            v2.push_back(static_cast<std::uint8_t>(r == 5 ? 5 : i + 1));
+    for (int i = 0; i < 9; ++i)
+        v2.push_back(static_cast<std::uint8_t>(-20));
     SettingsStore c;
     c.unit().modeRecords[0].body[5] = 9;
     test::placeSection(c.readImage, kModeTableOffset, v2);
@@ -314,7 +341,8 @@ TEST(CodecUnitSections, ModeTableVersionsAndClamps) {
     EXPECT_EQ(c.unit().modeTrims[8].value, -10);
 }
 
-TEST(CodecUnitSections, SystemCodes) {
+TEST(CodecUnitSections, SystemCodes)
+{
     SettingsStore a;
     auto& u = a.unit();
     u.systemCodeFlags = 0x07;
@@ -338,7 +366,8 @@ TEST(CodecUnitSections, SystemCodes) {
     EXPECT_EQ(b.unit().systemCodeA[0], 0);
 }
 
-TEST(CodecUnitSections, IdentificationString) {
+TEST(CodecUnitSections, IdentificationString)
+{
     SettingsStore a;
     writeIdentString(a, "ABCDEFGH");
     EXPECT_EQ(test::storedCheck(a.writeImage, kIdentOffset, 10), test::sumOf(a.writeImage, kIdentOffset, 8))

@@ -12,26 +12,31 @@ constexpr int kTailOffset = 230;
 
 // A version-13 block re-shaped into an older version: one-byte delays up to 8, no
 // brightness bytes for 8 to 12, the wake-up field one bit lower up to 7.
-std::vector<std::uint8_t> olderBlock(const Image& image, int base, int version, bool corvalent) {
+std::vector<std::uint8_t> olderBlock(const Image& image, int base, int version, bool corvalent)
+{
     auto bytes = test::sectionBytes(image, base, 344);
     bytes[0] = static_cast<std::uint8_t>(version);
-    if (version >= 8 && version <= 12) bytes.erase(bytes.begin() + kTailOffset, bytes.begin() + kTailOffset + 3);
+    if (version >= 8 && version <= 12)
+        bytes.erase(bytes.begin() + kTailOffset, bytes.begin() + kTailOffset + 3);
     if (version <= 7 && !corvalent) {
         auto& wake = bytes[229];
         wake = static_cast<std::uint8_t>((wake & 0xE3) | (((wake >> 3) & 3) << 2));
     }
     if (version <= 8) {
-        for (int i = 0; i < 10; ++i) bytes[kDelayOffset + i] = bytes[kDelayOffset + 2 * i];
+        for (int i = 0; i < 10; ++i)
+            bytes[kDelayOffset + i] = bytes[kDelayOffset + 2 * i];
         bytes.erase(bytes.begin() + kDelayOffset + 10, bytes.begin() + kDelayOffset + 20);
     }
     return bytes;
 }
 
-TEST(CodecVersions, OlderMainBlocksDecodeToTheSameSettings) {
+TEST(CodecVersions, OlderMainBlocksDecodeToTheSameSettings)
+{
     for (ModelKind kind : {ModelKind::Qrx30, ModelKind::CorvalentD1}) {
         SettingsStore a;
         a.setModelKind(kind);
-        for (int i = 0; i < kSourceCount; ++i) a.setSourceDelay(i, 10 + i);
+        for (int i = 0; i < kSourceCount; ++i)
+            a.setSourceDelay(i, 10 + i);
         a.setSourceName(9, "LAST");
         a.setZoneName(4, "REC 2");
         a.setFrontPanelWakeUp(2);
@@ -42,7 +47,8 @@ TEST(CodecVersions, OlderMainBlocksDecodeToTheSameSettings) {
         for (int version = 6; version <= 12; ++version) {
             SettingsStore b;
             b.setModelKind(kind);
-            test::placeSection(b.readImage, kInstallerBase, olderBlock(a.writeImage, kInstallerBase, version, kind == ModelKind::CorvalentD1));
+            test::placeSection(b.readImage, kInstallerBase,
+                               olderBlock(a.writeImage, kInstallerBase, version, kind == ModelKind::CorvalentD1));
             ASSERT_TRUE(decodeMainBlock(b, kInstallerBase)) << "version " << version;
             EXPECT_EQ(b.sourceDelay(9), 19) << version;
             EXPECT_EQ(b.sourceName(9), "LAST") << version;
@@ -55,7 +61,8 @@ TEST(CodecVersions, OlderMainBlocksDecodeToTheSameSettings) {
     }
 }
 
-TEST(CodecVersions, DisplayBytesAreMasked) {
+TEST(CodecVersions, DisplayBytesAreMasked)
+{
     SettingsStore a;
     a.set().displayOptions = {0xF5, 0xFF, 0xFF, 0xCC, 0xFF, 0xE2, 0x7F};
     encodeMainBlock(a, kUserBase);
@@ -73,11 +80,12 @@ TEST(CodecVersions, DisplayBytesAreMasked) {
     EXPECT_EQ(c.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5}));
 }
 
-TEST(CodecVersions, SpeakerRulesRunOnDecode) {
+TEST(CodecVersions, SpeakerRulesRunOnDecode)
+{
     SettingsStore a;
     a.setSpeakerLevel(9, 6);
-    a.setSpeakerSize(0, 0, 1);   // small Music fronts
-    a.setSpeakerSize(0, 4, 0);   // and no Music subwoofer
+    a.setSpeakerSize(0, 0, 1);  // small Music fronts
+    a.setSpeakerSize(0, 4, 0);  // and no Music subwoofer
     encodeMainBlock(a, kUserBase);
     SettingsStore b;
     b.readImage = a.writeImage;
@@ -86,7 +94,8 @@ TEST(CodecVersions, SpeakerRulesRunOnDecode) {
     EXPECT_EQ(b.storedSpeakerSize(0, 4), 1);
 }
 
-TEST(CodecVersions, InstallerGivesAnUnsetBaudRateTheUnitRate) {
+TEST(CodecVersions, InstallerGivesAnUnsetBaudRateTheUnitRate)
+{
     SettingsStore a;
     a.set().rs232Options = 0x05;
     encodeMainBlock(a, kUserBase);
@@ -100,9 +109,11 @@ TEST(CodecVersions, InstallerGivesAnUnsetBaudRateTheUnitRate) {
     EXPECT_EQ(installer.set().rs232Options, 0x45);
 }
 
-TEST(CodecVersions, SourceBlocksOfVersions10To13) {
+TEST(CodecVersions, SourceBlocksOfVersions10To13)
+{
     SettingsStore a;
-    for (int i = 0; i < kSourceCount; ++i) a.set().sourceRecord[i].fill(static_cast<std::uint8_t>(i + 1));
+    for (int i = 0; i < kSourceCount; ++i)
+        a.set().sourceRecord[i].fill(static_cast<std::uint8_t>(i + 1));
     encodeSources(a, kUserBase + kSourceBlockOffset);
     const int at = kUserBase + kSourceBlockOffset;
 
@@ -113,7 +124,8 @@ TEST(CodecVersions, SourceBlocksOfVersions10To13) {
 
     std::vector<std::uint8_t> v11{11};
     for (int i = 0; i < kSourceCount; ++i)
-        for (int k = 0; k < 12; ++k) v11.push_back(static_cast<std::uint8_t>(0x20 + i));
+        for (int k = 0; k < 12; ++k)
+            v11.push_back(static_cast<std::uint8_t>(0x20 + i));
     SettingsStore c;
     test::placeSection(c.readImage, at, v11);
     ASSERT_TRUE(decodeSources(c, at));

@@ -13,7 +13,8 @@ namespace velmar {
 namespace {
 
 // An image as a unit would hold it: three distinct sets, unit-wide sections, own bytes.
-Image unitImage() {
+Image unitImage()
+{
     SettingsStore s;
     for (const auto& set : kSetsInFlowOrder) {
         prepareStore(s, false);
@@ -36,13 +37,15 @@ Image unitImage() {
     return s.writeImage;
 }
 
-std::map<std::string, SetFields> retrieveAll(SettingsStore& s) {
+std::map<std::string, SetFields> retrieveAll(SettingsStore& s)
+{
     std::map<std::string, SetFields> sets;
     retrieveSets(s, [&sets](const NamedSet& set, SettingsStore& store) { sets[set.name] = store.set(); });
     return sets;
 }
 
-TEST(Flows, RetrieveFillsEverySetInOrder) {
+TEST(Flows, RetrieveFillsEverySetInOrder)
+{
     SettingsStore s;
     s.readImage = unitImage();
     std::vector<std::string> order;
@@ -58,7 +61,8 @@ TEST(Flows, RetrieveFillsEverySetInOrder) {
     EXPECT_EQ(s.writeImage[0xF00], 0xCD) << "bytes outside every section are carried over";
 }
 
-TEST(Flows, DamagedImageComesBackValidAfterOneRetrieve) {
+TEST(Flows, DamagedImageComesBackValidAfterOneRetrieve)
+{
     SettingsStore s;
     s.readImage = unitImage();
     s.readImage[kUserBase + 100] ^= 0xFF;
@@ -76,14 +80,17 @@ TEST(Flows, DamagedImageComesBackValidAfterOneRetrieve) {
     EXPECT_STREQ(sets["Installer"].sourceName[0].data(), "Instal") << "an intact main block is kept";
 }
 
-TEST(Flows, StoreBackKeepsTheUnitsOwnBytes) {
+TEST(Flows, StoreBackKeepsTheUnitsOwnBytes)
+{
     SettingsStore s;
     s.readImage = unitImage();
     auto sets = retrieveAll(s);
     sets["User"].inputLevel[1] = 9;
 
-    storeBackSets(s, [&sets](const NamedSet& set, SettingsStore& store) { store.set() = sets[set.name]; }, true);
-    for (int i = kUnitAreaBegin; i < kUnitAreaEnd; ++i) ASSERT_EQ(s.writeImage[i], s.readImage[i]) << i;
+    storeBackSets(
+        s, [&sets](const NamedSet& set, SettingsStore& store) { store.set() = sets[set.name]; }, true);
+    for (int i = kUnitAreaBegin; i < kUnitAreaEnd; ++i)
+        ASSERT_EQ(s.writeImage[i], s.readImage[i]) << i;
 
     SettingsStore check;
     check.readImage = s.writeImage;
@@ -93,7 +100,8 @@ TEST(Flows, StoreBackKeepsTheUnitsOwnBytes) {
     EXPECT_TRUE(back["Installer"] == sets["Installer"]);
 }
 
-TEST(Flows, StoreBackWithoutTheUnitAreaWritesDefaults) {
+TEST(Flows, StoreBackWithoutTheUnitAreaWritesDefaults)
+{
     SettingsStore s;
     s.readImage = unitImage();
     retrieveAll(s);
@@ -104,7 +112,8 @@ TEST(Flows, StoreBackWithoutTheUnitAreaWritesDefaults) {
     EXPECT_EQ(s.writeImage[kModeTableOffset + 1], 0);
 }
 
-TEST(Flows, PrepareStoreFromImage) {
+TEST(Flows, PrepareStoreFromImage)
+{
     SettingsStore s;
     s.readImage = unitImage();
     prepareStore(s, true);
@@ -124,7 +133,8 @@ TEST(Flows, PrepareStoreFromImage) {
     EXPECT_EQ(s.writeImage[kModeTableOffset + 136], 0);
 }
 
-TEST(Flows, PrepareStoreWithARefusedUnitState) {
+TEST(Flows, PrepareStoreWithARefusedUnitState)
+{
     SettingsStore s;
     s.readImage = unitImage();
     s.readImage[kUnitStateOffset + 2] ^= 1;
@@ -135,7 +145,8 @@ TEST(Flows, PrepareStoreWithARefusedUnitState) {
     EXPECT_EQ(s.unit().tunerFrequency[2].value, 875);
 }
 
-TEST(Flows, ConvertingACurrentImageChangesNoSetting) {
+TEST(Flows, ConvertingACurrentImageChangesNoSetting)
+{
     SettingsStore s;
     s.readImage = unitImage();
     auto before = retrieveAll(s);
@@ -149,13 +160,18 @@ TEST(Flows, ConvertingACurrentImageChangesNoSetting) {
     SettingsStore after;
     after.readImage = s.writeImage;
     auto converted = retrieveAll(after);
-    for (const auto& set : kSetsInFlowOrder) EXPECT_TRUE(before[set.name] == converted[set.name]) << set.name;
-    for (int i = kUnitStateOffset; i < kUnitStateOffset + 25; ++i) EXPECT_EQ(s.writeImage[i], original[i]) << i;
-    for (int i = kModeTableOffset; i < kModeTableOffset + 146; ++i) EXPECT_EQ(s.writeImage[i], original[i]) << i;
-    for (int i = kSystemCodesOffset; i < kSystemCodesOffset + 12; ++i) EXPECT_EQ(s.writeImage[i], original[i]) << i;
+    for (const auto& set : kSetsInFlowOrder)
+        EXPECT_TRUE(before[set.name] == converted[set.name]) << set.name;
+    for (int i = kUnitStateOffset; i < kUnitStateOffset + 25; ++i)
+        EXPECT_EQ(s.writeImage[i], original[i]) << i;
+    for (int i = kModeTableOffset; i < kModeTableOffset + 146; ++i)
+        EXPECT_EQ(s.writeImage[i], original[i]) << i;
+    for (int i = kSystemCodesOffset; i < kSystemCodesOffset + 12; ++i)
+        EXPECT_EQ(s.writeImage[i], original[i]) << i;
 }
 
-TEST(Flows, LegacyDetectionLooksAtTheCurrentMainBlock) {
+TEST(Flows, LegacyDetectionLooksAtTheCurrentMainBlock)
+{
     SettingsStore s;
     s.readImage = unitImage();
     EXPECT_FALSE(detectLegacyLayout(s));

@@ -15,7 +15,8 @@ using test::LegacyMainBlock;
 using test::SectionWriter;
 
 // A current-layout image whose three sets differ from the defaults and from each other.
-Image variedCurrentImage() {
+Image variedCurrentImage()
+{
     SettingsStore store;
     store.setModelKind(ModelKind::Qrx30);
     prepareStore(store, false);
@@ -40,14 +41,16 @@ Image variedCurrentImage() {
     return store.writeImage;
 }
 
-TEST(ConvertImage, CurrentLayoutImageKeepsEverySetting) {
+TEST(ConvertImage, CurrentLayoutImageKeepsEverySetting)
+{
     const Image original = variedCurrentImage();
     const Image converted = convertedImage(original, ModelKind::Qrx30);
     const auto before = decodeImage(original, ModelKind::Qrx30);
     const auto after = decodeImage(converted, ModelKind::Qrx30);
     EXPECT_FALSE(before.legacyLayout);
     EXPECT_EQ(before.sets[1].records.setupPresets.entry[2].name, "Set2");  // the image really varies
-    for (const auto& d : diffImages(before, after)) ADD_FAILURE() << d.set << " " << d.field << ": " << d.first << " → " << d.second;
+    for (const auto& d : diffImages(before, after))
+        ADD_FAILURE() << d.set << " " << d.field << ": " << d.first << " → " << d.second;
     EXPECT_EQ(convertedImage(converted, ModelKind::Qrx30), converted);
 }
 
@@ -55,45 +58,54 @@ TEST(ConvertImage, CurrentLayoutImageKeepsEverySetting) {
 // but, like everything in such an image, with its words high byte first.
 class LegacyImageTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         image.fill(0xFF);
         current.version = 5;
-        current.connectorWord = 4 << 3;   // TV: its own RCA input
-        current.frontsSurrounds = 0x41;   // surrounds type 4
-        current.timerFlags = 0x01;  // 24-hour clock, so the record holds 23 rather than 11 PM
+        current.connectorWord = 4 << 3;  // TV: its own RCA input
+        current.frontsSurrounds = 0x41;  // surrounds type 4
+        current.timerFlags = 0x01;       // 24-hour clock, so the record holds 23 rather than 11 PM
         current.onTime[0][0] = 14400 * 23 + 240 * 59;
         current.sourceName[1] = "Disc";
         current.write(image, kCurrentBase);
         std::array<int, 24> presets{};
-        for (int k = 0; k < 24; ++k) presets[k] = k < 6 ? 60 + k : 0x8000 | (900 + k);
+        for (int k = 0; k < 24; ++k)
+            presets[k] = k < 6 ? 60 + k : 0x8000 | (900 + k);
         test::writeLegacyPresets(image, kCurrentBase + kPresetBlockOffset, presets);
         writeLegacySourceSection();
         writeLegacyUnitState();
         writeUserSetHighByteFirst();
     }
 
-    void writeLegacySourceSection() {
+    void writeLegacySourceSection()
+    {
         SectionWriter w(image, kLegacySourceOffset);
         w.byte(5);
-        for (int i = 0; i < kSourceCount * 5; ++i) w.byte(0);
+        for (int i = 0; i < kSourceCount * 5; ++i)
+            w.byte(0);
         w.checkWord();
     }
 
-    void writeLegacyUnitState() {
+    void writeLegacyUnitState()
+    {
         SectionWriter w(image, kLegacyUnitStateOffset);
         w.byte(3);
         w.dword(77);
-        for (int i = 0; i < 6; ++i) w.byte(0);
+        for (int i = 0; i < 6; ++i)
+            w.byte(0);
         w.byte(0x10);
-        for (int f : {60, 950, 960, 970}) w.word(f);
-        for (int i = 0; i < 14 + 36 + 9; ++i) w.byte(0);
+        for (int f : {60, 950, 960, 970})
+            w.word(f);
+        for (int i = 0; i < 14 + 36 + 9; ++i)
+            w.byte(0);
         w.byte(0x0F);
         w.byte(0);
         w.checkWord();
     }
 
     // Encoded with the current encoder, then its words turned round by the layout table.
-    void writeUserSetHighByteFirst() {
+    void writeUserSetHighByteFirst()
+    {
         SettingsStore store;
         prepareStore(store, false);
         store.setSpeakerDistance(0, 0x0123);
@@ -102,23 +114,29 @@ protected:
         writeSetHighByteFirst(store, kUserBase);
     }
 
-    void writeSetHighByteFirst(SettingsStore& store, int base) {
+    void writeSetHighByteFirst(SettingsStore& store, int base)
+    {
         encodeMainBlock(store, base);
         encodePresets(store, base + kPresetBlockOffset);
-        struct Words { int offset, count; };
+        struct Words {
+            int offset, count;
+        };
         const Words kWordRuns[] = {{75, 8}, {91, 10}, {111, 8}, {199, 12}};
         auto swap = [&](int at) { std::swap(store.writeImage[at], store.writeImage[at + 1]); };
         for (const auto& run : kWordRuns)
-            for (int i = 0; i < run.count; ++i) swap(base + run.offset + 2 * i);
+            for (int i = 0; i < run.count; ++i)
+                swap(base + run.offset + 2 * i);
         for (int zone = 0; zone < 3; ++zone)
-            for (int i = 0; i < 8; ++i) swap(base + 127 + zone * 23 + 1 + 2 * i);
+            for (int i = 0; i < 8; ++i)
+                swap(base + 127 + zone * 23 + 1 + 2 * i);
         swap(base + 344);
         swap(base + kPresetBlockOffset + 43);
         std::copy_n(store.writeImage.begin() + base, 0x200, image.begin() + base);
     }
 
     // The source block of a current-layout set, its check word high byte first.
-    void writeSourcesHighByteFirst(SettingsStore& store, int base) {
+    void writeSourcesHighByteFirst(SettingsStore& store, int base)
+    {
         const int offset = base + kSourceBlockOffset;
         const int size = 1 + kSourceCount * kSourceRecordSize + 2;
         encodeSources(store, offset);
@@ -130,7 +148,8 @@ protected:
     LegacyMainBlock current;
 };
 
-TEST_F(LegacyImageTest, EverySetIsReadWithTheLegacyByteOrder) {
+TEST_F(LegacyImageTest, EverySetIsReadWithTheLegacyByteOrder)
+{
     SettingsStore store;
     store.readImage = image;
     convertImage(store);
@@ -164,7 +183,8 @@ TEST_F(LegacyImageTest, EverySetIsReadWithTheLegacyByteOrder) {
 
 // An older image whose Installer set was already written in the current layout: that set's
 // source records come from its own source block, the Current set's from the older section.
-TEST_F(LegacyImageTest, EachSetReadsItsSourcesInTheLayoutOfItsOwnMainBlock) {
+TEST_F(LegacyImageTest, EachSetReadsItsSourcesInTheLayoutOfItsOwnMainBlock)
+{
     SettingsStore installer;
     prepareStore(installer, false);
     for (int source = 0; source < kSourceCount; ++source) {
@@ -181,7 +201,8 @@ TEST_F(LegacyImageTest, EachSetReadsItsSourcesInTheLayoutOfItsOwnMainBlock) {
     }
 }
 
-TEST_F(LegacyImageTest, ConvertedImageHasValidSectionsAndAZeroModeTable) {
+TEST_F(LegacyImageTest, ConvertedImageHasValidSectionsAndAZeroModeTable)
+{
     const Image converted = convertedImage(image, ModelKind::Undetected);
     SettingsStore store;
     store.readImage = converted;
@@ -192,23 +213,28 @@ TEST_F(LegacyImageTest, ConvertedImageHasValidSectionsAndAZeroModeTable) {
     }
     EXPECT_TRUE(decodeUnitState(store));
     EXPECT_TRUE(decodeModeTable(store));
-    for (const auto& level : store.unit().modeLevels) EXPECT_EQ(level.value, 0);
+    for (const auto& level : store.unit().modeLevels)
+        EXPECT_EQ(level.value, 0);
 }
 
-TEST_F(LegacyImageTest, RetrievingAnOlderImageReadsWhatConvertingReads) {
+TEST_F(LegacyImageTest, RetrievingAnOlderImageReadsWhatConvertingReads)
+{
     const auto retrieved = decodeImage(image, ModelKind::Undetected);
     const auto converted = decodeImage(convertedImage(image, ModelKind::Undetected), ModelKind::Undetected);
     EXPECT_TRUE(retrieved.legacyLayout);
-    for (const auto& d : diffImages(retrieved, converted)) ADD_FAILURE() << d.set << " " << d.field << ": " << d.first << " → " << d.second;
+    for (const auto& d : diffImages(retrieved, converted))
+        ADD_FAILURE() << d.set << " " << d.field << ": " << d.first << " → " << d.second;
 }
 
-TEST_F(LegacyImageTest, InstallerWritesNoBrightnessAndNeedsABaudRate) {
+TEST_F(LegacyImageTest, InstallerWritesNoBrightnessAndNeedsABaudRate)
+{
     current.rs232 = 0x00;
     current.write(image, kCurrentBase);
     SettingsStore store(Variant::Installer);
     store.readImage = image;
     convertImage(store);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(store.writeImage[kCurrentBase + 230 + i], 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(store.writeImage[kCurrentBase + 230 + i], 0);
     store.readImage = store.writeImage;
     ASSERT_TRUE(decodeMainBlock(store, kCurrentBase));
     EXPECT_EQ(store.rs232BaudChoice(), 3);

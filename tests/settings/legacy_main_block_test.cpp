@@ -15,12 +15,13 @@ using test::quarterSeconds;
 constexpr int kMusic = 0, kCinema = 1;
 constexpr int kBase = kCurrentBase;
 
-LegacyMainBlock richVersion5Block() {
+LegacyMainBlock richVersion5Block()
+{
     LegacyMainBlock b;
-    b.typesA = 0x87;          // DVD 2, CD 0, TAPE 1, TV 3
-    b.typesB = 0xDA;          // SAT 3, VCR 1, AUX 2, 2-CH 1, 6-CH 0
-    b.connectorWord = 0x1825; // DVD 1, CD 4, TAPE 0, TV 4, SAT 5
-    b.connectorByte = 0x26;   // VCR 4, AUX 6
+    b.typesA = 0x87;           // DVD 2, CD 0, TAPE 1, TV 3
+    b.typesB = 0xDA;           // SAT 3, VCR 1, AUX 2, 2-CH 1, 6-CH 0
+    b.connectorWord = 0x1825;  // DVD 1, CD 4, TAPE 0, TV 4, SAT 5
+    b.connectorByte = 0x26;    // VCR 4, AUX 6
     b.eq[0] = 0xFC;
     b.eq[1] = 6;
     b.eq[20] = 8;
@@ -71,7 +72,8 @@ LegacyMainBlock richVersion5Block() {
 
 class LegacyMainBlockTest : public ::testing::Test {
 protected:
-    bool decode(const LegacyMainBlock& block, int checkDamage = 0) {
+    bool decode(const LegacyMainBlock& block, int checkDamage = 0)
+    {
         block.write(store.readImage, kBase, checkDamage);
         store.legacyLayout = true;
         return decodeLegacyMainBlock(store, kBase);
@@ -79,13 +81,16 @@ protected:
     SettingsStore store;
 };
 
-TEST_F(LegacyMainBlockTest, Version5AudioInputsAndConnectors) {
+TEST_F(LegacyMainBlockTest, Version5AudioInputsAndConnectors)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     const int types[kSourceCount] = {2, 0, 1, 0, 3, 3, 1, 2, 1, 0};
-    for (int i = 0; i < kSourceCount; ++i) EXPECT_EQ(store.audioInType(i), types[i]) << "source " << i;
+    for (int i = 0; i < kSourceCount; ++i)
+        EXPECT_EQ(store.audioInType(i), types[i]) << "source " << i;
     // Codes 0-3 stay, 4 is the source's own RCA input, 5 none; 6 was never assigned.
     const int connectors[kSourceCount] = {1, 5, 0, 11, 7, 11, 9, 10, 11, 11};
-    for (int i = 0; i < kSourceCount; ++i) EXPECT_EQ(store.audioInConnector(i), connectors[i]) << "source " << i;
+    for (int i = 0; i < kSourceCount; ++i)
+        EXPECT_EQ(store.audioInConnector(i), connectors[i]) << "source " << i;
     EXPECT_EQ(store.eqLow(0), -4);
     EXPECT_EQ(store.eqHigh(0), 6);
     EXPECT_EQ(store.eqLow(10), 8);
@@ -97,7 +102,8 @@ TEST_F(LegacyMainBlockTest, Version5AudioInputsAndConnectors) {
     EXPECT_EQ(store.sixChannelFs(), 2);
 }
 
-TEST_F(LegacyMainBlockTest, Version5SpeakerTypesAndCrossovers) {
+TEST_F(LegacyMainBlockTest, Version5SpeakerTypesAndCrossovers)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     const auto& config = store.set().speakerConfig;
     EXPECT_EQ(config[0], 0x6D);  // type 3: small with bit 3 set
@@ -113,13 +119,15 @@ TEST_F(LegacyMainBlockTest, Version5SpeakerTypesAndCrossovers) {
     EXPECT_EQ(store.crossover(kCinema, 2), 160);  // (31 + 5) × 5 capped
     EXPECT_EQ(store.crossover(kCinema, 3), 25);
     EXPECT_EQ(store.crossover(kCinema, 4), 120);
-    EXPECT_EQ(store.crossover(kMusic, 4), 80);   // Music is not in the older layout
+    EXPECT_EQ(store.crossover(kMusic, 4), 80);  // Music is not in the older layout
     EXPECT_EQ(store.rearSpacing(), 1);
-    for (int mode : {kMusic, kCinema}) EXPECT_EQ(store.subwooferPhase(mode), 27);
+    for (int mode : {kMusic, kCinema})
+        EXPECT_EQ(store.subwooferPhase(mode), 27);
     EXPECT_EQ(store.set().speakerOptions, 0x7F);  // bit 7 cleared; both THX bits also from the sub byte
 }
 
-TEST_F(LegacyMainBlockTest, Version5DistancesLevelsAndVolumes) {
+TEST_F(LegacyMainBlockTest, Version5DistancesLevelsAndVolumes)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     EXPECT_EQ(store.metricUnits(), 1);
     EXPECT_EQ(store.speakerDistance(0), 320);  // limited in metres
@@ -139,11 +147,13 @@ TEST_F(LegacyMainBlockTest, Version5DistancesLevelsAndVolumes) {
     EXPECT_EQ(store.furtherLevel(0, 1), 0);
 }
 
-TEST_F(LegacyMainBlockTest, Version5ControlsDisplaysAndNames) {
+TEST_F(LegacyMainBlockTest, Version5ControlsDisplaysAndNames)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     EXPECT_EQ(store.set().rs232Options, 0x0D);
     const int ir[4] = {5, 3, 2, 6};
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(store.irInputs(r), ir[r]);
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(store.irInputs(r), ir[r]);
     EXPECT_EQ(store.triggerMask(0, 0), 0x0401);
     EXPECT_EQ(store.triggerMask(2, 3), 0x07FF);
 
@@ -163,7 +173,8 @@ TEST_F(LegacyMainBlockTest, Version5ControlsDisplaysAndNames) {
     EXPECT_EQ(store.zoneName(4), "RECORD");
 }
 
-TEST_F(LegacyMainBlockTest, Version5TimersReadQuarterSecondCounts) {
+TEST_F(LegacyMainBlockTest, Version5TimersReadQuarterSecondCounts)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     EXPECT_EQ(store.clock24Hour(), 1);
     EXPECT_EQ(store.timersEnabled(), 1);
@@ -183,19 +194,21 @@ TEST_F(LegacyMainBlockTest, Version5TimersReadQuarterSecondCounts) {
     EXPECT_EQ(store.timerStation(0, 0), 0);
 }
 
-TEST_F(LegacyMainBlockTest, ComponentVideoByteGoesToTheLegacyRecords) {
+TEST_F(LegacyMainBlockTest, ComponentVideoByteGoesToTheLegacyRecords)
+{
     ASSERT_TRUE(decode(richVersion5Block()));
     const auto& legacy = store.set().legacySourceRecord;
     EXPECT_EQ(legacy[2][1] >> 6, 1);
     EXPECT_EQ(legacy[4][1] >> 6, 2);
 }
 
-TEST_F(LegacyMainBlockTest, Version3UsesTheNarrowLayout) {
+TEST_F(LegacyMainBlockTest, Version3UsesTheNarrowLayout)
+{
     LegacyMainBlock b;
     b.version = 3;
-    b.sub = 0x81;           // type 1, HPhone mutes the speakers
-    b.mainCrossover = 0x2B; // (11 + 4) × 10 Hz, metres
-    b.options = 0x0B;       // Center Eq, TV size 5
+    b.sub = 0x81;            // type 1, HPhone mutes the speakers
+    b.mainCrossover = 0x2B;  // (11 + 4) × 10 Hz, metres
+    b.options = 0x0B;        // Center Eq, TV size 5
     b.componentVideo = 0x10;
     store.setZoneName(1, "OLD");
     store.setCrossover(kCinema, 0, 120);
@@ -203,7 +216,8 @@ TEST_F(LegacyMainBlockTest, Version3UsesTheNarrowLayout) {
     EXPECT_EQ(store.hphoneMutesSpeakers(), 1);
     EXPECT_EQ(store.crossover(kCinema, 4), 150);
     EXPECT_EQ(store.metricUnits(), 1);
-    for (int group = 0; group < 4; ++group) EXPECT_EQ(store.crossover(kCinema, group), 80);
+    for (int group = 0; group < 4; ++group)
+        EXPECT_EQ(store.crossover(kCinema, group), 80);
     EXPECT_EQ(store.centerEq(), 1);
     EXPECT_EQ(store.tvSizeForEq(), 5);
     EXPECT_EQ(store.musicSameAsCinema(), 1);  // bit 7 is not touched by older blocks
@@ -211,7 +225,8 @@ TEST_F(LegacyMainBlockTest, Version3UsesTheNarrowLayout) {
     EXPECT_EQ(store.set().legacySourceRecord[1][1] >> 6, 2);
 }
 
-TEST_F(LegacyMainBlockTest, OlderVersionsEndWhereTheirLayoutEnds) {
+TEST_F(LegacyMainBlockTest, OlderVersionsEndWhereTheirLayoutEnds)
+{
     for (int version : {0, 1, 2, 3, 4, 5}) {
         LegacyMainBlock b;
         b.version = version;
@@ -220,13 +235,15 @@ TEST_F(LegacyMainBlockTest, OlderVersionsEndWhereTheirLayoutEnds) {
     }
 }
 
-TEST_F(LegacyMainBlockTest, CheckWordIsReadInTheImageByteOrder) {
+TEST_F(LegacyMainBlockTest, CheckWordIsReadInTheImageByteOrder)
+{
     richVersion5Block().write(store.readImage, kBase);
     store.legacyLayout = false;
     EXPECT_FALSE(decodeLegacyMainBlock(store, kBase));
 }
 
-TEST(LegacyMainBlockInstaller, MissingBaudRateBecomesTheUnitsOwn) {
+TEST(LegacyMainBlockInstaller, MissingBaudRateBecomesTheUnitsOwn)
+{
     SettingsStore store(Variant::Installer);
     LegacyMainBlock b;
     b.rs232 = 0x03;

@@ -9,17 +9,20 @@
 namespace velmar {
 namespace {
 
-TEST(RecordFields, EveryFieldHasItsOwnName) {
+TEST(RecordFields, EveryFieldHasItsOwnName)
+{
     SettingsRecordSet set;
     const auto fields = listFields(set);
     std::set<std::string> names;
-    for (const auto& f : fields) EXPECT_TRUE(names.insert(f.name).second) << f.name;
+    for (const auto& f : fields)
+        EXPECT_TRUE(names.insert(f.name).second) << f.name;
     EXPECT_TRUE(names.count("setupPresets.entry[9].dtsEs"));
     EXPECT_TRUE(names.count("timers.entry[2].timer[1].weekendOff.pm"));
     EXPECT_TRUE(names.count("triggers.trigger[2].flag[43]"));
 }
 
-TEST(RecordDiff, NamesEachDifferingFieldWithBothValues) {
+TEST(RecordDiff, NamesEachDifferingFieldWithBothValues)
+{
     SettingsRecordSet a;
     SettingsRecordSet b = a;
     EXPECT_TRUE(diffRecordSets("User", a, b).empty());
@@ -31,10 +34,12 @@ TEST(RecordDiff, NamesEachDifferingFieldWithBothValues) {
     EXPECT_EQ(diff[1], (FieldDifference{"User", "setupPresets.entry[1].name", "\"\"", "\"Disc\""}));
 }
 
-TEST(ImageDiff, ReportsTheSetAndTheUnitWideFields) {
+TEST(ImageDiff, ReportsTheSetAndTheUnitWideFields)
+{
     SettingsStore store;
     prepareStore(store, false);
-    for (int base : {kCurrentBase, kUserBase, kInstallerBase}) encodeSet(store, base);
+    for (int base : {kCurrentBase, kUserBase, kInstallerBase})
+        encodeSet(store, base);
     const Image first = store.writeImage;
     prepareStore(store, false);
     store.setSourceName(2, "Deck");

@@ -13,7 +13,8 @@ constexpr int kMusic = 0, kCinema = 1;
 
 // Defaults with every page-edited field moved away from its default, consistently with the
 // unit's rules (so that the store's readers give back what was written).
-void varyPageFields(SettingsStore& s) {
+void varyPageFields(SettingsStore& s)
+{
     for (int i = 0; i < kSourceCount; ++i) {
         s.setInputLevel(i, i - 5);
         s.setSourceName(i, "Src" + std::to_string(i));
@@ -36,7 +37,8 @@ void varyPageFields(SettingsStore& s) {
     }
     s.setEqLow(10, 6);
     s.setEqHigh(10, -6);
-    for (int which : {1, 2, 4}) s.setCopyMain(which, 1);
+    for (int which : {1, 2, 4})
+        s.setCopyMain(which, 1);
     s.setSixChannelFs(3);
     s.setTwoChannelFs(1);
     s.setDigital1Is16Bit(0);
@@ -50,7 +52,8 @@ void varyPageFields(SettingsStore& s) {
     s.setDipole(2, 1);
     s.setRearChoice(3);
     s.setSpeakerLevel(9, -20);
-    for (int c = 0; c < 9; ++c) s.setSpeakerLevel(c, c - 4);
+    for (int c = 0; c < 9; ++c)
+        s.setSpeakerLevel(c, c - 4);
     s.setMaxVolume(0, 50);
     s.setNoiseReferenceLevel(35);
     for (int mode : {kMusic, kCinema}) {
@@ -59,7 +62,8 @@ void varyPageFields(SettingsStore& s) {
         s.setSpeakerSize(mode, 2, 2);
         s.setSpeakerSize(mode, 3, 1);
         s.setSubwooferChoice(mode, 4 - mode);
-        for (int g = 0; g < 5; ++g) s.setCrossoverIndex(mode, g, 5 + g + mode);
+        for (int g = 0; g < 5; ++g)
+            s.setCrossoverIndex(mode, g, 5 + g + mode);
         s.setBypassLfeCrossover(mode, 1);
         s.setSubwooferPhase(mode, 30 + mode);
         s.setSubwooferPolarity(mode, mode);
@@ -75,7 +79,8 @@ void varyPageFields(SettingsStore& s) {
     s.setThxBgCompensation(1);
 
     s.setMetricUnits(1);
-    for (int d = 0; d < kDistanceCount; ++d) s.setSpeakerDistance(d, 20 * d + 5);
+    for (int d = 0; d < kDistanceCount; ++d)
+        s.setSpeakerDistance(d, 20 * d + 5);
     s.setRearSpacing(2);
 
     s.setHphoneMutesSpeakers(1);
@@ -93,9 +98,11 @@ void varyPageFields(SettingsStore& s) {
     s.setRs232TxStatus(1);
     s.setFlowControl(1);
     s.setAllTriggers(2);
-    for (int r = 0; r < 4; ++r) s.setIrInputs(r, r + 2);
+    for (int r = 0; r < 4; ++r)
+        s.setIrInputs(r, r + 2);
     for (int t = 0; t < 3; ++t)
-        for (int c = 0; c < 4; ++c) s.setTriggerMask(t, c, ((0x155 << t) & 0x7FF) ^ c);
+        for (int c = 0; c < 4; ++c)
+            s.setTriggerMask(t, c, ((0x155 << t) & 0x7FF) ^ c);
 
     s.setClock24Hour(0);
     s.setTimersEnabled(1);
@@ -105,7 +112,8 @@ void varyPageFields(SettingsStore& s) {
             s.setTimerSource(z, timer, z * 3 + timer);
             s.setTimerStation(z, timer, 5 * z + timer);
             s.setTimerVolume(z, timer, -5 * z - timer);
-            for (int k = 0; k < 8; ++k) s.setTimerTime(z, k, (3 * k + z + 11 * timer) % 24, 7 * k);
+            for (int k = 0; k < 8; ++k)
+                s.setTimerTime(z, k, (3 * k + z + 11 * timer) % 24, 7 * k);
         }
 
     s.setOnScreen(0, 2);
@@ -128,7 +136,8 @@ void varyPageFields(SettingsStore& s) {
     }
 }
 
-TEST(RecordRoundTrip, StoreToRecordToStoreKeepsTheEncodedSet) {
+TEST(RecordRoundTrip, StoreToRecordToStoreKeepsTheEncodedSet)
+{
     for (ModelKind model : {ModelKind::Qrx20, ModelKind::Qrx30, ModelKind::CorvalentD1}) {
         SettingsStore original;
         original.setModelKind(model);
@@ -144,8 +153,11 @@ TEST(RecordRoundTrip, StoreToRecordToStoreKeepsTheEncodedSet) {
         records.saveToStore(rebuilt);
         encodeSet(rebuilt, kUserBase);
 
-        struct Block { int offset, length; };
-        const Block kBlocks[] = {{kUserBase, 346}, {kUserBase + kPresetBlockOffset, 45}, {kUserBase + kSourceBlockOffset, 133}};
+        struct Block {
+            int offset, length;
+        };
+        const Block kBlocks[] = {
+            {kUserBase, 346}, {kUserBase + kPresetBlockOffset, 45}, {kUserBase + kSourceBlockOffset, 133}};
         for (const auto& block : kBlocks)
             for (int i = block.offset; i < block.offset + block.length; ++i)
                 ASSERT_EQ(original.writeImage[i], rebuilt.writeImage[i])
@@ -153,7 +165,8 @@ TEST(RecordRoundTrip, StoreToRecordToStoreKeepsTheEncodedSet) {
     }
 }
 
-TEST(RecordRoundTrip, RecordToStoreToRecordIsUnchanged) {
+TEST(RecordRoundTrip, RecordToStoreToRecordIsUnchanged)
+{
     SettingsStore store;
     prepareStore(store, false);
     varyPageFields(store);
@@ -166,12 +179,14 @@ TEST(RecordRoundTrip, RecordToStoreToRecordIsUnchanged) {
     copy.saveToStore(other);
     SettingsRecordSet second;
     second.loadFromStore(other);
-    for (const auto& d : diffRecordSets("", first, second)) ADD_FAILURE() << d.field << ": " << d.first << " → " << d.second;
+    for (const auto& d : diffRecordSets("", first, second))
+        ADD_FAILURE() << d.field << ": " << d.first << " → " << d.second;
     EXPECT_TRUE(first.equals(second));
     EXPECT_TRUE(copy.equals(first));
 }
 
-TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount) {
+TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount)
+{
     SettingsStore store;
     SpeakerModeRecord mode;
     mode.fronts = 2;
@@ -179,11 +194,11 @@ TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount) {
     mode.surrounds = 1;
     mode.rears = 1;
     mode.advanced = 1;
-    mode.subwoofer = 1;              // "2 Sub"
-    mode.frontCrossover = 28;        // 165 Hz: large
+    mode.subwoofer = 1;        // "2 Sub"
+    mode.frontCrossover = 28;  // 165 Hz: large
     mode.centerCrossover = 11;
     mode.surroundCrossover = 5;
-    mode.rearCrossover = -1;         // 20 Hz, "Off" in the Cinema dialog
+    mode.rearCrossover = -1;  // 20 Hz, "Off" in the Cinema dialog
     mode.subCrossover = 15;
     mode.saveToStore(store, kCinema);
     EXPECT_EQ(store.storedSpeakerSize(kCinema, 4), 1);
@@ -194,10 +209,11 @@ TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount) {
     EXPECT_EQ(back, mode);
 }
 
-TEST(RecordRoundTrip, OsInfoMasksNoChoiceNamesSurviveUnlessTheChoiceChanges) {
+TEST(RecordRoundTrip, OsInfoMasksNoChoiceNamesSurviveUnlessTheChoiceChanges)
+{
     SettingsStore store;
-    store.setOsInfoMask(0, 3);   // no choice: Main shows "M + HP + Z3 +R"
-    store.setOsInfoMask(1, 9);   // a Main choice, not one of Zone 2's two
+    store.setOsInfoMask(0, 3);  // no choice: Main shows "M + HP + Z3 +R"
+    store.setOsInfoMask(1, 9);  // a Main choice, not one of Zone 2's two
     DisplaysRecord displays;
     displays.loadFromStore(store);
     EXPECT_EQ(displays.mainOsInfo, 5);

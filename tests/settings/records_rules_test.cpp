@@ -7,7 +7,8 @@
 namespace velmar {
 namespace {
 
-SettingsRecordSet defaultsRecordSet() {
+SettingsRecordSet defaultsRecordSet()
+{
     SettingsStore store;
     prepareStore(store, false);
     SettingsRecordSet set;
@@ -16,14 +17,16 @@ SettingsRecordSet defaultsRecordSet() {
 }
 
 // Saving a set goes into freshly defaulted store contents, as before every encode.
-SettingsStore savedInto(SettingsRecordSet set) {
+SettingsStore savedInto(SettingsRecordSet set)
+{
     SettingsStore store;
     prepareStore(store, false);
     set.saveToStore(store);
     return store;
 }
 
-TEST(RecordSetOrder, LevelsLimitedByMainMaximumUseTheSetsOwnMaximum) {
+TEST(RecordSetOrder, LevelsLimitedByMainMaximumUseTheSetsOwnMaximum)
+{
     auto set = defaultsRecordSet();
     set.calibration.noiseReferenceLevel = 30;  // above the default Main maximum of 20
     set.speakerConfig.room.toneLevel = 40;
@@ -38,9 +41,10 @@ TEST(RecordSetOrder, LevelsLimitedByMainMaximumUseTheSetsOwnMaximum) {
     EXPECT_EQ(low.roomTestToneLevel(), 10);
 }
 
-TEST(RecordSetOrder, DigitalTwoFallsBackWhenItsSourceIsAnalogInTheSameSave) {
+TEST(RecordSetOrder, DigitalTwoFallsBackWhenItsSourceIsAnalogInTheSameSave)
+{
     auto set = defaultsRecordSet();
-    set.audioOut.digital2 = 5;  // "SAT - Digital"
+    set.audioOut.digital2 = 5;              // "SAT - Digital"
     set.setupPresets.entry[5].audioIn = 1;  // "Anlg-Dir"
     auto analog = set;
     EXPECT_EQ(savedInto(analog).digital2Source(), 0);
@@ -53,7 +57,8 @@ TEST(RecordSetOrder, DigitalTwoFallsBackWhenItsSourceIsAnalogInTheSameSave) {
     EXPECT_EQ(savedInto(set).digital2Source(), 6);
 }
 
-TEST(AudioOutRecord, TunerCodeLoadsAsDigitalOne) {
+TEST(AudioOutRecord, TunerCodeLoadsAsDigitalOne)
+{
     SettingsStore store;
     store.set().audioOutFormat = 4;
     AudioOutRecord record;
@@ -61,7 +66,8 @@ TEST(AudioOutRecord, TunerCodeLoadsAsDigitalOne) {
     EXPECT_EQ(record.digital2, 0);
 }
 
-TEST(TimersRecord, TwelveHourTimesMapToTheStoresDay) {
+TEST(TimersRecord, TwelveHourTimesMapToTheStoresDay)
+{
     SettingsStore store;
     TimersRecord timers;
     timers.clock24 = 0;
@@ -85,12 +91,14 @@ TEST(TimersRecord, TwelveHourTimesMapToTheStoresDay) {
     EXPECT_EQ(back.entry[1][0].times[kWeekdayOn], (TimerTime{0, 30, 0}));
 }
 
-TEST(TimersRecord, HoursPastTheDayComeBackUnchanged) {
+TEST(TimersRecord, HoursPastTheDayComeBackUnchanged)
+{
     const TimerTime odd = timerTimeFromStore(25, 10, false);
     EXPECT_EQ(timerHourToStore(odd, false), 25);
 }
 
-TEST(SetupPresetsRecord, VideoListsAndNone) {
+TEST(SetupPresetsRecord, VideoListsAndNone)
+{
     SettingsStore store;
     SourceEntry entry;
     entry.loadFromStore(store, 8);  // 2-CH: code 3 in both fields
@@ -103,7 +111,8 @@ TEST(SetupPresetsRecord, VideoListsAndNone) {
     EXPECT_EQ(store.sVideo(8), 3);
 }
 
-TEST(SetupPresetsRecord, ModePresetsThroughTheCodeTables) {
+TEST(SetupPresetsRecord, ModePresetsThroughTheCodeTables)
+{
     SettingsStore store;
     store.setModePreset(1, 1, 19);  // DD-2.0 "Same as 2.0"
     store.setModePreset(1, 0, 19);  // not in the 2-ch list
@@ -113,15 +122,18 @@ TEST(SetupPresetsRecord, ModePresetsThroughTheCodeTables) {
     EXPECT_EQ(entry.presets.position[kTwoChSlot], -1);
 
     const int lastUsed[kModePresetSlotCount] = {18, 14, 12, 9, 11, 8};  // "Last Used" positions
-    for (int slot = 0; slot < kModePresetSlotCount; ++slot) entry.presets.position[slot] = lastUsed[slot];
+    for (int slot = 0; slot < kModePresetSlotCount; ++slot)
+        entry.presets.position[slot] = lastUsed[slot];
     entry.presets.position[kTwoChSlot] = -1;  // left without a choice
     entry.saveToStore(store, 1);
     EXPECT_EQ(store.modePreset(1, 0), 19);  // the unlisted code is kept
     EXPECT_EQ(store.modePreset(1, 1), 18);
-    for (int signal = 2; signal < 6; ++signal) EXPECT_EQ(store.modePreset(1, signal), 16);
+    for (int signal = 2; signal < 6; ++signal)
+        EXPECT_EQ(store.modePreset(1, signal), 16);
 }
 
-TEST(SetupPresetsRecord, TunerCarriesTheAmEqualiser) {
+TEST(SetupPresetsRecord, TunerCarriesTheAmEqualiser)
+{
     SettingsStore store;
     SourceEntry tuner;
     tuner.loadFromStore(store, 3);
@@ -136,13 +148,14 @@ TEST(SetupPresetsRecord, TunerCarriesTheAmEqualiser) {
     EXPECT_EQ(store.eqLow(10), 6);
 }
 
-TEST(TriggersRecord, FlagsMapToReceiverAndColumnBits) {
+TEST(TriggersRecord, FlagsMapToReceiverAndColumnBits)
+{
     SettingsStore store;
     TriggersRecord triggers;
     triggers.loadFromStore(store);
     EXPECT_EQ(triggers.irInputs.flag, (std::array<int, 12>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     triggers.irInputs.flag.fill(0);
-    triggers.irInputs.flag[10] = 1;  // Zone 3, "Rear IR 2:"
+    triggers.irInputs.flag[10] = 1;    // Zone 3, "Rear IR 2:"
     triggers.trigger[1].flag[14] = 1;  // Zone 2, "6-CH:"
     triggers.baudRate = 6;
     triggers.saveToStore(store);
@@ -153,7 +166,8 @@ TEST(TriggersRecord, FlagsMapToReceiverAndColumnBits) {
     EXPECT_EQ((store.set().rs232Options >> 4) & 7, 7);  // choice + 1
 }
 
-TEST(TunerAndVolumes, UnitConversions) {
+TEST(TunerAndVolumes, UnitConversions)
+{
     SettingsStore store;
     TunerRecord tuner;
     tuner.loadFromStore(store);
@@ -176,7 +190,8 @@ TEST(TunerAndVolumes, UnitConversions) {
     EXPECT_EQ(volumes.muteLevel, 3);
 }
 
-TEST(RecordSetEquality, SourceNamesCompareWithLetterCase) {
+TEST(RecordSetEquality, SourceNamesCompareWithLetterCase)
+{
     auto a = defaultsRecordSet();
     auto b = a;
     EXPECT_TRUE(a.equals(b));
@@ -184,7 +199,8 @@ TEST(RecordSetEquality, SourceNamesCompareWithLetterCase) {
     EXPECT_FALSE(a.equals(b));
 }
 
-TEST(RecordSetEquality, PresetsStoringTheSameCodesAreEqual) {
+TEST(RecordSetEquality, PresetsStoringTheSameCodesAreEqual)
+{
     ModePresets a, b;
     a.storedCode[kDd51Slot] = 14;
     b.storedCode[kDd51Slot] = 15;
@@ -193,7 +209,8 @@ TEST(RecordSetEquality, PresetsStoringTheSameCodesAreEqual) {
     EXPECT_FALSE(a == b);
 }
 
-TEST(RecordSetAssign, CopiesTheNestedRecords) {
+TEST(RecordSetAssign, CopiesTheNestedRecords)
+{
     auto source = defaultsRecordSet();
     source.speakerConfig.cinema.subCrossover = 3;
     source.speakerConfig.music.fronts = 2;

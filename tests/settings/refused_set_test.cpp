@@ -16,7 +16,8 @@ namespace {
 constexpr int kRefusedVersion = 14;  // newer than any decoder knows
 
 // Every set with its own presets and source records; the User set's main block then refused.
-Image imageWithARefusedUserSet() {
+Image imageWithARefusedUserSet()
+{
     SettingsStore store;
     store.setModelKind(ModelKind::Qrx30);
     prepareStore(store, false);
@@ -24,7 +25,8 @@ Image imageWithARefusedUserSet() {
     for (const auto& set : kSetsInFlowOrder) {
         prepareStore(store, false);
         ++n;
-        for (int k = 0; k < kPresetCount; ++k) store.setPresetFrequency(k, store.presetFrequency(k) + n + k % 3);
+        for (int k = 0; k < kPresetCount; ++k)
+            store.setPresetFrequency(k, store.presetFrequency(k) + n + k % 3);
         store.setPresetMode(9, n);
         for (int source = 0; source < kSourceCount; ++source) {
             store.setSourceRecordBits(source, 2, 0, 4, n + source % 4);
@@ -37,7 +39,8 @@ Image imageWithARefusedUserSet() {
     return image;
 }
 
-SetFields defaultSet() {
+SetFields defaultSet()
+{
     SettingsStore store;
     store.setModelKind(ModelKind::Qrx30);
     prepareStore(store, false);
@@ -45,7 +48,8 @@ SetFields defaultSet() {
 }
 
 // The three sets of an image as the given fields, by name.
-void expectRefusedUserAmongDistinctSets(const std::map<std::string, SetFields>& sets) {
+void expectRefusedUserAmongDistinctSets(const std::map<std::string, SetFields>& sets)
+{
     const SetFields defaults = defaultSet();
     EXPECT_TRUE(sets.at("User").presetOffset == defaults.presetOffset);
     EXPECT_TRUE(sets.at("User").presetMode == defaults.presetMode);
@@ -60,13 +64,16 @@ void expectRefusedUserAmongDistinctSets(const std::map<std::string, SetFields>& 
     EXPECT_FALSE(sets.at("Installer").sourceRecord == sets.at("Current").sourceRecord);
 }
 
-std::map<std::string, SetFields> byName(const DecodedImage& decoded) {
+std::map<std::string, SetFields> byName(const DecodedImage& decoded)
+{
     std::map<std::string, SetFields> sets;
-    for (const auto& set : decoded.sets) sets[set.name] = set.fields;
+    for (const auto& set : decoded.sets)
+        sets[set.name] = set.fields;
     return sets;
 }
 
-TEST(RefusedSet, RetrieveGivesItDefaultsNotThePreviousSetsPresets) {
+TEST(RefusedSet, RetrieveGivesItDefaultsNotThePreviousSetsPresets)
+{
     SettingsStore store;
     store.setModelKind(ModelKind::Qrx30);
     store.readImage = imageWithARefusedUserSet();
@@ -75,15 +82,18 @@ TEST(RefusedSet, RetrieveGivesItDefaultsNotThePreviousSetsPresets) {
     expectRefusedUserAmongDistinctSets(sets);
 }
 
-TEST(RefusedSet, DumpShowsItAsDefaultsAndNamesItRefused) {
+TEST(RefusedSet, DumpShowsItAsDefaultsAndNamesItRefused)
+{
     const auto decoded = decodeImage(imageWithARefusedUserSet(), ModelKind::Qrx30);
     expectRefusedUserAmongDistinctSets(byName(decoded));
     bool named = false;
-    for (const auto& section : decoded.refused) named = named || section.find("User") != std::string::npos;
+    for (const auto& section : decoded.refused)
+        named = named || section.find("User") != std::string::npos;
     EXPECT_TRUE(named);
 }
 
-TEST(RefusedSet, ConversionWritesDefaultsForItAndKeepsTheOthers) {
+TEST(RefusedSet, ConversionWritesDefaultsForItAndKeepsTheOthers)
+{
     const Image image = imageWithARefusedUserSet();
     const auto before = byName(decodeImage(image, ModelKind::Qrx30));
     const auto after = byName(decodeImage(convertedImage(image, ModelKind::Qrx30), ModelKind::Qrx30));

@@ -33,10 +33,12 @@ constexpr Section kSections[] = {
 };
 
 // Changes one byte of a section and gives the section a matching check word again.
-Image withByteChanged(Image image, int offset, int length, int at) {
+Image withByteChanged(Image image, int offset, int length, int at)
+{
     ++image[at];
     unsigned sum = 0;
-    for (int i = offset; i < offset + length - 2; ++i) sum += image[i];
+    for (int i = offset; i < offset + length - 2; ++i)
+        sum += image[i];
     image[offset + length - 2] = static_cast<std::uint8_t>(sum & 0xFF);
     image[offset + length - 1] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
     return image;
@@ -44,15 +46,20 @@ Image withByteChanged(Image image, int offset, int length, int at) {
 
 // Bytes after a text's terminating 0 are kept but are no part of the text.
 template <std::size_t N>
-void cutText(std::array<char, N>& text) {
+void cutText(std::array<char, N>& text)
+{
     std::fill(std::find(text.begin(), text.end(), 0), text.end(), 0);
 }
-SetFields withTextsCut(SetFields f) {
-    for (auto& name : f.sourceName) cutText(name);
-    for (auto& name : f.zoneName) cutText(name);
+SetFields withTextsCut(SetFields f)
+{
+    for (auto& name : f.sourceName)
+        cutText(name);
+    for (auto& name : f.zoneName)
+        cutText(name);
     return f;
 }
-UnitFields withTextsCut(UnitFields u) {
+UnitFields withTextsCut(UnitFields u)
+{
     cutText(u.systemCodeA);
     cutText(u.systemCodeB);
     cutText(u.identString);
@@ -61,11 +68,13 @@ UnitFields withTextsCut(UnitFields u) {
 
 FieldList listed(SettingsView view, const DecodedSet& set) { return flattenFields("", listSet(view, set)); }
 
-TEST(SettingsViews, EveryChangedByteThatChangesASettingShowsInBothViews) {
+TEST(SettingsViews, EveryChangedByteThatChangesASettingShowsInBothViews)
+{
     SettingsStore store;
     store.setModelKind(ModelKind::CorvalentD1);  // the model that keeps every display byte
     prepareStore(store, false);
-    for (int base : {kCurrentBase, kUserBase, kInstallerBase}) encodeSet(store, base);
+    for (int base : {kCurrentBase, kUserBase, kInstallerBase})
+        encodeSet(store, base);
     std::vector<int> lengths;
     for (const auto& section : kSections) {
         section.encode(store);
@@ -85,7 +94,8 @@ TEST(SettingsViews, EveryChangedByteThatChangesASettingShowsInBothViews) {
         // Every byte but the version, which only refuses the section, and the check word.
         for (int at = section.offset + 1; at < section.offset + lengths[s] - 2; ++at) {
             SCOPED_TRACE(std::string(section.what) + " byte " + std::to_string(at - section.offset));
-            const auto after = decodeImage(withByteChanged(factory, section.offset, lengths[s], at), ModelKind::CorvalentD1);
+            const auto after = decodeImage(withByteChanged(factory, section.offset, lengths[s], at),
+                                           ModelKind::CorvalentD1);
             const bool fieldsChanged = withTextsCut(user.fields) != withTextsCut(after.sets[1].fields);
             const bool recordsChanged = user.records != after.sets[1].records;
             const bool unitChanged = withTextsCut(before.unit) != withTextsCut(after.unit);
@@ -103,10 +113,12 @@ TEST(SettingsViews, EveryChangedByteThatChangesASettingShowsInBothViews) {
     EXPECT_GT(unitChanges, 100);
 }
 
-TEST(SettingsViews, StoreViewNamesTheStoresFieldsWithIndexes) {
+TEST(SettingsViews, StoreViewNamesTheStoresFieldsWithIndexes)
+{
     SettingsStore store;
     prepareStore(store, false);
-    for (int base : {kCurrentBase, kUserBase, kInstallerBase}) encodeSet(store, base);
+    for (int base : {kCurrentBase, kUserBase, kInstallerBase})
+        encodeSet(store, base);
     const Image first = store.writeImage;
     store.setSourceName(2, "Deck");
     store.setTimerVolume(1, 0, -3);
@@ -119,7 +131,8 @@ TEST(SettingsViews, StoreViewNamesTheStoresFieldsWithIndexes) {
     EXPECT_EQ(diff[1], (FieldDifference{"User", "timerVolume[1][0]", "36", "61"}));
 }
 
-TEST(SettingsViews, FormatsListsAndRecordsOnOneLine) {
+TEST(SettingsViews, FormatsListsAndRecordsOnOneLine)
+{
     FieldValue record;
     record.kind = FieldValue::Kind::Record;
     record.keys = {"hour", "names"};

@@ -5,7 +5,8 @@
 namespace velmar {
 namespace {
 
-TEST(StoreDefaults, FactorySettingsOfOneSet) {
+TEST(StoreDefaults, FactorySettingsOfOneSet)
+{
     SettingsStore s;
     EXPECT_EQ(s.sourceName(3), "FM/AM ");
     EXPECT_EQ(s.zoneName(4), "RECORD");
@@ -38,7 +39,8 @@ TEST(StoreDefaults, FactorySettingsOfOneSet) {
     EXPECT_EQ(s.unit().modeRecords[4].header.minimum, -60);
 }
 
-TEST(StoreDefaults, SourceRecords) {
+TEST(StoreDefaults, SourceRecords)
+{
     SettingsStore s;
     s.setModelKind(ModelKind::Qrx30);
     s.defaultSourceRecords();
@@ -56,7 +58,8 @@ TEST(StoreDefaults, SourceRecords) {
     EXPECT_EQ(s.componentVideo(4), 0);
 }
 
-TEST(StoreDefaults, DisplaysFollowTheModel) {
+TEST(StoreDefaults, DisplaysFollowTheModel)
+{
     SettingsStore editor;
     editor.set().displayTail = {1, 1, 1};
     editor.defaultDisplays();
@@ -82,7 +85,8 @@ TEST(StoreDefaults, DisplaysFollowTheModel) {
     EXPECT_EQ(installer.set().displayTail, (std::array<std::uint8_t, 3>{15, 10, 5}));
 }
 
-TEST(StoreWriters, SourceRecordRemaps) {
+TEST(StoreWriters, SourceRecordRemaps)
+{
     SettingsStore s;
     s.setSourceRecordBits(0, 5, 4, 4, 6);
     EXPECT_EQ(s.sourceRecordBits(0, 5, 4, 4), 5);
@@ -99,7 +103,8 @@ TEST(StoreWriters, SourceRecordRemaps) {
     EXPECT_EQ(s.sourceRecordBits(1, 4, 4, 4), 0) << "the other nibble is untouched";
 }
 
-TEST(StoreWriters, ComponentVideoDependsOnModel) {
+TEST(StoreWriters, ComponentVideoDependsOnModel)
+{
     SettingsStore s;
     s.setModelKind(ModelKind::Qrx30);
     s.setComponentVideo(2, 4);
@@ -113,7 +118,8 @@ TEST(StoreWriters, ComponentVideoDependsOnModel) {
     EXPECT_EQ(s.set().sourceRecord[3][0] & 0x40, 0);
 }
 
-TEST(StoreWriters, DistancesClampByUnits) {
+TEST(StoreWriters, DistancesClampByUnits)
+{
     SettingsStore s;
     s.setMetricUnits(1);
     s.setSpeakerDistance(0, 500);
@@ -127,7 +133,8 @@ TEST(StoreWriters, DistancesClampByUnits) {
     EXPECT_EQ(s.speakerDistance(0), 0);
 }
 
-TEST(StoreWriters, ZoneVolumes) {
+TEST(StoreWriters, ZoneVolumes)
+{
     SettingsStore s;
     s.setMaxVolume(0, 70);
     EXPECT_EQ(s.maxVolume(0), 63);
@@ -147,7 +154,8 @@ TEST(StoreWriters, ZoneVolumes) {
     EXPECT_EQ(s.onVolume(0), -191);
 }
 
-TEST(StoreWriters, LevelsLimitedByMainMaxVolume) {
+TEST(StoreWriters, LevelsLimitedByMainMaxVolume)
+{
     SettingsStore s;
     s.setMaxVolume(0, 10);
     s.setNoiseReferenceLevel(20);
@@ -158,7 +166,8 @@ TEST(StoreWriters, LevelsLimitedByMainMaxVolume) {
     EXPECT_EQ(s.roomTestToneLevel(), 10);
 }
 
-TEST(StoreWriters, BitFieldsTouchOnlyTheirBits) {
+TEST(StoreWriters, BitFieldsTouchOnlyTheirBits)
+{
     SettingsStore s;
     s.set().muteLevel = 0x80;
     s.setMuteLevel(30);
@@ -178,7 +187,8 @@ TEST(StoreWriters, BitFieldsTouchOnlyTheirBits) {
     EXPECT_EQ(s.rearChoice(), 3);
 }
 
-TEST(StoreWriters, DigitalTwoNeedsADigitalSource) {
+TEST(StoreWriters, DigitalTwoNeedsADigitalSource)
+{
     SettingsStore s;
     s.setDigital2Source(2);  // CD, analog by default
     EXPECT_EQ(s.digital2Source(), 0);
@@ -188,7 +198,8 @@ TEST(StoreWriters, DigitalTwoNeedsADigitalSource) {
     EXPECT_EQ(s.digital2Source(), 6);
 }
 
-TEST(StoreWriters, TimerVolumesAndSwitches) {
+TEST(StoreWriters, TimerVolumesAndSwitches)
+{
     SettingsStore s;
     s.setTimerVolume(0, 0, 80);
     EXPECT_EQ(s.timerVolume(0, 0), 63);
@@ -204,7 +215,8 @@ TEST(StoreWriters, TimerVolumesAndSwitches) {
     EXPECT_EQ(s.timersEnabled(), 1);
 }
 
-TEST(StoreWriters, OsInfoChoices) {
+TEST(StoreWriters, OsInfoChoices)
+{
     SettingsStore s;
     s.setOsInfo(1, 1);
     EXPECT_EQ(s.set().displayOptions[5], 2);
@@ -223,7 +235,8 @@ TEST(StoreWriters, OsInfoChoices) {
     EXPECT_EQ(s.osInfo(1), 5);
 }
 
-TEST(StoreWriters, WakeUpFieldMovesWithTheModel) {
+TEST(StoreWriters, WakeUpFieldMovesWithTheModel)
+{
     SettingsStore s;
     s.set().displayOptions[6] = 0x80;
     s.setFrontPanelWakeUp(2);
@@ -236,7 +249,8 @@ TEST(StoreWriters, WakeUpFieldMovesWithTheModel) {
     EXPECT_EQ(s.set().displayOptions[6], (2 << 2) | 3);
 }
 
-TEST(StoreWriters, BrightnessStaysDescending) {
+TEST(StoreWriters, BrightnessStaysDescending)
+{
     SettingsStore s;
     s.setBrightness(1, 40);  // Medium above High: High follows
     EXPECT_EQ(s.set().displayTail, (std::array<std::uint8_t, 3>{40, 40, 5}));
@@ -248,7 +262,8 @@ TEST(StoreWriters, BrightnessStaysDescending) {
     EXPECT_EQ(s.brightness(1), 63);
 }
 
-TEST(StoreWriters, PresetsClampIntoTheirBank) {
+TEST(StoreWriters, PresetsClampIntoTheirBank)
+{
     SettingsStore s;
     s.setPresetFrequency(0, 100);
     EXPECT_EQ(s.set().presetOffset[0], 47);
@@ -261,7 +276,8 @@ TEST(StoreWriters, PresetsClampIntoTheirBank) {
     EXPECT_EQ(s.presetFrequency(23), 1079);
 }
 
-TEST(StoreWriters, EqualisersClampToTheModeLevelLimits) {
+TEST(StoreWriters, EqualisersClampToTheModeLevelLimits)
+{
     SettingsStore s;
     s.setEqLow(10, 30);
     s.setEqHigh(0, -30);
@@ -269,7 +285,8 @@ TEST(StoreWriters, EqualisersClampToTheModeLevelLimits) {
     EXPECT_EQ(s.eqHigh(0), -24);
 }
 
-TEST(StoreSpeakers, EffectiveSizeWithAdvancedSettings) {
+TEST(StoreSpeakers, EffectiveSizeWithAdvancedSettings)
+{
     SettingsStore s;
     s.setSpeakerSize(0, 0, 1);
     s.setUseAdvancedSettings(0, 1);
@@ -283,7 +300,8 @@ TEST(StoreSpeakers, EffectiveSizeWithAdvancedSettings) {
     EXPECT_EQ(s.speakerSize(0, 0), 0) << "no speaker stays no speaker";
 }
 
-TEST(StoreSpeakers, SubwooferChoices) {
+TEST(StoreSpeakers, SubwooferChoices)
+{
     SettingsStore s;
     for (int choice = 0; choice <= 4; ++choice) {
         s.setSubwooferChoice(1, choice);
@@ -294,10 +312,12 @@ TEST(StoreSpeakers, SubwooferChoices) {
     EXPECT_EQ(s.twoUnits(1, 4), 1);
 }
 
-TEST(StoreSpeakers, ConsistencyRules) {
+TEST(StoreSpeakers, ConsistencyRules)
+{
     SettingsStore s;
     const int cinema = 1;
-    for (int g = 0; g < 4; ++g) s.setSpeakerSize(cinema, g, 2);
+    for (int g = 0; g < 4; ++g)
+        s.setSpeakerSize(cinema, g, 2);
     s.setSpeakerSize(cinema, 4, 0);
     s.setCrossover(cinema, 4, 200);
     s.applySpeakerRules(cinema);
@@ -326,7 +346,8 @@ TEST(StoreSpeakers, ConsistencyRules) {
     EXPECT_EQ(s.crossover(cinema, 4), 200) << "advanced settings keep it while a subwoofer exists";
 }
 
-TEST(StoreWriters, VideoListPositionsAreAPermutation) {
+TEST(StoreWriters, VideoListPositionsAreAPermutation)
+{
     for (int code = 0; code < 8; ++code)
         EXPECT_EQ(SettingsStore::videoCodeAt(SettingsStore::videoListPosition(code)), code);
     EXPECT_EQ(SettingsStore::videoListPosition(3), 7);  // "None" is last

@@ -18,7 +18,8 @@ namespace velmar::sim {
 namespace {
 
 // Under a time and a memory limit: a read that blocks or grows without end fails the test.
-test::ProcessResult runSimulator(std::vector<std::string> arguments) {
+test::ProcessResult runSimulator(std::vector<std::string> arguments)
+{
     arguments.insert(arguments.begin(), UNIT_SIMULATOR_PATH);
     test::Command command(std::move(arguments), test::ErrorOutput::IntoOut);
     command.memoryLimit = std::size_t{256} << 20;
@@ -26,7 +27,8 @@ test::ProcessResult runSimulator(std::vector<std::string> arguments) {
     return test::runProcess(std::move(command));
 }
 
-TEST(SimulatorMemoryFiles, DevicesFifosDirectoriesAndOversizedFilesAreRefusedAtStart) {
+TEST(SimulatorMemoryFiles, DevicesFifosDirectoriesAndOversizedFilesAreRefusedAtStart)
+{
     test::ScratchDir dir;
     const auto fifo = dir.file("fifo.bin"), large = dir.file("large.bin");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);

@@ -31,10 +31,7 @@ struct RealLink {
     UnitLink link;
 };
 
-double secondsSince(int64_t startNs)
-{
-    return static_cast<double>(platform::monotonicNs() - startNs) / 1e9;
-}
+double secondsSince(int64_t startNs) { return static_cast<double>(platform::monotonicNs() - startNs) / 1e9; }
 
 }  // namespace
 
@@ -169,7 +166,8 @@ TEST(PtyIntegration, VelmarctlDetectTraceAndInstallerMode)
 
 TEST(PtyIntegration, VelmarctlDetectWithoutAUnitFails)
 {
-    const auto r = runTool("detect --installer --ports /nonexistent/ttyX,/nonexistent/ttyY", test::ErrorOutput::Inherited);
+    const auto r = runTool("detect --installer --ports /nonexistent/ttyX,/nonexistent/ttyY",
+                           test::ErrorOutput::Inherited);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, std::string(texts::kNoUnitInstaller) + "\n");
 }

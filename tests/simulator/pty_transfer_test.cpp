@@ -24,10 +24,7 @@ using velmar::test::SimulatorProcess;
 
 namespace {
 
-uint8_t unitByte(size_t a)
-{
-    return static_cast<uint8_t>(a * 5 + 1);
-}
+uint8_t unitByte(size_t a) { return static_cast<uint8_t>(a * 5 + 1); }
 
 }  // namespace
 

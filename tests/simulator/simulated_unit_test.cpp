@@ -35,11 +35,16 @@ UnitConfig at(Level level, const std::string& model = "QRX 30")
 TEST(SimulatedUnit, MainFirmwareIdentifiesEveryModel)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"QRX 2", "QRX 2 Version 2.20\r\n"},       {"QRX 20", "QRX 20 Version 2.20\r\n"},
-        {"QRX 30", "QRX 30 Version 2.20\r\n"},     {"QRX 20-HD", "QRX 20-HD v2.20\r\n"},
-        {"QRX 30-HD", "QRX 30-HD v2.20\r\n"},      {"QRX 40", "QRX 40 v2.20\r\n"},
-        {"QRX 50", "QRX 50 v2.20\r\n"},            {"Corvalent D1", "Corvalent D1 v2.20\r\n"},
-        {"Corvalent D1HD", "Corvalent D1HD v2.20\r\n"}, {"Corvalent D2", "Corvalent D2 v2.20\r\n"},
+        {"QRX 2", "QRX 2 Version 2.20\r\n"},
+        {"QRX 20", "QRX 20 Version 2.20\r\n"},
+        {"QRX 30", "QRX 30 Version 2.20\r\n"},
+        {"QRX 20-HD", "QRX 20-HD v2.20\r\n"},
+        {"QRX 30-HD", "QRX 30-HD v2.20\r\n"},
+        {"QRX 40", "QRX 40 v2.20\r\n"},
+        {"QRX 50", "QRX 50 v2.20\r\n"},
+        {"Corvalent D1", "Corvalent D1 v2.20\r\n"},
+        {"Corvalent D1HD", "Corvalent D1HD v2.20\r\n"},
+        {"Corvalent D2", "Corvalent D2 v2.20\r\n"},
     };
     for (const auto& [model, reply] : cases) {
         SimulatedUnit unit(at(Level::Application, model));

@@ -28,8 +28,7 @@ std::vector<std::string> environmentWith(const std::vector<std::pair<std::string
     for (char** e = environ; *e; ++e) {
         const std::string entry(*e);
         const std::string name = entry.substr(0, entry.find('='));
-        const bool replaced =
-            std::any_of(extra.begin(), extra.end(), [&](const auto& kv) { return kv.first == name; });
+        const bool replaced = std::any_of(extra.begin(), extra.end(), [&](const auto& kv) { return kv.first == name; });
         if (!replaced)
             entries.push_back(entry);
     }

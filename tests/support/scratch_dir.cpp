@@ -41,10 +41,7 @@ std::vector<std::uint8_t> readBytes(const std::string& path)
     return {bytes.begin(), bytes.end()};
 }
 
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {

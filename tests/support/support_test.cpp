@@ -42,10 +42,7 @@ TEST(ChildProcess, PassesInputAndEnvironmentAndReadsMoreThanAPipeHolds)
     EXPECT_EQ(r.err, "set");
 }
 
-TEST(ChildProcess, MissingProgramEndsWith127)
-{
-    EXPECT_EQ(runProcess(Command({"/nonexistent/program"})).status, 127);
-}
+TEST(ChildProcess, MissingProgramEndsWith127) { EXPECT_EQ(runProcess(Command({"/nonexistent/program"})).status, 127); }
 
 TEST(ChildProcess, TimeLimitKillsAHungChild)
 {

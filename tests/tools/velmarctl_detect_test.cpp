@@ -12,13 +12,15 @@ namespace velmar {
 namespace {
 
 // `velmarctl detect --ports LINK` with stdout and stderr apart, stderr on a pipe or a terminal.
-test::ToolResult runDetect(const std::string& link, test::ErrorOutput errors) {
+test::ToolResult runDetect(const std::string& link, test::ErrorOutput errors)
+{
     auto command = test::toolCommand("detect --ports " + link, errors);
     command.timeLimit = std::chrono::seconds(60);
     return test::runProcess(std::move(command));
 }
 
-TEST(VelmarctlDetect, TheScanLineShowsOnATerminalOnly) {
+TEST(VelmarctlDetect, TheScanLineShowsOnATerminalOnly)
+{
     test::SimulatorProcess sim({"--model", "QRX 30"});
     ASSERT_TRUE(sim.started()) << sim.banner();
 

@@ -16,13 +16,15 @@ namespace {
 
 using test::runTool;
 
-nlohmann::json dumpJson(const std::string& arguments) {
+nlohmann::json dumpJson(const std::string& arguments)
+{
     const auto result = runTool("dump --json " + arguments);
     EXPECT_EQ(result.status, 0) << result.out;
     return nlohmann::json::parse(result.out, nullptr, false);
 }
 
-TEST(VelmarctlDefaults, WritesFactorySettingsForEverySet) {
+TEST(VelmarctlDefaults, WritesFactorySettingsForEverySet)
+{
     test::ScratchDir dir;
     const auto path = dir.file("factory.q20");
     ASSERT_EQ(runTool("defaults " + path).status, 0);
@@ -58,7 +60,8 @@ TEST(VelmarctlDefaults, WritesFactorySettingsForEverySet) {
     EXPECT_EQ(dump["unit"]["tunerFlags"], 15);
 }
 
-TEST(VelmarctlDefaults, ModelSelectsTheDisplayDefaults) {
+TEST(VelmarctlDefaults, ModelSelectsTheDisplayDefaults)
+{
     test::ScratchDir dir;
     const auto path = dir.file("d1.q20");
     ASSERT_EQ(runTool("defaults --model corvalent-d1 " + path).status, 0);
@@ -67,15 +70,16 @@ TEST(VelmarctlDefaults, ModelSelectsTheDisplayDefaults) {
     EXPECT_EQ(dump["sets"]["User"]["displayTail"], nlohmann::json({15, 10, 5}));
 }
 
-TEST(VelmarctlDump, RawImageAndRefusedSections) {
+TEST(VelmarctlDump, RawImageAndRefusedSections)
+{
     test::ScratchDir dir;
     const auto q20 = dir.file("a.q20");
     ASSERT_EQ(runTool("defaults " + q20).status, 0);
     Image image{};
     std::string message;
     ASSERT_TRUE(readSettingsFile(q20, image, message));
-    image[0x200] = 14;              // a User main block from the future
-    image[0xC00 + 7] ^= 0x01;       // a damaged Current source block
+    image[0x200] = 14;         // a User main block from the future
+    image[0xC00 + 7] ^= 0x01;  // a damaged Current source block
     const auto raw = dir.file("a.bin");
     std::ofstream(raw, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), image.size());
 
@@ -88,7 +92,8 @@ TEST(VelmarctlDump, RawImageAndRefusedSections) {
     EXPECT_NE(text.out.find("Installer settings"), std::string::npos);
 }
 
-TEST(VelmarctlBadInput, ClearMessagesAndNothingWritten) {
+TEST(VelmarctlBadInput, ClearMessagesAndNothingWritten)
+{
     test::ScratchDir dir;
     auto missing = runTool("dump " + dir.file("missing.q20"));
     EXPECT_NE(missing.status, 0);
@@ -118,7 +123,8 @@ namespace velmar {
 namespace {
 
 // A copy of a settings file with one User setting changed through the store.
-void writeWithUserInputLevel(const std::string& from, const std::string& to, int level) {
+void writeWithUserInputLevel(const std::string& from, const std::string& to, int level)
+{
     SettingsStore store;
     std::string message;
     ASSERT_TRUE(readSettingsFile(from, store.readImage, message));
@@ -130,7 +136,8 @@ void writeWithUserInputLevel(const std::string& from, const std::string& to, int
     ASSERT_TRUE(writeSettingsFile(to, store.writeImage, message));
 }
 
-TEST(VelmarctlConvertAndDiff, ConvertKeepsEverySettingAndDiffFindsOneChange) {
+TEST(VelmarctlConvertAndDiff, ConvertKeepsEverySettingAndDiffFindsOneChange)
+{
     test::ScratchDir dir;
     const auto a = dir.file("a.q20"), b = dir.file("b.q20"), c = dir.file("c.q20");
     ASSERT_EQ(runTool("defaults " + a).status, 0);

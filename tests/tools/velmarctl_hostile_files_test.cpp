@@ -31,27 +31,32 @@ using test::ToolResult;
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
 // velmarctl with stderr into the result and stdout wherever `stdoutTo` sends it ("" keeps it).
-test::Command command(const std::string& arguments, const std::string& stdoutTo = "") {
+test::Command command(const std::string& arguments, const std::string& stdoutTo = "")
+{
     auto command = test::toolCommand(arguments);
     command.outputTo = stdoutTo;
     command.timeLimit = std::chrono::seconds(60);
     return command;
 }
 
-ToolResult run(const std::string& arguments, const std::string& stdoutTo = "") {
+ToolResult run(const std::string& arguments, const std::string& stdoutTo = "")
+{
     return test::runProcess(command(arguments, stdoutTo));
 }
 
-mode_t typeOf(const std::string& path) {
+mode_t typeOf(const std::string& path)
+{
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-std::string refusedSave(const std::string& path, std::string_view reason) {
+std::string refusedSave(const std::string& path, std::string_view reason)
+{
     return fileMessage(kSettingsFileOpenErrorText, path, reason);
 }
 
-void bindSocket(const std::string& path) {
+void bindSocket(const std::string& path)
+{
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -60,14 +65,16 @@ void bindSocket(const std::string& path) {
     ::close(fd);
 }
 
-TEST(VelmarctlTargets, SavingOntoAFifoSocketOrLinkToOneIsRefusedAndLeavesItAlone) {
+TEST(VelmarctlTargets, SavingOntoAFifoSocketOrLinkToOneIsRefusedAndLeavesItAlone)
+{
     test::ScratchDir dir;
     const auto fifo = dir.file("fifo.q20"), socket = dir.file("socket.q20"), link = dir.file("link.q20");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     bindSocket(socket);
     std::filesystem::create_symlink(fifo, link);
 
-    for (const auto& [target, type] : {std::pair{fifo, S_IFIFO}, std::pair{socket, S_IFSOCK}, std::pair{link, S_IFLNK}}) {
+    for (const auto& [target, type] :
+         {std::pair{fifo, S_IFIFO}, std::pair{socket, S_IFSOCK}, std::pair{link, S_IFLNK}}) {
         SCOPED_TRACE(target);
         const auto saved = run("defaults " + target);
         EXPECT_EQ(saved.status, 1);
@@ -77,7 +84,8 @@ TEST(VelmarctlTargets, SavingOntoAFifoSocketOrLinkToOneIsRefusedAndLeavesItAlone
     EXPECT_EQ(typeOf(fifo), static_cast<mode_t>(S_IFIFO));
 }
 
-TEST(VelmarctlTargets, ADeviceNodeIsNeitherReplacedNorRead) {
+TEST(VelmarctlTargets, ADeviceNodeIsNeitherReplacedNorRead)
+{
     test::ScratchDir dir;
     const auto node = dir.file("full.q20");
     if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
@@ -94,7 +102,8 @@ TEST(VelmarctlTargets, ADeviceNodeIsNeitherReplacedNorRead) {
 
 // Renaming over a file needs only the directory's permission; the user's right to the file
 // itself must decide. Root may write anything, so as root the tool runs as nobody.
-TEST(VelmarctlTargets, AWriteProtectedFileIsRefusedAndKept) {
+TEST(VelmarctlTargets, AWriteProtectedFileIsRefusedAndKept)
+{
     test::ScratchDir dir;
     const auto file = dir.file("kept.q20");
     ASSERT_EQ(run("defaults " + file).status, 0);
@@ -118,7 +127,8 @@ TEST(VelmarctlTargets, AWriteProtectedFileIsRefusedAndKept) {
         << "no temporary file is left behind";
 }
 
-TEST(VelmarctlReading, OnlyRegularFilesAndNeverMoreThanNeeded) {
+TEST(VelmarctlReading, OnlyRegularFilesAndNeverMoreThanNeeded)
+{
     test::ScratchDir dir;
     const auto fifo = dir.file("fifo.q20");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
@@ -137,7 +147,9 @@ TEST(VelmarctlReading, OnlyRegularFilesAndNeverMoreThanNeeded) {
 
     // A sparse 256 MB file costs no disk; read whole, it would not fit under the memory limit.
     const auto huge = dir.file("huge.bin");
-    { std::ofstream(huge, std::ios::binary); }
+    {
+        std::ofstream(huge, std::ios::binary);
+    }
     std::filesystem::resize_file(huge, 256u << 20);
     for (const std::string dump : {"dump --image ", "dump "}) {
         auto limited = command(dump + huge);
@@ -148,17 +160,21 @@ TEST(VelmarctlReading, OnlyRegularFilesAndNeverMoreThanNeeded) {
     }
 }
 
-TEST(VelmarctlReading, AFileWithoutADataRecordIsNotASettingsFile) {
+TEST(VelmarctlReading, AFileWithoutADataRecordIsNotASettingsFile)
+{
     test::ScratchDir dir;
     const auto good = dir.file("good.q20");
     ASSERT_EQ(run("defaults " + good).status, 0);
     // The same records as UTF-16: every other byte a NUL, so no record can be read.
     std::string wide = "\xFF\xFE";
-    for (const char c : test::readFile(good)) wide += std::string{c, '\0'};
+    for (const char c : test::readFile(good))
+        wide += std::string{c, '\0'};
     const auto utf16 = dir.file("utf16.q20"), text = dir.file("notes.txt"), empty = dir.file("empty.q20");
     std::ofstream(utf16, std::ios::binary) << wide;
     std::ofstream(text) << "S0 header only\nsome notes\n";
-    { std::ofstream create(empty); }
+    {
+        std::ofstream create(empty);
+    }
 
     for (const auto& file : {utf16, text, empty}) {
         SCOPED_TRACE(file);
@@ -179,7 +195,8 @@ TEST(VelmarctlReading, AFileWithoutADataRecordIsNotASettingsFile) {
 }
 
 // A copy of a settings file with the name of the User set's fourth source changed.
-void writeWithSourceName(const std::string& from, const std::string& to, const std::string& name) {
+void writeWithSourceName(const std::string& from, const std::string& to, const std::string& name)
+{
     SettingsStore store;
     std::string message;
     ASSERT_TRUE(readSettingsFile(from, store.readImage, message)) << message;
@@ -192,7 +209,8 @@ void writeWithSourceName(const std::string& from, const std::string& to, const s
 }
 
 // The names a unit holds are bytes: here a Latin-1 letter and a terminal escape sequence.
-TEST(VelmarctlOutput, NamesWithLatin1AndControlBytesGiveValidJsonAndEscapedText) {
+TEST(VelmarctlOutput, NamesWithLatin1AndControlBytesGiveValidJsonAndEscapedText)
+{
     test::ScratchDir dir;
     const auto plain = dir.file("plain.q20"), named = dir.file("named.q20");
     ASSERT_EQ(run("defaults " + plain).status, 0);
@@ -221,7 +239,8 @@ TEST(VelmarctlOutput, NamesWithLatin1AndControlBytesGiveValidJsonAndEscapedText)
     EXPECT_TRUE(holds(diffText.out, "\\x1B")) << diffText.out;
 }
 
-TEST(VelmarctlOutput, AFailedWriteToStdoutFails) {
+TEST(VelmarctlOutput, AFailedWriteToStdoutFails)
+{
     test::ScratchDir dir;
     const auto a = dir.file("a.q20"), b = dir.file("b.q20");
     ASSERT_EQ(run("defaults " + a).status, 0);
@@ -234,22 +253,26 @@ TEST(VelmarctlOutput, AFailedWriteToStdoutFails) {
     EXPECT_EQ(run("diff " + a + " " + b, "/dev/null").status, 1);
 }
 
-TEST(VelmarctlOutput, WrongCommandLinesExitTwoAndEveryCommandListsItsExitStatuses) {
+TEST(VelmarctlOutput, WrongCommandLinesExitTwoAndEveryCommandListsItsExitStatuses)
+{
     EXPECT_EQ(run("diff only-one.q20").status, 2);
     EXPECT_EQ(run("dump").status, 2);
     EXPECT_EQ(run("no-such-command").status, 2);
-    for (const char* command : {"defaults", "dump", "convert", "diff", "detect", "backup", "restore", "flash",
-                                "verify", "eeprom", "upgrade"}) {
+    for (const char* command : {"defaults", "dump", "convert", "diff", "detect", "backup", "restore", "flash", "verify",
+                                "eeprom", "upgrade"}) {
         const auto help = run(std::string(command) + " --help");
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_TRUE(holds(help.out, "Exit status: 0 ")) << command << help.out;
     }
 }
 
-TEST(VelmarctlPorts, APortPathThatIsMissingOrNotATerminalIsNamed) {
+TEST(VelmarctlPorts, APortPathThatIsMissingOrNotATerminalIsNamed)
+{
     test::ScratchDir dir;
     const auto missing = dir.file("ttyMISSING"), plain = dir.file("plain");
-    { std::ofstream(plain) << "x"; }
+    {
+        std::ofstream(plain) << "x";
+    }
     const auto absent = run("detect --ports " + missing);
     EXPECT_EQ(absent.status, 1);
     EXPECT_TRUE(holds(absent.out, missing + " (COM1): " + std::strerror(ENOENT))) << absent.out;

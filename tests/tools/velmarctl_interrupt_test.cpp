@@ -29,11 +29,13 @@ bool written(std::size_t address) { return (address >= 16 && address < 64) || (a
 
 // Ctrl+C part-way through programming: the byte under way is finished, the unit is let out of
 // its loader, the user is told how to complete, and a second restore does.
-TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCompletes) {
+TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCompletes)
+{
     test::ScratchDir dir;
     const auto file = dir.file("patterned.q20"), eeprom = dir.file("eeprom.bin");
     Image image{};
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7 + 3);
     std::string message;
     ASSERT_TRUE(writeSettingsFile(file, image, message)) << message;
     std::ofstream(eeprom, std::ios::binary) << std::string(kImageSize, '\0');
@@ -84,7 +86,8 @@ TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCo
 
 // Ctrl+C while the loader is flashed: "Aborting..." and the reason come at once, before the
 // flash step ends, and the run stops at the procedure's next abort point.
-TEST(VelmarctlInterrupt, UpgradeSaysAbortingAtOnceAndStopsAfterTheStepUnderWay) {
+TEST(VelmarctlInterrupt, UpgradeSaysAbortingAtOnceAndStopsAfterTheStepUnderWay)
+{
     test::ScratchDir dir;
     test::SimulatorProcess sim({"--model", "QRX 30", "--version", "0.90", "--reply-delay-ms", "0", "--flash",
                                 dir.file("flash.bin"), "--eeprom", dir.file("eeprom.bin")});
@@ -94,7 +97,8 @@ TEST(VelmarctlInterrupt, UpgradeSaysAbortingAtOnceAndStopsAfterTheStepUnderWay) 
     upgrade.signal(SIGINT);
     ASSERT_TRUE(upgrade.waitForOutput(installer::texts::kAborting, kStepLimit)) << upgrade.out();
     EXPECT_FALSE(holds(upgrade.out(), installer::texts::gettingSettings()))
-        << "said while the flash step was still under way\n" << upgrade.out();
+        << "said while the flash step was still under way\n"
+        << upgrade.out();
     const auto stopped = upgrade.finish();
     EXPECT_EQ(stopped.status, 130) << stopped.out;
     const auto& out = stopped.out;

@@ -24,13 +24,15 @@ namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
-std::vector<std::string> unitArgs(std::vector<std::string> more) {
+std::vector<std::string> unitArgs(std::vector<std::string> more)
+{
     std::vector<std::string> args{"--model", "QRX 30", "--reply-delay-ms", "0"};
     args.insert(args.end(), more.begin(), more.end());
     return args;
 }
 
-TEST(VelmarctlUnit, FlashTheLoaderImageThenVerifyAgainstTheMainImageFails) {
+TEST(VelmarctlUnit, FlashTheLoaderImageThenVerifyAgainstTheMainImageFails)
+{
     test::ScratchDir dir;
     const auto flash = dir.file("flash.bin");
     {
@@ -52,7 +54,8 @@ TEST(VelmarctlUnit, FlashTheLoaderImageThenVerifyAgainstTheMainImageFails) {
     EXPECT_TRUE(std::equal(loader.begin(), loader.end(), bytes.begin())) << "the simulator saved the flashed image";
 }
 
-TEST(VelmarctlUnit, UnderACommaLocaleFirmware220IsShownAsSuchAndGetsTheRebuiltImage) {
+TEST(VelmarctlUnit, UnderACommaLocaleFirmware220IsShownAsSuchAndGetsTheRebuiltImage)
+{
     test::CommaLocale locale;
     SKIP_WITHOUT_COMMA_LOCALE(locale);
     test::ScratchDir dir;

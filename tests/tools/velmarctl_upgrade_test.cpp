@@ -19,11 +19,12 @@ namespace {
 
 bool holds(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
-TEST(VelmarctlUpgrade, FullUpdateThenUpToDate) {
+TEST(VelmarctlUpgrade, FullUpdateThenUpToDate)
+{
     test::ScratchDir dir;
     const auto flash = dir.file("flash.bin"), eeprom = dir.file("eeprom.bin"), data = dir.file("data.bin");
     const std::vector<std::string> unit{"--model", "QRX 30", "--version", "0.90", "--reply-delay-ms", "0",
-                                        "--flash", flash, "--eeprom", eeprom, "--data-eeprom", data};
+                                        "--flash", flash,    "--eeprom",  eeprom, "--data-eeprom",    data};
     {
         test::SimulatorProcess sim(unit);
         ASSERT_TRUE(sim.started()) << sim.banner();
@@ -46,7 +47,8 @@ TEST(VelmarctlUpgrade, FullUpdateThenUpToDate) {
     }
 }
 
-TEST(VelmarctlUpgrade, FlashTheMainImageThenVerifyIt) {
+TEST(VelmarctlUpgrade, FlashTheMainImageThenVerifyIt)
+{
     test::ScratchDir dir;
     const auto flash = dir.file("flash.bin");
     {
@@ -65,7 +67,8 @@ TEST(VelmarctlUpgrade, FlashTheMainImageThenVerifyIt) {
     EXPECT_TRUE(std::equal(main.begin(), main.end(), bytes.begin()));
 }
 
-TEST(VelmarctlUpgrade, EepromWritesTheCarriedSectionsAndTheDirectory) {
+TEST(VelmarctlUpgrade, EepromWritesTheCarriedSectionsAndTheDirectory)
+{
     test::ScratchDir dir;
     const auto data = dir.file("data.bin");
     {
@@ -80,11 +83,13 @@ TEST(VelmarctlUpgrade, EepromWritesTheCarriedSectionsAndTheDirectory) {
     ASSERT_EQ(bytes.size(), unitlink::kDataBlocks * unitlink::kDataBlockBytes);
     const auto section1 = firmware::dataEepromSections(0).section1;
     EXPECT_TRUE(std::equal(section1.begin(), section1.end(), bytes.begin()));
-    const auto directory = bytes.begin() + static_cast<std::ptrdiff_t>(unitlink::kDirectoryBlock * unitlink::kDataBlockBytes);
+    const auto directory = bytes.begin() +
+                           static_cast<std::ptrdiff_t>(unitlink::kDirectoryBlock * unitlink::kDataBlockBytes);
     EXPECT_EQ(std::string(directory + 112, directory + 115), "AX6");
 }
 
-TEST(VelmarctlUpgrade, NoUnitExitsNonZeroWithTheWarning) {
+TEST(VelmarctlUpgrade, NoUnitExitsNonZeroWithTheWarning)
+{
     test::ScratchDir dir;
     const auto run = test::runTool("upgrade --ports " + dir.file("no-such-tty"));
     EXPECT_NE(run.status, 0);

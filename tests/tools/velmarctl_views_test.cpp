@@ -16,7 +16,8 @@ namespace {
 using test::runTool;
 
 // A copy of a settings file with a few User settings and a unit-wide one changed.
-void writeWithChanges(const std::string& from, const std::string& to) {
+void writeWithChanges(const std::string& from, const std::string& to)
+{
     SettingsStore store;
     std::string message;
     ASSERT_TRUE(readSettingsFile(from, store.readImage, message));
@@ -33,7 +34,8 @@ void writeWithChanges(const std::string& from, const std::string& to) {
 }
 
 // Follows a name such as "timers.entry[1].timer[0].source" through a dump's JSON.
-const nlohmann::json* find(const nlohmann::json& root, const std::string& name) {
+const nlohmann::json* find(const nlohmann::json& root, const std::string& name)
+{
     const nlohmann::json* node = &root;
     std::size_t i = 0;
     while (node && i < name.size()) {
@@ -55,11 +57,13 @@ const nlohmann::json* find(const nlohmann::json& root, const std::string& name) 
 }
 
 // A dumped value as diff writes it.
-std::string asDiffWrites(const nlohmann::json& value) {
+std::string asDiffWrites(const nlohmann::json& value)
+{
     return value.is_string() ? '"' + value.get<std::string>() + '"' : std::to_string(value.get<long long>());
 }
 
-TEST(VelmarctlViews, DiffNamesEveryChangeAsTheDumpOfItsViewDoes) {
+TEST(VelmarctlViews, DiffNamesEveryChangeAsTheDumpOfItsViewDoes)
+{
     test::ScratchDir dir;
     const auto a = dir.file("a.q20"), b = dir.file("b.q20");
     ASSERT_EQ(runTool("defaults " + a).status, 0);
@@ -96,7 +100,8 @@ TEST(VelmarctlViews, DiffNamesEveryChangeAsTheDumpOfItsViewDoes) {
     }
 }
 
-TEST(VelmarctlViews, TextFormsAndDefaults) {
+TEST(VelmarctlViews, TextFormsAndDefaults)
+{
     test::ScratchDir dir;
     const auto a = dir.file("a.q20"), b = dir.file("b.q20");
     ASSERT_EQ(runTool("defaults " + a).status, 0);

@@ -67,10 +67,7 @@ inline std::string itemText(ui::ControlHost& host, int id)
     return c ? c->currentText().toStdString() : std::string{};
 }
 
-inline std::string textOf(ui::ControlHost& host, int id)
-{
-    return host.controlText(id).toStdString();
-}
+inline std::string textOf(ui::ControlHost& host, int id) { return host.controlText(id).toStdString(); }
 
 // A page click in a trackbar's channel, left or right of the thumb.
 inline void pageClick(ui::ControlHost& host, int id, bool right)

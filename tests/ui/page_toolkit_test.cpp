@@ -23,13 +23,18 @@ namespace {
 
 enum {
     kGroupBox = 100,
-    kRadioA0 = 101, kRadioA1, kRadioA2,
-    kRadioB0 = 111, kRadioB1,
+    kRadioA0 = 101,
+    kRadioA1,
+    kRadioA2,
+    kRadioB0 = 111,
+    kRadioB1,
     kList = 120,
     kNumber = 121,
     kToggle = 122,
     kCheck = 123,
-    kSlider = 124, kValue = 125, kUnit = 126,
+    kSlider = 124,
+    kValue = 125,
+    kUnit = 126,
     kOpenSheet = 130,
 };
 
@@ -39,14 +44,16 @@ public:
     Declared()
     {
         const ui::PageSpec decl{{
-            {kGroupBox, "Both groups", {
-                {ui::radio(kRadioA0, "A0", 1), ui::radio(kRadioA1, "A1", 1), ui::radio(kRadioA2, "A2", 1)},
-                {ui::radio(kRadioB0, "B0", 2), ui::radio(kRadioB1, "B1", 2)},
-                {ui::label("List:"), ui::dropList(kList, {"zero", "one", "two"})},
-                {ui::label("Number:"), ui::numberEdit(kNumber, 3)},
-                {ui::button(kToggle, "Off"), ui::check(kCheck, "Tick")},
-                ui::valueRow("Level:", {.slider = kSlider, .edit = kValue, .unit = kUnit}, "dB"),
-            }},
+            {kGroupBox,
+             "Both groups",
+             {
+                 {ui::radio(kRadioA0, "A0", 1), ui::radio(kRadioA1, "A1", 1), ui::radio(kRadioA2, "A2", 1)},
+                 {ui::radio(kRadioB0, "B0", 2), ui::radio(kRadioB1, "B1", 2)},
+                 {ui::label("List:"), ui::dropList(kList, {"zero", "one", "two"})},
+                 {ui::label("Number:"), ui::numberEdit(kNumber, 3)},
+                 {ui::button(kToggle, "Off"), ui::check(kCheck, "Tick")},
+                 ui::valueRow("Level:", {.slider = kSlider, .edit = kValue, .unit = kUnit}, "dB"),
+             }},
             {ui::kNoId, {}, {{ui::button(kOpenSheet, "More...")}}, 1, 0},
         }};
         QVBoxLayout* layout = ui::buildPage(*this, *this, decl);
@@ -186,7 +193,9 @@ TEST(PageToolkit, NestedSheetsAndDialogsAreAnsweredWithTheirControlsSet)
         sheetResult = sheet.doModal();
     });
     // The dialog: tick, type, open the sheet (answered below), then OK.
-    script.check(kCheck).type(kNumber, "7").step([](ui::ControlHost& h) { clickControl(h, kOpenSheet); })
+    script.check(kCheck)
+        .type(kNumber, "7")
+        .step([](ui::ControlHost& h) { clickControl(h, kOpenSheet); })
         .click(ui::kIdOk);
     script.check(kCheck).click(ui::kIdOk);
     EXPECT_EQ(d.doModal(), ui::kIdOk);

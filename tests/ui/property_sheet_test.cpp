@@ -22,10 +22,26 @@ public:
         registerControl(1, new QLineEdit(this));
     }
     void onInitDialog() override { record("init"); }
-    bool onSetActive() override { record("set"); return ui::PropertyPage::onSetActive(); }
-    bool onKillActive() override { record("kill"); return allowLeave; }
-    bool onApply() override { record("apply"); return allowApply; }
-    bool onQueryCancel() override { record("cancel"); return allowCancel; }
+    bool onSetActive() override
+    {
+        record("set");
+        return ui::PropertyPage::onSetActive();
+    }
+    bool onKillActive() override
+    {
+        record("kill");
+        return allowLeave;
+    }
+    bool onApply() override
+    {
+        record("apply");
+        return allowApply;
+    }
+    bool onQueryCancel() override
+    {
+        record("cancel");
+        return allowCancel;
+    }
 
     bool allowLeave = true;
     bool allowApply = true;

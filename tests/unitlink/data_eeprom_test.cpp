@@ -34,7 +34,8 @@ struct Sections {
 std::vector<uint8_t> block(const SimBench& b, size_t n)
 {
     const auto& data = const_cast<SimBench&>(b).unit.memory().dataEeprom;
-    return {data.begin() + static_cast<std::ptrdiff_t>(n * 128), data.begin() + static_cast<std::ptrdiff_t>((n + 1) * 128)};
+    return {data.begin() + static_cast<std::ptrdiff_t>(n * 128),
+            data.begin() + static_cast<std::ptrdiff_t>((n + 1) * 128)};
 }
 
 std::vector<std::string> writeLines(const SimBench& b)
@@ -98,8 +99,7 @@ TEST(ProgramEepromImage, WritesTheSectionsFromBlockZeroAndTheDirectoryLast)
     EXPECT_EQ(data[468 * 128], 0xFF);  // nothing beyond the last section
 
     const auto directory = block(b, 1023);
-    EXPECT_EQ(std::string(directory.begin(), directory.begin() + 40),
-              "  8d2c4c  e63237 14b396c 1be   1 1bf a40");
+    EXPECT_EQ(std::string(directory.begin(), directory.begin() + 40), "  8d2c4c  e63237 14b396c 1be   1 1bf a40");
     EXPECT_TRUE(std::all_of(directory.begin() + 40, directory.begin() + 112, [](uint8_t c) { return c == 0; }));
     EXPECT_EQ(std::string(directory.begin() + 112, directory.begin() + 115), "AX6");
 

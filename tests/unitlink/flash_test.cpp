@@ -11,9 +11,9 @@
 
 using namespace velmar;
 using namespace velmar::unitlink;
+using velmar::test::enterFast;
 using velmar::test::RecordingProgress;
 using velmar::test::SimBench;
-using velmar::test::enterFast;
 
 namespace {
 
@@ -35,10 +35,7 @@ sim::UnitConfig unitConfig(const std::string& loaderVersion)
     return c;
 }
 
-bool flashHolds(SimBench& b, const std::vector<uint8_t>& bytes)
-{
-    return b.unit.memory().flashBytes() == bytes;
-}
+bool flashHolds(SimBench& b, const std::vector<uint8_t>& bytes) { return b.unit.memory().flashBytes() == bytes; }
 
 }  // namespace
 
@@ -83,7 +80,8 @@ TEST(ProgramFlash, Version301GetsItsDivisorSignatureAndFuseLetters)
     EXPECT_EQ(b.unit.transcript(), std::string("h\x04S", 3));
     b.unit.clearTranscript();
     RecordingProgress progress;
-    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main)) << m;
+    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main))
+        << m;
     EXPECT_EQ(b.unit.transcript().substr(0, 2), "Ps");
     // G must become D1 (it was D9), F D0 and J FD before the erase; G D9 after it.
     EXPECT_NE(b.unit.transcript().find(std::string("g\xD1", 2)), std::string::npos);
@@ -100,7 +98,8 @@ TEST(ProgramFlash, AFuseAlreadyRightIsNotRewritten)
     b.unit.clearTranscript();
     RecordingProgress progress;
     std::string m;
-    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main)) << m;
+    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main))
+        << m;
     const std::string& t = b.unit.transcript();
     EXPECT_EQ(t.substr(0, 4), "PsFe");  // read, found right, erased
     EXPECT_EQ(SimBench::count(t, std::string("f\xB7", 2)), 0u);
@@ -127,7 +126,8 @@ TEST(ProgramFlash, FailuresBeforeTheEraseLeaveTheFlashAlone)
         enterFast(b);
         RecordingProgress progress;
         std::string m;
-        EXPECT_FALSE(b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main));
+        EXPECT_FALSE(
+            b.link.ProgramFlash(m, progress, image(10, "QRX 30 Version 1.00"), UnitLink::FlashImageKind::Main));
         EXPECT_EQ(m, c.text);
         EXPECT_TRUE(flashHolds(b, before));
         EXPECT_FALSE(b.port.isOpen());
@@ -141,7 +141,8 @@ TEST(ProgramFlash, ABlankImageIsRefusedWithoutTouchingTheUnit)
     b.unit.clearTranscript();
     RecordingProgress progress;
     std::string m;
-    EXPECT_FALSE(b.link.ProgramFlash(m, progress, std::vector<uint8_t>(kFlashImageBytes, 0xFF), UnitLink::FlashImageKind::Main));
+    EXPECT_FALSE(
+        b.link.ProgramFlash(m, progress, std::vector<uint8_t>(kFlashImageBytes, 0xFF), UnitLink::FlashImageKind::Main));
     EXPECT_EQ(m, texts::kProgrammingFailed);
     EXPECT_EQ(b.unit.transcript(), "");
 }
@@ -179,7 +180,9 @@ TEST(ProgramFlash, EepromLoaderImageStartsTheProgrammerAtTheNormalRate)
     enterFast(b);
     RecordingProgress progress;
     std::string m;
-    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(100, "QRX 30 EEPROM Prog v1.00"), UnitLink::FlashImageKind::EepromLoader)) << m;
+    ASSERT_TRUE(b.link.ProgramFlash(m, progress, image(100, "QRX 30 EEPROM Prog v1.00"),
+                                    UnitLink::FlashImageKind::EepromLoader))
+        << m;
     EXPECT_EQ(m, texts::kFlashDone);
     EXPECT_EQ(b.unit.level(), sim::Level::EepromProgrammer);
     EXPECT_EQ(b.link.mode(), UnitMode::EepromProgrammer);

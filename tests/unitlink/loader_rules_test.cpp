@@ -10,10 +10,7 @@ using namespace velmar::unitlink;
 
 namespace {
 
-std::vector<uint8_t> blankImage()
-{
-    return std::vector<uint8_t>(kFlashImageBytes, 0xFF);
-}
+std::vector<uint8_t> blankImage() { return std::vector<uint8_t>(kFlashImageBytes, 0xFF); }
 
 void setWord(std::vector<uint8_t>& image, size_t word, uint16_t value)
 {

@@ -11,8 +11,8 @@
 
 using namespace velmar;
 using namespace velmar::unitlink;
-using velmar::test::SimBench;
 using velmar::test::enterFast;
+using velmar::test::SimBench;
 
 namespace {
 
@@ -88,8 +88,8 @@ TEST(PipelinedTransfer, ProgrammingSendsEachCommandOnlyOnceTheLastWasAcknowledge
     for (const auto ack : {sim::EepromAck::AfterWrite, sim::EepromAck::AtStart}) {
         for (const char* loader : {"25", "31"}) {
             for (bool keep : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "early " << (ack == sim::EepromAck::AtStart) << " loader "
-                                                << loader << " keep " << keep);
+                SCOPED_TRACE(testing::Message() << "early " << (ack == sim::EepromAck::AtStart) << " loader " << loader
+                                                << " keep " << keep);
                 auto config = quickUnit();
                 config.eepromWriteUs = 4000;
                 config.eepromAck = ack;
@@ -133,7 +133,8 @@ TEST(PipelinedTransfer, ABurstAfterAnEarlyWriteAcknowledgementLosesBytes)
     ASSERT_TRUE(b.link.QueryCr(loader::withByte('d', 0x64), 65));
     // Sent once, as a pipeline would: the link's own query would repeat it.
     const std::string burst = loader::withAddress('a', 0x10) + "D" + loader::withAddress('a', 0x11);
-    ASSERT_EQ(b.port.write(reinterpret_cast<const uint8_t*>(burst.data()), burst.size()), static_cast<int>(burst.size()));
+    ASSERT_EQ(b.port.write(reinterpret_cast<const uint8_t*>(burst.data()), burst.size()),
+              static_cast<int>(burst.size()));
     b.clock.delay(20);  // well past the write
     uint8_t reply[8];
     const int n = b.port.read(reply, sizeof reply);

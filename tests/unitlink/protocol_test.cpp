@@ -180,11 +180,16 @@ TEST(DetectUnit, Qrx30EepromProgrammerInTheEditor)
 TEST(DetectUnit, EveryModelOfTheTableInTheInstaller)
 {
     const std::pair<const char*, UnitModel> cases[] = {
-        {"QRX 2", UnitModel::QRX_2},          {"QRX 20", UnitModel::QRX_20},
-        {"QRX 30", UnitModel::QRX_30},        {"QRX 20-HD", UnitModel::QRX_30},
-        {"QRX 30-HD", UnitModel::QRX_30},     {"QRX 40", UnitModel::QRX_40},
-        {"QRX 50", UnitModel::QRX_50},        {"Corvalent D1", UnitModel::CORVALENT_D1},
-        {"Corvalent D1HD", UnitModel::CORVALENT_D2}, {"Corvalent D2", UnitModel::CORVALENT_D2},
+        {"QRX 2", UnitModel::QRX_2},
+        {"QRX 20", UnitModel::QRX_20},
+        {"QRX 30", UnitModel::QRX_30},
+        {"QRX 20-HD", UnitModel::QRX_30},
+        {"QRX 30-HD", UnitModel::QRX_30},
+        {"QRX 40", UnitModel::QRX_40},
+        {"QRX 50", UnitModel::QRX_50},
+        {"Corvalent D1", UnitModel::CORVALENT_D1},
+        {"Corvalent D1HD", UnitModel::CORVALENT_D2},
+        {"Corvalent D2", UnitModel::CORVALENT_D2},
     };
     for (const auto& [name, expected] : cases) {
         SimBench b(Variant::Installer, model(name));

@@ -58,7 +58,8 @@ public:
         writes.push_back(w);
         const std::string reply = responder_(w, static_cast<int>(writes.size()));
         for (size_t i = 0; i < reply.size(); ++i)
-            pending_.push_back({clock_.nowNs() + delayNs_ + static_cast<uint64_t>(i) * 520'833u, static_cast<uint8_t>(reply[i])});
+            pending_.push_back(
+                {clock_.nowNs() + delayNs_ + static_cast<uint64_t>(i) * 520'833u, static_cast<uint8_t>(reply[i])});
         return static_cast<int>(n);
     }
     int read(uint8_t* buffer, size_t n) override

@@ -15,7 +15,8 @@
 namespace velmar {
 namespace {
 
-Image patterned() {
+Image patterned()
+{
     Image image;
     for (std::size_t i = 0; i < kImageSize; ++i) {
         image[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -28,7 +29,8 @@ protected:
     test::ScratchDir dir;
 };
 
-TEST_F(SettingsFileOnDisk, SaveThenLoad) {
+TEST_F(SettingsFileOnDisk, SaveThenLoad)
+{
     const Image image = patterned();
     std::string message;
     ASSERT_TRUE(writeSettingsFile(dir.file("default.q20"), image, message));
@@ -44,8 +46,10 @@ TEST_F(SettingsFileOnDisk, SaveThenLoad) {
     EXPECT_EQ(loaded[3583], image[3583]);
 }
 
-TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
-    for (const auto& [name, error] : {std::pair{std::string("missing.q20"), ENOENT}, std::pair{std::string(), EISDIR}}) {
+TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory)
+{
+    for (const auto& [name, error] :
+         {std::pair{std::string("missing.q20"), ENOENT}, std::pair{std::string(), EISDIR}}) {
         Image image = patterned();
         std::string message;
         EXPECT_FALSE(readSettingsFile(dir.file(name), image, message)) << name;
@@ -54,7 +58,8 @@ TEST_F(SettingsFileOnDisk, LoadFailsToOpenMissingFileOrDirectory) {
     }
 }
 
-TEST_F(SettingsFileOnDisk, SaveIntoMissingDirectoryCreatesNothing) {
+TEST_F(SettingsFileOnDisk, SaveIntoMissingDirectoryCreatesNothing)
+{
     std::string message;
     EXPECT_FALSE(writeSettingsFile(dir.file("no/such/dir.q20"), patterned(), message));
     EXPECT_EQ(message, fileMessage(kSettingsFileOpenErrorText, dir.file("no/such/dir.q20"), std::strerror(ENOENT)));
@@ -63,7 +68,8 @@ TEST_F(SettingsFileOnDisk, SaveIntoMissingDirectoryCreatesNothing) {
 
 // A file size limit makes the save fail after part of the file has been written, the way a
 // full disk would.
-TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile) {
+TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile)
+{
     test::writeFile(dir.file("old.q20"), "previous contents");
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -83,7 +89,8 @@ TEST_F(SettingsFileOnDisk, SaveFailingPartWayKeepsTheOldFile) {
     EXPECT_EQ(dir.entries(), 1u);
 }
 
-TEST_F(SettingsFileOnDisk, SaveThroughLinkReplacesTargetAndKeepsItsPermissions) {
+TEST_F(SettingsFileOnDisk, SaveThroughLinkReplacesTargetAndKeepsItsPermissions)
+{
     test::writeFile(dir.file("real.q20"), "old");
     ::chmod(dir.file("real.q20").c_str(), 0640);
     std::filesystem::create_symlink("real.q20", dir.file("link.q20"));

@@ -15,8 +15,8 @@ namespace {
 
 // Builds a record the way any S-record writer would, so the reader is tested against input
 // that does not come from our own writer.
-std::string makeRecord(char type, std::uint32_t address, const std::vector<std::uint8_t>& data,
-                       bool uppercase = true) {
+std::string makeRecord(char type, std::uint32_t address, const std::vector<std::uint8_t>& data, bool uppercase = true)
+{
     const int addressBytes = type == '1' ? 2 : 3;
     const unsigned count = static_cast<unsigned>(data.size()) + addressBytes + 1;
     unsigned sum = count;
@@ -40,7 +40,8 @@ std::string makeRecord(char type, std::uint32_t address, const std::vector<std::
     return out + hex;
 }
 
-std::vector<std::uint8_t> sequence(std::size_t length, std::uint8_t first) {
+std::vector<std::uint8_t> sequence(std::size_t length, std::uint8_t first)
+{
     std::vector<std::uint8_t> bytes(length);
     for (std::size_t i = 0; i < length; ++i) {
         bytes[i] = static_cast<std::uint8_t>(first + i);
@@ -48,13 +49,15 @@ std::vector<std::uint8_t> sequence(std::size_t length, std::uint8_t first) {
     return bytes;
 }
 
-Image filled(std::uint8_t value) {
+Image filled(std::uint8_t value)
+{
     Image image;
     image.fill(value);
     return image;
 }
 
-Image randomImage(unsigned seed) {
+Image randomImage(unsigned seed)
+{
     std::mt19937 random(seed);
     Image image;
     for (auto& byte : image) {
@@ -63,12 +66,14 @@ Image randomImage(unsigned seed) {
     return image;
 }
 
-bool parse(const std::string& text, Image& image, std::string& message) {
+bool parse(const std::string& text, Image& image, std::string& message)
+{
     std::istringstream in(text);
     return parseSettingsRecords(in, image, message);
 }
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> lines(const std::string& text)
+{
     std::vector<std::string> result;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -77,20 +82,21 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-TEST(SettingsFileWriter, LowercaseDigitsAndOnesComplementChecksum) {
+TEST(SettingsFileWriter, LowercaseDigitsAndOnesComplementChecksum)
+{
     Image image = filled(0);
     for (std::size_t i = 0; i < 16; ++i) {
         image[16 + i] = static_cast<std::uint8_t>(i);
     }
     image[63] = 0xAB;
     const auto records = lines(formatSettingsRecords(image));
-    EXPECT_EQ(lines(formatSettingsRecords(filled(0))).front(),
-              "S1130010" + std::string(32, '0') + "dc");
+    EXPECT_EQ(lines(formatSettingsRecords(filled(0))).front(), "S1130010" + std::string(32, '0') + "dc");
     EXPECT_EQ(records[0], "S1130010000102030405060708090a0b0c0d0e0f64");
     EXPECT_EQ(records[2], "S1130030" + std::string(30, '0') + "ab11");
 }
 
-TEST(SettingsFileWriter, SixteenByteRecordsOverBothRangesInOrder) {
+TEST(SettingsFileWriter, SixteenByteRecordsOverBothRangesInOrder)
+{
     const auto records = lines(formatSettingsRecords(randomImage(1)));
     ASSERT_EQ(records.size(), 221u);
     std::vector<unsigned> expected;
@@ -107,7 +113,8 @@ TEST(SettingsFileWriter, SixteenByteRecordsOverBothRangesInOrder) {
     }
 }
 
-TEST(SettingsFileRoundTrip, WrittenRangesComeBackAndTheRestIsUntouched) {
+TEST(SettingsFileRoundTrip, WrittenRangesComeBackAndTheRestIsUntouched)
+{
     const Image source = randomImage(7);
     Image target = filled(0xA5);
     std::string message;
@@ -118,7 +125,8 @@ TEST(SettingsFileRoundTrip, WrittenRangesComeBackAndTheRestIsUntouched) {
     }
 }
 
-TEST(SettingsFileReader, EmptyOrBlankInputSucceedsAndChangesNothing) {
+TEST(SettingsFileReader, EmptyOrBlankInputSucceedsAndChangesNothing)
+{
     for (const std::string text : {"", " \n\r\n\t "}) {
         Image image = randomImage(3);
         const Image before = image;
@@ -129,14 +137,14 @@ TEST(SettingsFileReader, EmptyOrBlankInputSucceedsAndChangesNothing) {
     }
 }
 
-TEST(SettingsFileReader, AcceptsForeignRecordForms) {
-    const std::string text =
-        "S00600004844521B\r\n"                                  // header, skipped
-        + makeRecord('2', 0x000100, sequence(16, 0x10)) + "\r\n"  // 24-bit, uppercase, CR LF
-        + makeRecord('1', 0x0200, sequence(4, 0xF0), false) + "\n"
-        + "x" + makeRecord('1', 0x0300, {0x5A}).substr(1) + "\n"  // first character is free
-        + "S5030003F9 S9030000FC\n"                            // count and end records, skipped
-        + "not-a-record ; #\n";
+TEST(SettingsFileReader, AcceptsForeignRecordForms)
+{
+    const std::string text = "S00600004844521B\r\n"                                    // header, skipped
+                             + makeRecord('2', 0x000100, sequence(16, 0x10)) + "\r\n"  // 24-bit, uppercase, CR LF
+                             + makeRecord('1', 0x0200, sequence(4, 0xF0), false) + "\n" + "x" +
+                             makeRecord('1', 0x0300, {0x5A}).substr(1) + "\n"  // first character is free
+                             + "S5030003F9 S9030000FC\n"                       // count and end records, skipped
+                             + "not-a-record ; #\n";
     Image image = filled(0);
     std::string message;
     ASSERT_TRUE(parse(text, image, message)) << message;
@@ -150,7 +158,8 @@ TEST(SettingsFileReader, AcceptsForeignRecordForms) {
     EXPECT_EQ(std::count(image.begin(), image.end(), 0), static_cast<long>(kImageSize - 21));
 }
 
-TEST(SettingsFileReader, AlteredDigitStopsAtThatRecord) {
+TEST(SettingsFileReader, AlteredDigitStopsAtThatRecord)
+{
     std::string bad = makeRecord('1', 0x0020, sequence(16, 0x40));
     bad[12] = bad[12] == '0' ? '1' : '0';
     const std::string text = makeRecord('1', 0x0010, sequence(16, 0x20)) + "\n" + bad + "\n" +
@@ -165,7 +174,8 @@ TEST(SettingsFileReader, AlteredDigitStopsAtThatRecord) {
     EXPECT_EQ(image[0x30], 0x00) << "reading stops at the bad record";
 }
 
-TEST(SettingsFileReader, RecordsEndingAtTheImageEndAreAccepted) {
+TEST(SettingsFileReader, RecordsEndingAtTheImageEndAreAccepted)
+{
     Image image = filled(0);
     std::string message;
     ASSERT_TRUE(parse(makeRecord('2', 0x000FF0, sequence(16, 1)), image, message)) << message;
@@ -173,7 +183,8 @@ TEST(SettingsFileReader, RecordsEndingAtTheImageEndAreAccepted) {
     EXPECT_EQ(image[0xFFF], 16);
 }
 
-TEST(SettingsFileReader, LongestAllowedRecordIsAccepted) {
+TEST(SettingsFileReader, LongestAllowedRecordIsAccepted)
+{
     const std::string record = makeRecord('1', 0x0100, sequence(122, 0));
     ASSERT_EQ(record.size(), 254u);
     Image image = filled(0xFF);
@@ -187,13 +198,12 @@ struct RefusedCase {
     std::string text;
 };
 
-void PrintTo(const RefusedCase& refused, std::ostream* out) {
-    *out << refused.name;
-}
+void PrintTo(const RefusedCase& refused, std::ostream* out) { *out << refused.name; }
 
 class SettingsFileRefusedRecord : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(SettingsFileRefusedRecord, ChecksumErrorAndImageUntouched) {
+TEST_P(SettingsFileRefusedRecord, ChecksumErrorAndImageUntouched)
+{
     Image image = randomImage(11);
     const Image before = image;
     std::string message;
@@ -202,28 +212,28 @@ TEST_P(SettingsFileRefusedRecord, ChecksumErrorAndImageUntouched) {
     EXPECT_EQ(image, before);
 }
 
-std::string withDigit(std::string record, std::size_t index, char digit) {
+std::string withDigit(std::string record, std::size_t index, char digit)
+{
     record[index] = digit;
     return record;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , SettingsFileRefusedRecord,
-    ::testing::Values(
-        RefusedCase{"CrossesImageEnd", makeRecord('2', 0x000FF8, sequence(16, 0))},
-        RefusedCase{"StartsAtImageEnd", makeRecord('2', 0x001000, {1})},
-        RefusedCase{"WouldWrapIntoImage", makeRecord('2', 0x011010, {1})},
-        RefusedCase{"SixteenBitAddressBeyondImage", makeRecord('1', 0xFFF0, sequence(16, 0))},
-        RefusedCase{"ShorterThanCount", makeRecord('1', 0x0010, sequence(16, 0)).substr(0, 30)},
-        RefusedCase{"LongerThanCount", makeRecord('1', 0x0010, sequence(4, 0)) + "00"},
-        RefusedCase{"HeadOnly", "S1"},
-        RefusedCase{"CountBelowAddressAndChecksum", "S1020010"},
-        RefusedCase{"NonHexDataDigit", withDigit(makeRecord('1', 0x0010, {0, 0}), 9, 'G')},
-        RefusedCase{"NonHexCount", withDigit(makeRecord('1', 0x0010, {0}), 2, 'z')},
-        RefusedCase{"RecordLongerThanATokenMayBe", makeRecord('1', 0x0100, sequence(123, 0))}),
+    ::testing::Values(RefusedCase{"CrossesImageEnd", makeRecord('2', 0x000FF8, sequence(16, 0))},
+                      RefusedCase{"StartsAtImageEnd", makeRecord('2', 0x001000, {1})},
+                      RefusedCase{"WouldWrapIntoImage", makeRecord('2', 0x011010, {1})},
+                      RefusedCase{"SixteenBitAddressBeyondImage", makeRecord('1', 0xFFF0, sequence(16, 0))},
+                      RefusedCase{"ShorterThanCount", makeRecord('1', 0x0010, sequence(16, 0)).substr(0, 30)},
+                      RefusedCase{"LongerThanCount", makeRecord('1', 0x0010, sequence(4, 0)) + "00"},
+                      RefusedCase{"HeadOnly", "S1"}, RefusedCase{"CountBelowAddressAndChecksum", "S1020010"},
+                      RefusedCase{"NonHexDataDigit", withDigit(makeRecord('1', 0x0010, {0, 0}), 9, 'G')},
+                      RefusedCase{"NonHexCount", withDigit(makeRecord('1', 0x0010, {0}), 2, 'z')},
+                      RefusedCase{"RecordLongerThanATokenMayBe", makeRecord('1', 0x0100, sequence(123, 0))}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SettingsFileReader, OverlongNonRecordTokenIsSkipped) {
+TEST(SettingsFileReader, OverlongNonRecordTokenIsSkipped)
+{
     const std::string text = std::string(1 << 20, 'x') + "\n" + makeRecord('1', 0x0040, {0x77});
     Image image = filled(0);
     std::string message;

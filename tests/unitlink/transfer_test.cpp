@@ -22,10 +22,7 @@ sim::UnitConfig unitConfig(const std::string& loaderVersion = "25")
     return c;
 }
 
-uint8_t unitPattern(size_t address)
-{
-    return static_cast<uint8_t>(address * 7 + 3);
-}
+uint8_t unitPattern(size_t address) { return static_cast<uint8_t>(address * 7 + 3); }
 
 uint8_t imagePattern(size_t address)
 {
@@ -197,7 +194,10 @@ TEST(RetrieveSettings, ALineThatGoesDeadEndsInBoundedTime)
         bool done = false;
         Cut(SimBench& bench, uint64_t atNs) : b(bench), at(atNs) { b.clock.attach(this); }
         ~Cut() override { b.clock.detach(this); }
-        std::optional<uint64_t> nextEventNs() const override { return done ? std::nullopt : std::optional<uint64_t>(at); }
+        std::optional<uint64_t> nextEventNs() const override
+        {
+            return done ? std::nullopt : std::optional<uint64_t>(at);
+        }
         void advanceTo(uint64_t now) override
         {
             if (!done && now >= at) {

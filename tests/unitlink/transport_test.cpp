@@ -204,7 +204,8 @@ TEST(Transport, VanishedPortEndsPrimitivesQuickly)
     EXPECT_EQ(s.link.CommandAck("P1P0\n", 100), 0);
     EXPECT_FALSE(s.link.QueryFixed("R", 140, 2, reply));
     EXPECT_FALSE(s.link.SendExpectCr("X"));
-    EXPECT_LE(s.clock.nowMs() - start, 10u + 20 + 15);  // only the fixed delays of each primitive, no time-out waited out
+    EXPECT_LE(s.clock.nowMs() - start,
+              10u + 20 + 15);  // only the fixed delays of each primitive, no time-out waited out
 }
 
 TEST(Transport, StreamingFlagSelectsTheTimeoutSet)
@@ -270,7 +271,8 @@ private:
 TEST(Transport, StreamingReadTakesWhatArrivedBeforeAHangUp)
 {
     VirtualClock clock;
-    ScriptedPort scripted(clock, [](const std::string& w, int) { return w == "a" ? std::string("\r") : std::string(); });
+    ScriptedPort scripted(clock,
+                          [](const std::string& w, int) { return w == "a" ? std::string("\r") : std::string(); });
     HangsUpAfterReply port(scripted);
     UnitLink link(Variant::Installer, port, clock);
     std::string m;
@@ -280,5 +282,5 @@ TEST(Transport, StreamingReadTakesWhatArrivedBeforeAHangUp)
     EXPECT_TRUE(link.QueryCr("a", 35));  // the acknowledgement came before the hang-up
     EXPECT_EQ(scripted.opens, 1);
     EXPECT_FALSE(link.QueryCr("b", 35));  // nothing buffered: the hang-up closes the port
-    EXPECT_GT(scripted.opens, 1);        // and the next attempt reopened it
+    EXPECT_GT(scripted.opens, 1);         // and the next attempt reopened it
 }

@@ -170,9 +170,9 @@ TEST_F(Workflow, BackupThenRestoreGivesTheUnitItsSettingsBackWithTheEditorsTexts
     const auto original = unit.memory().settings;
     ASSERT_TRUE(workflow().retrieveToFile(store, path)) << host.shown.back().first;
     EXPECT_EQ(host.steps(), (std::vector<std::string>{status::kSearchingForUnit, status::kRetrievingSettings,
-                                                       status::kWritingSettingsFile}));
-    EXPECT_EQ(host.kinds(), (std::vector<Shown>{Shown::Step, Shown::Detail, Shown::Step, Shown::Result, Shown::Step,
-                                                Shown::Result}));
+                                                      status::kWritingSettingsFile}));
+    EXPECT_EQ(host.kinds(),
+              (std::vector<Shown>{Shown::Step, Shown::Detail, Shown::Step, Shown::Result, Shown::Step, Shown::Result}));
     EXPECT_EQ(host.shown.back().first, kSettingsSavedText);
 
     // The unit forgets its settings; the backup puts them back.
@@ -181,7 +181,7 @@ TEST_F(Workflow, BackupThenRestoreGivesTheUnitItsSettingsBackWithTheEditorsTexts
     SettingsStore restoring;
     ASSERT_TRUE(workflow().programFile(restoring, fileReader(path), false)) << host.shown.back().first;
     EXPECT_EQ(host.steps(), (std::vector<std::string>{status::kSearchingForQrx20, status::kOpeningSettingsFile,
-                                                       status::kProgrammingSettings}));
+                                                      status::kProgrammingSettings}));
     EXPECT_EQ(host.kinds().back(), Shown::Result);
     EXPECT_EQ(test::firstInputLevels(unit.memory().settings), test::firstInputLevels(original));
 }
@@ -242,18 +242,21 @@ TEST_F(NoUnit, EndsTheSearchWithTheWarningAndWritesNoFile)
 
 class ZonesStayOn : public Workflow {
 protected:
-    ZonesStayOn() : Workflow([] {
-        auto c = unitWith("2.20");
-        c.faults.zonesStayOn = 0x01;
-        return c;
-    }()) {}
+    ZonesStayOn()
+        : Workflow([] {
+              auto c = unitWith("2.20");
+              c.faults.zonesStayOn = 0x01;
+              return c;
+          }())
+    {
+    }
 };
 
 TEST_F(ZonesStayOn, EachWorkflowSaysSoInItsOwnWords)
 {
     EXPECT_FALSE(workflow().retrieve(store.readImage));
-    EXPECT_EQ(host.shown.back(), (std::pair<std::string, Shown>{std::string(unitlink::texts::kUnableToTurnOff),
-                                                               Shown::Failure}));
+    EXPECT_EQ(host.shown.back(),
+              (std::pair<std::string, Shown>{std::string(unitlink::texts::kUnableToTurnOff), Shown::Failure}));
     host.shown.clear();
     const auto before = unit.memory().settings;
     EXPECT_FALSE(workflow().programFile(store, fileReader(damagedFile()), false));

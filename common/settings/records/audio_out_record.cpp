@@ -12,14 +12,16 @@ constexpr int kDigital2Code[] = {0, 1, 2, 3, 5, 6, 7, 8};
 constexpr int kDigital2Count = static_cast<int>(std::size(kDigital2Code));
 constexpr int kFirstDigitalType = 2;
 
-int digital2Position(int code) {
+int digital2Position(int code)
+{
     const auto* found = std::find(std::begin(kDigital2Code), std::end(kDigital2Code), code);
     return found == std::end(kDigital2Code) ? 0 : static_cast<int>(found - std::begin(kDigital2Code));
 }
 
 }  // namespace
 
-void AudioOutRecord::loadFromStore(const SettingsStore& store) {
+void AudioOutRecord::loadFromStore(const SettingsStore& store)
+{
     reverseSurRear = store.sixChannelReverseSurRear();
     copySurToRear = store.copySurroundToRear();
     fs6ch = store.sixChannelFs();
@@ -29,9 +31,11 @@ void AudioOutRecord::loadFromStore(const SettingsStore& store) {
     balOutZone2 = store.balancedOut();
 }
 
-void AudioOutRecord::saveToStore(SettingsStore& store) {
+void AudioOutRecord::saveToStore(SettingsStore& store)
+{
     const int code = digital2 >= 0 && digital2 < kDigital2Count ? kDigital2Code[digital2] : 0;
-    if (code == 0 || store.audioInType(code - 1) < kFirstDigitalType) digital2 = 0;
+    if (code == 0 || store.audioInType(code - 1) < kFirstDigitalType)
+        digital2 = 0;
     store.setSixChannelReverseSurRear(reverseSurRear);
     store.setCopySurroundToRear(copySurToRear);
     store.setSixChannelFs(fs6ch);

@@ -10,7 +10,8 @@ namespace velmar {
 
 namespace {
 
-SettingsStore storeFor(const Image& image, ModelKind model, Variant variant) {
+SettingsStore storeFor(const Image& image, ModelKind model, Variant variant)
+{
     SettingsStore store(variant);
     store.setModelKind(model);
     store.readImage = image;
@@ -19,7 +20,8 @@ SettingsStore storeFor(const Image& image, ModelKind model, Variant variant) {
 
 }  // namespace
 
-DecodedImage decodeImage(const Image& image, ModelKind model, Variant variant) {
+DecodedImage decodeImage(const Image& image, ModelKind model, Variant variant)
+{
     SettingsStore store = storeFor(image, model, variant);
     DecodedImage decoded;
     decoded.legacyLayout = detectLegacyLayout(store);
@@ -33,9 +35,12 @@ DecodedImage decodeImage(const Image& image, ModelKind model, Variant variant) {
         SetDecodeReport report;
         decodeSet(store, set.base, &report);
         const std::string name = set.name;
-        if (!report.mainBlock) refuse(name + " main block");
-        else if (!report.presets) refuse(name + " preset block");
-        if (report.mainBlock && !report.sources) refuse(name + " source block");
+        if (!report.mainBlock)
+            refuse(name + " main block");
+        else if (!report.presets)
+            refuse(name + " preset block");
+        if (report.mainBlock && !report.sources)
+            refuse(name + " source block");
         target->name = name;
         target->base = set.base;
         target->fields = store.set();
@@ -43,12 +48,16 @@ DecodedImage decodeImage(const Image& image, ModelKind model, Variant variant) {
     }
 
     const bool unitState = decoded.legacyLayout ? decodeLegacyUnitState(store) : decodeUnitState(store);
-    if (!unitState) refuse("unit state");
-    if (!decoded.legacyLayout && !decodeModeTable(store)) refuse("mode table");
-    if (!decodeSystemCodes(store)) refuse("system codes");
+    if (!unitState)
+        refuse("unit state");
+    if (!decoded.legacyLayout && !decodeModeTable(store))
+        refuse("mode table");
+    if (!decodeSystemCodes(store))
+        refuse("system codes");
     const auto stored = store.readImage.begin() + kIdentOffset;
     const bool storedDefault = std::equal(stored, stored + 8, kDefaultIdentString);
-    if (!readIdentString(store) && !storedDefault) refuse("identification string");
+    if (!readIdentString(store) && !storedDefault)
+        refuse("identification string");
     decoded.unit = store.unit();
     // Some records read unit-wide fields too, so they are loaded once those are decoded.
     for (auto& set : decoded.sets) {
@@ -58,7 +67,8 @@ DecodedImage decodeImage(const Image& image, ModelKind model, Variant variant) {
     return decoded;
 }
 
-Image convertedImage(const Image& image, ModelKind model, Variant variant) {
+Image convertedImage(const Image& image, ModelKind model, Variant variant)
+{
     SettingsStore store = storeFor(image, model, variant);
     convertImage(store);
     return store.writeImage;

@@ -6,13 +6,16 @@ namespace {
 constexpr int kMain = 0, kZone2 = 1;
 constexpr int kHigh = 0, kMedium = 1, kLow = 2;
 
-void putOsInfo(SettingsStore& store, int zone, int choice, int loadedMask) {
+void putOsInfo(SettingsStore& store, int zone, int choice, int loadedMask)
+{
     store.setOsInfoMask(zone, loadedMask);
-    if (store.osInfo(zone) != choice) store.setOsInfo(zone, choice);
+    if (store.osInfo(zone) != choice)
+        store.setOsInfo(zone, choice);
 }
 }  // namespace
 
-void DisplaysRecord::loadFromStore(const SettingsStore& store) {
+void DisplaysRecord::loadFromStore(const SettingsStore& store)
+{
     mainOnScreen = store.onScreen(kMain);
     mainOsInfo = store.osInfo(kMain);
     mainOsInfoMask = store.osInfoMask(kMain);
@@ -30,7 +33,8 @@ void DisplaysRecord::loadFromStore(const SettingsStore& store) {
     brightHigh = store.brightness(kHigh);
 }
 
-void DisplaysRecord::saveToStore(SettingsStore& store) const {
+void DisplaysRecord::saveToStore(SettingsStore& store) const
+{
     store.setOnScreen(kMain, mainOnScreen);
     putOsInfo(store, kMain, mainOsInfo, mainOsInfoMask);
     store.setOsPosition(kMain, mainOsPosition);

@@ -2,12 +2,16 @@
 
 namespace velmar {
 
-void InputLevelsRecord::loadFromStore(const SettingsStore& store) {
-    for (int i = 0; i < kSourceCount; ++i) level[i] = store.inputLevel(i);
+void InputLevelsRecord::loadFromStore(const SettingsStore& store)
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        level[i] = store.inputLevel(i);
 }
 
-void InputLevelsRecord::saveToStore(SettingsStore& store) const {
-    for (int i = 0; i < kSourceCount; ++i) store.setInputLevel(i, level[i]);
+void InputLevelsRecord::saveToStore(SettingsStore& store) const
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        store.setInputLevel(i, level[i]);
 }
 
 }  // namespace velmar

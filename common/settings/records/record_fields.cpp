@@ -31,25 +31,37 @@ FieldValue value(const TunerRecord& r);
 FieldValue value(const AudioOutRecord& r);
 
 template <typename T, std::size_t N>
-FieldValue listOf(const std::array<T, N>& items) {
+FieldValue listOf(const std::array<T, N>& items)
+{
     std::vector<FieldValue> out;
-    for (const auto& item : items) out.push_back(value(item));
+    for (const auto& item : items)
+        out.push_back(value(item));
     return listValue(std::move(out));
 }
 template <typename T, std::size_t N>
-FieldValue value(const std::array<T, N>& items) { return listOf(items); }
+FieldValue value(const std::array<T, N>& items)
+{
+    return listOf(items);
+}
 
 template <auto Member>
-FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner) {
+FieldValue of(const typename MemberOf<decltype(Member)>::Type& owner)
+{
     return value(owner.*Member);
 }
 
 // The code is what the unit keeps; a list position alone would hide modes the lists lack.
 template <int Slot>
-FieldValue presetCode(const SourceEntry& e) { return value(e.presets.code(Slot)); }
+FieldValue presetCode(const SourceEntry& e)
+{
+    return value(e.presets.code(Slot));
+}
 
 template <int Slot>
-FieldValue timeSlot(const TimerEntry& e) { return value(e.times[Slot]); }
+FieldValue timeSlot(const TimerEntry& e)
+{
+    return value(e.times[Slot]);
+}
 
 constexpr FieldEntry<InputLevelsRecord> kInputLevels[] = {
     {nullptr, "level", of<&InputLevelsRecord::level>},
@@ -80,12 +92,9 @@ constexpr FieldEntry<ListenerRecord> kListener[] = {
 
 using V = VolumesRecord;
 constexpr FieldEntry<VolumesRecord> kVolumes[] = {
-    {nullptr, "muteLevel", of<&V::muteLevel>},
-    {nullptr, "hphoneMutesSpeakers", of<&V::hphoneMutesSpeakers>},
-    {nullptr, "onVolume", of<&V::onVolume>},
-    {nullptr, "maxVolume", of<&V::maxVolume>},
-    {nullptr, "zone2Name", of<&V::zone2Name>},
-    {nullptr, "zone3Name", of<&V::zone3Name>},
+    {nullptr, "muteLevel", of<&V::muteLevel>}, {nullptr, "hphoneMutesSpeakers", of<&V::hphoneMutesSpeakers>},
+    {nullptr, "onVolume", of<&V::onVolume>},   {nullptr, "maxVolume", of<&V::maxVolume>},
+    {nullptr, "zone2Name", of<&V::zone2Name>}, {nullptr, "zone3Name", of<&V::zone3Name>},
     {nullptr, "recName", of<&V::recName>},
 };
 
@@ -109,26 +118,18 @@ constexpr FieldEntry<SpeakerModeRecord> kSpeakerMode[] = {
 
 using R = RoomResonanceRecord;
 constexpr FieldEntry<RoomResonanceRecord> kRoom[] = {
-    {nullptr, "toneLevel", of<&R::toneLevel>},
-    {nullptr, "toneFrequency", of<&R::toneFrequency>},
-    {nullptr, "applyFilter", of<&R::applyFilter>},
-    {nullptr, "filterCenter", of<&R::filterCenter>},
-    {nullptr, "filterDepth", of<&R::filterDepth>},
-    {nullptr, "filterWidth", of<&R::filterWidth>},
-    {nullptr, "thxUltra2Sub", of<&R::thxUltra2Sub>},
-    {nullptr, "thxBgCompensation", of<&R::thxBgCompensation>},
+    {nullptr, "toneLevel", of<&R::toneLevel>},       {nullptr, "toneFrequency", of<&R::toneFrequency>},
+    {nullptr, "applyFilter", of<&R::applyFilter>},   {nullptr, "filterCenter", of<&R::filterCenter>},
+    {nullptr, "filterDepth", of<&R::filterDepth>},   {nullptr, "filterWidth", of<&R::filterWidth>},
+    {nullptr, "thxUltra2Sub", of<&R::thxUltra2Sub>}, {nullptr, "thxBgCompensation", of<&R::thxBgCompensation>},
 };
 
 using C = SpeakerConfigRecord;
 constexpr FieldEntry<SpeakerConfigRecord> kSpeakerConfig[] = {
-    {nullptr, "centerEq", of<&C::centerEq>},
-    {nullptr, "tvSize", of<&C::tvSize>},
-    {nullptr, "rearType", of<&C::rearType>},
-    {nullptr, "surroundType", of<&C::surroundType>},
-    {nullptr, "bassPeak", of<&C::bassPeak>},
-    {nullptr, "cinema", of<&C::cinema>},
-    {nullptr, "music", of<&C::music>},
-    {nullptr, "musicSameAsCinema", of<&C::musicSameAsCinema>},
+    {nullptr, "centerEq", of<&C::centerEq>}, {nullptr, "tvSize", of<&C::tvSize>},
+    {nullptr, "rearType", of<&C::rearType>}, {nullptr, "surroundType", of<&C::surroundType>},
+    {nullptr, "bassPeak", of<&C::bassPeak>}, {nullptr, "cinema", of<&C::cinema>},
+    {nullptr, "music", of<&C::music>},       {nullptr, "musicSameAsCinema", of<&C::musicSameAsCinema>},
     {nullptr, "room", of<&C::room>},
 };
 
@@ -189,14 +190,10 @@ constexpr FieldEntry<TimerTime> kTimerTime[] = {
 };
 
 constexpr FieldEntry<TimerEntry> kTimerEntry[] = {
-    {nullptr, "weekdayOn", timeSlot<kWeekdayOn>},
-    {nullptr, "weekdayOff", timeSlot<kWeekdayOff>},
-    {nullptr, "weekendOn", timeSlot<kWeekendOn>},
-    {nullptr, "weekendOff", timeSlot<kWeekendOff>},
-    {nullptr, "volume", of<&TimerEntry::volume>},
-    {nullptr, "days", of<&TimerEntry::days>},
-    {nullptr, "source", of<&TimerEntry::source>},
-    {nullptr, "station", of<&TimerEntry::station>},
+    {nullptr, "weekdayOn", timeSlot<kWeekdayOn>}, {nullptr, "weekdayOff", timeSlot<kWeekdayOff>},
+    {nullptr, "weekendOn", timeSlot<kWeekendOn>}, {nullptr, "weekendOff", timeSlot<kWeekendOff>},
+    {nullptr, "volume", of<&TimerEntry::volume>}, {nullptr, "days", of<&TimerEntry::days>},
+    {nullptr, "source", of<&TimerEntry::source>}, {nullptr, "station", of<&TimerEntry::station>},
 };
 
 // A zone's two timers: "entry[zone].timer[n]".

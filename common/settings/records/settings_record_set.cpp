@@ -2,7 +2,8 @@
 
 namespace velmar {
 
-void SettingsRecordSet::loadFromStore(const SettingsStore& store) {
+void SettingsRecordSet::loadFromStore(const SettingsStore& store)
+{
     inputLevels.loadFromStore(store);
     displays.loadFromStore(store);
     listener.loadFromStore(store);
@@ -16,7 +17,8 @@ void SettingsRecordSet::loadFromStore(const SettingsStore& store) {
     audioOut.loadFromStore(store);
 }
 
-void SettingsRecordSet::saveToStore(SettingsStore& store) {
+void SettingsRecordSet::saveToStore(SettingsStore& store)
+{
     inputLevels.saveToStore(store);
     displays.saveToStore(store);
     listener.saveToStore(store);

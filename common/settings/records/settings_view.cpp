@@ -5,7 +5,8 @@
 
 namespace velmar {
 
-std::vector<Field> listSet(SettingsView view, const DecodedSet& set) {
+std::vector<Field> listSet(SettingsView view, const DecodedSet& set)
+{
     return view == SettingsView::Store ? listSetFields(set.fields) : listRecordFields(set.records);
 }
 

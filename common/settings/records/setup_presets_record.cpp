@@ -10,18 +10,22 @@ constexpr int kCopyZone2 = 1, kCopyZone3 = 2, kCopyRec = 4;
 
 }  // namespace
 
-int ModePresets::code(int slot) const {
+int ModePresets::code(int slot) const
+{
     const int listed = modeListCode(slot, position[slot]);
     return listed >= 0 ? listed : storedCode[slot];
 }
 
-bool ModePresets::operator==(const ModePresets& other) const {
+bool ModePresets::operator==(const ModePresets& other) const
+{
     for (int slot = 0; slot < kModePresetSlotCount; ++slot)
-        if (position[slot] != other.position[slot] || code(slot) != other.code(slot)) return false;
+        if (position[slot] != other.position[slot] || code(slot) != other.code(slot))
+            return false;
     return true;
 }
 
-void SourceEntry::loadFromStore(const SettingsStore& store, int source) {
+void SourceEntry::loadFromStore(const SettingsStore& store, int source)
+{
     for (int slot = 0; slot < kModePresetSlotCount; ++slot) {
         presets.storedCode[slot] = store.sourceRecordBits(source, modePresetByte(slot), 0, 5);
         presets.position[slot] = modeListPosition(slot, presets.storedCode[slot]);
@@ -41,7 +45,8 @@ void SourceEntry::loadFromStore(const SettingsStore& store, int source) {
     lipSync = store.sourceDelay(source);
 }
 
-void SourceEntry::saveToStore(SettingsStore& store, int source) const {
+void SourceEntry::saveToStore(SettingsStore& store, int source) const
+{
     for (int slot = 0; slot < kModePresetSlotCount; ++slot)
         store.setSourceRecordBits(source, modePresetByte(slot), 0, 5, presets.code(slot));
     store.setSourceName(source, name);
@@ -61,15 +66,19 @@ void SourceEntry::saveToStore(SettingsStore& store, int source) const {
     store.setSourceDelay(source, lipSync);
 }
 
-void SetupPresetsRecord::loadFromStore(const SettingsStore& store) {
-    for (int i = 0; i < kSourceCount; ++i) entry[i].loadFromStore(store, i);
+void SetupPresetsRecord::loadFromStore(const SettingsStore& store)
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        entry[i].loadFromStore(store, i);
     copyZone2 = store.copyMain(kCopyZone2);
     copyZone3 = store.copyMain(kCopyZone3);
     copyRec = store.copyMain(kCopyRec);
 }
 
-void SetupPresetsRecord::saveToStore(SettingsStore& store) const {
-    for (int i = 0; i < kSourceCount; ++i) entry[i].saveToStore(store, i);
+void SetupPresetsRecord::saveToStore(SettingsStore& store) const
+{
+    for (int i = 0; i < kSourceCount; ++i)
+        entry[i].saveToStore(store, i);
     store.setCopyMain(kCopyZone2, copyZone2);
     store.setCopyMain(kCopyZone3, copyZone3);
     store.setCopyMain(kCopyRec, copyRec);

@@ -26,18 +26,18 @@ struct SourceEntry {
     ModePresets presets;
 
     std::string name;
-    int audioIn = 0;     // "Anlg-DSP", "Anlg-Dir", "Dig", "Auto"
-    int digitalIn = 0;   // connector: "XLR" .. "RCA AUX", 11 none of these
+    int audioIn = 0;    // "Anlg-DSP", "Anlg-Dir", "Dig", "Auto"
+    int digitalIn = 0;  // connector: "XLR" .. "RCA AUX", 11 none of these
     int muting = 0;
-    int eqLow = 0;       // half-decibel steps; the tuner's FM equaliser
+    int eqLow = 0;  // half-decibel steps; the tuner's FM equaliser
     int eqHigh = 0;
-    int amEqLow = 0;     // tuner only
+    int amEqLow = 0;  // tuner only
     int amEqHigh = 0;
-    int sVideo = 0;      // video list positions: "CD", "TAPE", "DVD", "TV", "SAT", "VCR", "AUX", "None"
+    int sVideo = 0;  // video list positions: "CD", "TAPE", "DVD", "TV", "SAT", "VCR", "AUX", "None"
     int compositeVideo = 0;
     int speakerConfig = 0;
     int componentVideo = 0;
-    int lipSync = 0;     // 0.5 ms steps
+    int lipSync = 0;  // 0.5 ms steps
 
     void loadFromStore(const SettingsStore& store, int source);
     // Presets first, then the setup values, as the sub-sheet's OK does.

@@ -12,7 +12,8 @@ int crossoverIndex(const SettingsStore& store, int mode, int group) { return (st
 
 }  // namespace
 
-void SpeakerModeRecord::loadFromStore(const SettingsStore& store, int mode) {
+void SpeakerModeRecord::loadFromStore(const SettingsStore& store, int mode)
+{
     fronts = store.speakerSize(mode, kFronts);
     center = store.speakerSize(mode, kCenter);
     rears = store.speakerSize(mode, kRears);
@@ -29,7 +30,8 @@ void SpeakerModeRecord::loadFromStore(const SettingsStore& store, int mode) {
     surroundCrossover = crossoverIndex(store, mode, kSurrounds);
 }
 
-void SpeakerModeRecord::saveToStore(SettingsStore& store, int mode) const {
+void SpeakerModeRecord::saveToStore(SettingsStore& store, int mode) const
+{
     store.setSpeakerSize(mode, kFronts, fronts);
     store.setSpeakerSize(mode, kCenter, center);
     store.setSpeakerSize(mode, kRears, rears);
@@ -52,7 +54,8 @@ void SpeakerModeRecord::saveToStore(SettingsStore& store, int mode) const {
     store.setCrossoverIndex(mode, kSurrounds, surroundCrossover);
 }
 
-void RoomResonanceRecord::loadFromStore(const SettingsStore& store) {
+void RoomResonanceRecord::loadFromStore(const SettingsStore& store)
+{
     toneLevel = store.roomTestToneLevel();
     toneFrequency = store.roomTestToneFreqIndex();
     applyFilter = store.applyRoomFilter();
@@ -63,7 +66,8 @@ void RoomResonanceRecord::loadFromStore(const SettingsStore& store) {
     thxBgCompensation = store.thxBgCompensation();
 }
 
-void RoomResonanceRecord::saveToStore(SettingsStore& store) const {
+void RoomResonanceRecord::saveToStore(SettingsStore& store) const
+{
     store.setRoomTestToneLevel(toneLevel);
     store.setRoomTestToneFreqIndex(toneFrequency);
     store.setApplyRoomFilter(applyFilter);
@@ -74,7 +78,8 @@ void RoomResonanceRecord::saveToStore(SettingsStore& store) const {
     store.setThxBgCompensation(thxBgCompensation);
 }
 
-void SpeakerConfigRecord::loadFromStore(const SettingsStore& store) {
+void SpeakerConfigRecord::loadFromStore(const SettingsStore& store)
+{
     tvSize = store.tvSizeForEq();
     centerEq = store.centerEq();
     surroundType = store.dipole(kSurrounds);
@@ -86,7 +91,8 @@ void SpeakerConfigRecord::loadFromStore(const SettingsStore& store) {
     room.loadFromStore(store);
 }
 
-void SpeakerConfigRecord::saveToStore(SettingsStore& store) const {
+void SpeakerConfigRecord::saveToStore(SettingsStore& store) const
+{
     store.setTvSizeForEq(tvSize);
     store.setCenterEq(centerEq);
     store.setDipole(kSurrounds, surroundType);

@@ -7,8 +7,8 @@ namespace velmar {
 // One speaker mode (Cinema or Music) as its dialog shows it. Crossovers are page indexes:
 // index k stands for k × 5 + 25 Hz.
 struct SpeakerModeRecord {
-    int fronts = 0;     // 1 small, 2 large
-    int center = 0;     // 0 none, 1 small, 2 large
+    int fronts = 0;  // 1 small, 2 large
+    int center = 0;  // 0 none, 1 small, 2 large
     int rears = 0;
     int surrounds = 0;
     int subwoofer = 0;  // 0 None .. 4 "2 Super"; with advanced settings 0 "1 Sub", 1 "2 Sub"
@@ -32,9 +32,9 @@ struct RoomResonanceRecord {
     int toneLevel = 0;      // half-decibel positions
     int toneFrequency = 0;  // index i: 3 × i + 18 Hz
     int applyFilter = 0;
-    int filterCenter = 0;   // p + 20 Hz
-    int filterDepth = 0;    // index into 1 dB .. 20 dB
-    int filterWidth = 0;    // p + 1 Hz
+    int filterCenter = 0;  // p + 20 Hz
+    int filterDepth = 0;   // index into 1 dB .. 20 dB
+    int filterWidth = 0;   // p + 1 Hz
     int thxUltra2Sub = 0;
     int thxBgCompensation = 0;
 
@@ -47,9 +47,9 @@ struct RoomResonanceRecord {
 struct SpeakerConfigRecord {
     int centerEq = 0;
     int tvSize = 0;
-    int rearType = 0;     // "1 Direct", "2 Direct", "1 Dipole", "2 Dipole"
-    int surroundType = 0; // "Direct", "Dipole"
-    int bassPeak = 0;     // half-decibel positions
+    int rearType = 0;      // "1 Direct", "2 Direct", "1 Dipole", "2 Dipole"
+    int surroundType = 0;  // "Direct", "Dipole"
+    int bassPeak = 0;      // half-decibel positions
     SpeakerModeRecord cinema;
     SpeakerModeRecord music;
     int musicSameAsCinema = 0;

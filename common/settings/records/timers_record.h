@@ -18,8 +18,8 @@ enum TimerTimeSlot : int { kWeekdayOn, kWeekdayOff, kWeekendOn, kWeekendOff, kTi
 
 struct TimerEntry {
     std::array<TimerTime, kTimerTimeSlotCount> times{};
-    int volume = 0;   // signed step count (Main 0.5 dB, zones 1.25 dB)
-    int days = 0;     // "Off", "Weekend Only", "Weekday Only", "Weekday+Weekend"
+    int volume = 0;  // signed step count (Main 0.5 dB, zones 1.25 dB)
+    int days = 0;    // "Off", "Weekend Only", "Weekday Only", "Weekday+Weekend"
     int source = 0;
     int station = 0;  // bank × 6 + preset
     bool operator==(const TimerEntry&) const = default;

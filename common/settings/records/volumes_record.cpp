@@ -7,7 +7,8 @@ constexpr int kZone2Slot = 1, kZone3Slot = 2, kRecordSlot = 4;
 constexpr int kDecibelsPerMuteStep = 5;
 }  // namespace
 
-void VolumesRecord::loadFromStore(const SettingsStore& store) {
+void VolumesRecord::loadFromStore(const SettingsStore& store)
+{
     hphoneMutesSpeakers = store.hphoneMutesSpeakers();
     muteLevel = store.muteLevel() / kDecibelsPerMuteStep;
     for (int z = 0; z < kVolumeZoneCount; ++z) {
@@ -19,7 +20,8 @@ void VolumesRecord::loadFromStore(const SettingsStore& store) {
     recName = store.zoneName(kRecordSlot);
 }
 
-void VolumesRecord::saveToStore(SettingsStore& store) const {
+void VolumesRecord::saveToStore(SettingsStore& store) const
+{
     store.setHphoneMutesSpeakers(hphoneMutesSpeakers);
     store.setMuteLevel(muteLevel * kDecibelsPerMuteStep);
     // The on volume is limited by the maximum, so the maximum goes first.

@@ -22,22 +22,27 @@ namespace {
 constexpr const char* kNoSuchPort = "/nonexistent/velmar-tty";
 
 struct DialogTest : ::testing::Test {
-    DialogTest() {
+    DialogTest()
+    {
         context.firmware = embeddedFirmware();
         context.ports = kNoSuchPort;
         dialog.setMessageBox([this](const QString& text) { messages << text; });
     }
-    ~DialogTest() override {
-        if (dialog.running()) waitForEnd();
+    ~DialogTest() override
+    {
+        if (dialog.running())
+            waitForEnd();
     }
     // Serves the worker's messages until its run has ended.
-    bool waitForEnd() {
+    bool waitForEnd()
+    {
         QSignalSpy ended(&dialog, &CInstallerDlg::runEnded);
         return dialog.running() ? ended.wait(60000) : true;
     }
     QString statusLine() const { return dialog.findChild<QLabel*>("1011")->text(); }
     void click(const char* id) { dialog.findChild<QPushButton*>(id)->click(); }
-    void grab(const QString& name) {
+    void grab(const QString& name)
+    {
         QDir().mkpath(SCREENSHOT_DIR);
         dialog.grab().save(QString(SCREENSHOT_DIR) + "/" + name + ".png");
     }
@@ -47,14 +52,17 @@ struct DialogTest : ::testing::Test {
     QStringList messages;
 };
 
-TEST_F(DialogTest, CaptionAboutBoxAndProcedure) {
+TEST_F(DialogTest, CaptionAboutBoxAndProcedure)
+{
     EXPECT_EQ(dialog.windowTitle(), "QRX 30 Installer Version 1.13");
     CAboutDlg about;
     EXPECT_EQ(about.windowTitle(), "About Installer");
     EXPECT_EQ(about.findChild<QLabel*>("1000")->text(), "QRX 30 Installer Version 1.13");
     auto* procedure = dialog.findChild<QLabel*>("1012");
-    EXPECT_TRUE(procedure->text().startsWith("Procedure:\n\n1. Ensure that your QRX 30 Setup configuration is saved.\n"));
-    EXPECT_TRUE(procedure->text().endsWith("8. Time and day settings are automatically set to your computer's settings.\n"));
+    EXPECT_TRUE(
+        procedure->text().startsWith("Procedure:\n\n1. Ensure that your QRX 30 Setup configuration is saved.\n"));
+    EXPECT_TRUE(
+        procedure->text().endsWith("8. Time and day settings are automatically set to your computer's settings.\n"));
     EXPECT_TRUE(procedure->font().bold());
     const auto actions = dialog.findChild<QMenuBar*>()->actions().first()->menu()->actions();
     EXPECT_EQ(actions.last()->text(), "&About Installer...");
@@ -62,13 +70,15 @@ TEST_F(DialogTest, CaptionAboutBoxAndProcedure) {
     grab("installer-idle");
 }
 
-TEST_F(DialogTest, AbortWithNoRunDoesNothing) {
+TEST_F(DialogTest, AbortWithNoRunDoesNothing)
+{
     click("1014");
     EXPECT_FALSE(dialog.running());
     EXPECT_EQ(statusLine(), "");
 }
 
-TEST_F(DialogTest, SecondPressWhileRunningIsTurnedAway) {
+TEST_F(DialogTest, SecondPressWhileRunningIsTurnedAway)
+{
     click("1013");
     ASSERT_TRUE(dialog.running());
     // The worker cannot finish before this thread serves its first report.
@@ -79,12 +89,14 @@ TEST_F(DialogTest, SecondPressWhileRunningIsTurnedAway) {
     EXPECT_EQ(statusLine().toStdString(), unitlink::texts::kNoUnitInstaller) << "the procedure's last text stays";
 }
 
-TEST_F(DialogTest, ReportsWhileRunningAndAfterwards) {
+TEST_F(DialogTest, ReportsWhileRunningAndAfterwards)
+{
     dialog.resize(640, 420);
     QStringList shown;
     QObject::connect(&dialog, &CInstallerDlg::statusShown, [&](const QString& text) {
         shown << text;
-        if (shown.size() == 1) grab("installer-running");  // the worker waits in its report meanwhile
+        if (shown.size() == 1)
+            grab("installer-running");  // the worker waits in its report meanwhile
     });
     click("1013");
     ASSERT_TRUE(waitForEnd());
@@ -97,7 +109,8 @@ TEST_F(DialogTest, ReportsWhileRunningAndAfterwards) {
     ASSERT_TRUE(waitForEnd());
 }
 
-TEST_F(DialogTest, AbortedRunSaysSo) {
+TEST_F(DialogTest, AbortedRunSaysSo)
+{
     click("1013");
     click("1014");
     EXPECT_EQ(statusLine(), texts::kAborting);
@@ -105,7 +118,8 @@ TEST_F(DialogTest, AbortedRunSaysSo) {
     EXPECT_EQ(statusLine(), texts::qt(texts::kAbortedByUser));
 }
 
-TEST_F(DialogTest, TheWindowKeepsItsHeightWhenTheStatusLineFillsIn) {
+TEST_F(DialogTest, TheWindowKeepsItsHeightWhenTheStatusLineFillsIn)
+{
     dialog.show();
     QCoreApplication::processEvents();
     const int idle = dialog.height();
@@ -125,7 +139,8 @@ TEST_F(DialogTest, TheWindowKeepsItsHeightWhenTheStatusLineFillsIn) {
     EXPECT_EQ(dialog.height(), idle);
 }
 
-TEST_F(DialogTest, ClosingMidRunWaitsForTheWorker) {
+TEST_F(DialogTest, ClosingMidRunWaitsForTheWorker)
+{
     dialog.show();
     click("1013");
     ASSERT_TRUE(dialog.running());
@@ -138,7 +153,8 @@ TEST_F(DialogTest, ClosingMidRunWaitsForTheWorker) {
 }  // namespace
 }  // namespace velmar::installer
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -22,12 +22,16 @@ using sim::Level;
 
 // The dialog's side: keeps every status shown; an abort may be requested from a hook.
 struct RecordingHost final : UpgradeHost {
-    void notify(const std::string& status) override {
-        if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
-        if (onNotify) onNotify(status);
+    void notify(const std::string& status) override
+    {
+        if (statuses.empty() || statuses.back() != status)
+            statuses.push_back(status);
+        if (onNotify)
+            onNotify(status);
     }
     bool abortRequested() const override { return abort; }
-    bool shown(const std::string& text) const {
+    bool shown(const std::string& text) const
+    {
         return std::find(statuses.begin(), statuses.end(), text) != statuses.end();
     }
 
@@ -39,8 +43,10 @@ struct RecordingHost final : UpgradeHost {
 // Progress that can ask for an abort once a transfer is under way.
 struct AbortingProgress final : ProgressSink {
     void setRange(int maximum) override { range = maximum; }
-    void setPosition(int position) override {
-        if (armed && position > 0) host->abort = true;
+    void setPosition(int position) override
+    {
+        if (armed && position > 0)
+            host->abort = true;
     }
     void setVisible(bool) override {}
     RecordingHost* host = nullptr;
@@ -49,21 +55,26 @@ struct AbortingProgress final : ProgressSink {
 };
 
 // A unit's settings EEPROM holding a current-layout image with some changed settings.
-std::vector<uint8_t> unitSettings() {
+std::vector<uint8_t> unitSettings()
+{
     SettingsStore s(Variant::Installer);
-    storeBackSets(s, [](const NamedSet& set, SettingsStore& store) {
-        store.setSourceName(4, set.name);
-        store.setInputLevel(2, -6);
-        store.setMaxVolume(1, 7);
-        store.setPresetFrequency(9, 1013);
-    }, false);
+    storeBackSets(
+        s,
+        [](const NamedSet& set, SettingsStore& store) {
+            store.setSourceName(4, set.name);
+            store.setInputLevel(2, -6);
+            store.setMaxVolume(1, 7);
+            store.setPresetFrequency(9, 1013);
+        },
+        false);
     encodeSystemCodes(s);
     std::vector<uint8_t> bytes(s.writeImage.begin(), s.writeImage.end());
     bytes[0] = bytes[1] = 'v';
     return bytes;
 }
 
-sim::UnitConfig qrx30(const std::string& version = "0.90") {
+sim::UnitConfig qrx30(const std::string& version = "0.90")
+{
     sim::UnitConfig c;
     c.model = "QRX 30";
     c.version = version;
@@ -71,20 +82,24 @@ sim::UnitConfig qrx30(const std::string& version = "0.90") {
 }
 
 struct Upgrade {
-    explicit Upgrade(sim::UnitConfig config, int unitPort = 1) : bench(Variant::Installer, std::move(config), unitPort) {
+    explicit Upgrade(sim::UnitConfig config, int unitPort = 1) : bench(Variant::Installer, std::move(config), unitPort)
+    {
         bench.unit.memory().settings = unitSettings();
     }
-    UpgradeOutcome run(ProgressSink* progress = nullptr) {
+    UpgradeOutcome run(ProgressSink* progress = nullptr)
+    {
         test::RecordingProgress recorded;
         UpgradeProcedure procedure(bench.link, store, progress ? *progress : recorded, host, history, firmware);
         return procedure.run();
     }
-    bool flashHoldsMain() const {
+    bool flashHoldsMain() const
+    {
         auto& memory = const_cast<test::SimBench&>(bench).unit.memory();
         const auto bytes = memory.flashBytes();
         return std::equal(firmware.mainImage.begin(), firmware.mainImage.end(), bytes.begin());
     }
-    Image settings() {
+    Image settings()
+    {
         Image image{};
         std::copy(bench.unit.memory().settings.begin(), bench.unit.memory().settings.end(), image.begin());
         return image;
@@ -97,7 +112,8 @@ struct Upgrade {
     FirmwareSet firmware = embeddedFirmware();
 };
 
-TEST(Upgrade, NoUnitOnAnyPortAfterTwoScans) {
+TEST(Upgrade, NoUnitOnAnyPortAfterTwoScans)
+{
     Upgrade u(qrx30(), 0);
     std::size_t probesWhenReported = 0;
     u.host.onNotify = [&](const std::string&) { probesWhenReported = u.bench.probesWritten(); };
@@ -111,7 +127,8 @@ TEST(Upgrade, NoUnitOnAnyPortAfterTwoScans) {
     EXPECT_EQ(probesWhenReported, 2 * once.probesWritten()) << "two whole scans";
 }
 
-TEST(Upgrade, AnotherModelRunningItsFirmwareIsRefused) {
+TEST(Upgrade, AnotherModelRunningItsFirmwareIsRefused)
+{
     auto config = qrx30();
     config.model = "QRX 20";
     Upgrade u(config);
@@ -121,7 +138,8 @@ TEST(Upgrade, AnotherModelRunningItsFirmwareIsRefused) {
     EXPECT_EQ(u.bench.unit.memory().flashBytes(), before);
 }
 
-TEST(Upgrade, AUnitInItsLoaderGetsTheFullUpdate) {
+TEST(Upgrade, AUnitInItsLoaderGetsTheFullUpdate)
+{
     // An erased flash keeps the unit in its loader, which names no model.
     auto config = qrx30();
     config.model = "QRX 20";
@@ -135,7 +153,8 @@ TEST(Upgrade, AUnitInItsLoaderGetsTheFullUpdate) {
     EXPECT_TRUE(u.flashHoldsMain());
 }
 
-TEST(Upgrade, FullUpdateKeepsEverySetting) {
+TEST(Upgrade, FullUpdateKeepsEverySetting)
+{
     Upgrade u(qrx30("0.90"));
     const auto before = decodeImage(u.settings(), ModelKind::Undetected, Variant::Installer);
     const auto outcome = u.run();
@@ -153,7 +172,8 @@ TEST(Upgrade, FullUpdateKeepsEverySetting) {
     EXPECT_EQ(after.sets[0].fields.sourceName[4], before.sets[0].fields.sourceName[4]);
 }
 
-TEST(Upgrade, UpToDateUnitOnlyGetsItsDataEepromAndAFlashCheck) {
+TEST(Upgrade, UpToDateUnitOnlyGetsItsDataEepromAndAFlashCheck)
+{
     Upgrade first(qrx30("0.90"));
     ASSERT_TRUE(first.run().succeeded);
 
@@ -170,7 +190,8 @@ TEST(Upgrade, UpToDateUnitOnlyGetsItsDataEepromAndAFlashCheck) {
     EXPECT_NE(u.bench.unit.memory().dataEeprom[0], 0xFF) << "the data EEPROM was written again";
 }
 
-TEST(Upgrade, AShortMainImageUpdatesAndIsThenFoundUpToDate) {
+TEST(Upgrade, AShortMainImageUpdatesAndIsThenFoundUpToDate)
+{
     Upgrade first(qrx30("0.90"));
     const auto whole = first.firmware.mainImage;
     first.firmware.mainImage = whole.first(unitlink::flashWordCount(whole) * 2);  // no blank tail
@@ -187,7 +208,8 @@ TEST(Upgrade, AShortMainImageUpdatesAndIsThenFoundUpToDate) {
     EXPECT_EQ(outcome.status, texts::upToDate());
 }
 
-TEST(Upgrade, OlderDspModuleIsRefusedAndLeftAlone) {
+TEST(Upgrade, OlderDspModuleIsRefusedAndLeftAlone)
+{
     auto config = qrx30("0.90");
     config.dsp = sim::DspModule::Dsp366;
     Upgrade u(config);
@@ -201,7 +223,8 @@ TEST(Upgrade, OlderDspModuleIsRefusedAndLeftAlone) {
     EXPECT_EQ(u.bench.unit.level(), Level::Application) << "the debug monitor was left";
 }
 
-TEST(Upgrade, NoModuleIsAskedForTwiceAndThenTheUpdateApplies) {
+TEST(Upgrade, NoModuleIsAskedForTwiceAndThenTheUpdateApplies)
+{
     auto config = qrx30("0.90");
     config.dsp = sim::DspModule::None;
     Upgrade u(config);
@@ -215,7 +238,8 @@ TEST(Upgrade, NoModuleIsAskedForTwiceAndThenTheUpdateApplies) {
 
 // A module that names itself but whose second reply is not the one its kind gives is hardware
 // the update was not made for: nothing is touched and the debug monitor is left.
-TEST(Upgrade, AModuleWhoseSecondReplyDoesNotMatchIsRefused) {
+TEST(Upgrade, AModuleWhoseSecondReplyDoesNotMatchIsRefused)
+{
     for (const auto dsp : {sim::DspModule::Dsp367, sim::DspModule::Dsp366}) {
         auto config = qrx30("0.90");
         config.dsp = dsp;
@@ -233,12 +257,14 @@ TEST(Upgrade, AModuleWhoseSecondReplyDoesNotMatchIsRefused) {
     }
 }
 
-TEST(Upgrade, AbortDuringFlashingLetsThePagesFinish) {
+TEST(Upgrade, AbortDuringFlashingLetsThePagesFinish)
+{
     Upgrade u(qrx30("0.90"));
     AbortingProgress progress;
     progress.host = &u.host;
     u.host.onNotify = [&progress](const std::string& status) {
-        if (status == texts::kProgrammingLoader) progress.armed = true;
+        if (status == texts::kProgrammingLoader)
+            progress.armed = true;
     };
     const auto outcome = u.run(&progress);
     EXPECT_TRUE(outcome.aborted);
@@ -249,10 +275,12 @@ TEST(Upgrade, AbortDuringFlashingLetsThePagesFinish) {
     EXPECT_TRUE(std::equal(u.firmware.loaderImage.begin(), u.firmware.loaderImage.end(), flash.begin()));
 }
 
-TEST(Upgrade, ARunCutAfterTheLoaderFlashIsCompletedByTheNext) {
+TEST(Upgrade, ARunCutAfterTheLoaderFlashIsCompletedByTheNext)
+{
     Upgrade u(qrx30("0.90"));
     u.host.onNotify = [&u](const std::string& status) {
-        if (status == texts::gettingSettings()) u.host.abort = true;
+        if (status == texts::gettingSettings())
+            u.host.abort = true;
     };
     const auto before = decodeImage(u.settings(), ModelKind::Undetected, Variant::Installer);
     ASSERT_TRUE(u.run().aborted);
@@ -266,7 +294,8 @@ TEST(Upgrade, ARunCutAfterTheLoaderFlashIsCompletedByTheNext) {
     EXPECT_TRUE(before.sets[1].fields == after.sets[1].fields);
 }
 
-TEST(Upgrade, TwoFailedEepromRefreshesMakeTheNextRunAFullUpdate) {
+TEST(Upgrade, TwoFailedEepromRefreshesMakeTheNextRunAFullUpdate)
+{
     Upgrade first(qrx30("0.90"));
     ASSERT_TRUE(first.run().succeeded);
 
@@ -290,7 +319,8 @@ TEST(Upgrade, TwoFailedEepromRefreshesMakeTheNextRunAFullUpdate) {
 
 // A fault part-way ends the run with that step's text; once it clears, a rerun completes the
 // upgrade with the settings intact.
-TEST(Upgrade, AFaultAnywhereEndsTheRunAndARerunCompletesIt) {
+TEST(Upgrade, AFaultAnywhereEndsTheRunAndARerunCompletesIt)
+{
     struct Case {
         const char* name;
         std::function<void(Upgrade&)> inject;
@@ -305,8 +335,8 @@ TEST(Upgrade, AFaultAnywhereEndsTheRunAndARerunCompletesIt) {
              u.bench.unit.config().faults.stuckSettingsAddress = kCheckWord;
          },
          texts::failedToSave()},
-        {"a disconnect in the middle of a page", [](Upgrade& u) { u.bench.unit.config().faults.disconnectAfterChunks = 3; },
-         ""},
+        {"a disconnect in the middle of a page",
+         [](Upgrade& u) { u.bench.unit.config().faults.disconnectAfterChunks = 3; }, ""},
         {"a silent unit", [](Upgrade& u) { u.bench.unit.config().faults.silent = true; },
          std::string(unitlink::texts::kNoUnitInstaller)},
     };
