@@ -22,7 +22,8 @@ test::ProcessResult runSimulator(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), UNIT_SIMULATOR_PATH);
     test::Command command(std::move(arguments), test::ErrorOutput::IntoOut);
-    command.memoryLimit = std::size_t{256} << 20;
+    if (test::kOurProgramsTakeMemoryLimits)
+        command.memoryLimit = std::size_t{256} << 20;
     command.timeLimit = std::chrono::seconds(20);
     return test::runProcess(std::move(command));
 }
