@@ -19,23 +19,14 @@ const std::vector<int> kBrightnessControls{kIdHighSlider, kIdHighEdit,         k
                                            kIdLowSlider,  kIdLowEdit,          kIdHighLabel,    kIdMediumLabel,
                                            kIdLowLabel,   kIdBrightnessCaption};
 
-template <std::size_t N>
-QStringList listOf(const char* const (&items)[N])
-{
-    QStringList list;
-    for (const char* item : items)
-        list << item;
-    return list;
-}
-
 ui::GroupSpec zoneGroup(const char* title, int column, const QStringList& onScreen, int onScreenId,
                         const QStringList& osInfo, int osInfoId, int positionId, int colorId)
 {
     return {.title = title,
             .rows = {{ui::label(t::kOnScreen), ui::dropList(onScreenId, onScreen)},
                      {ui::label(t::kOsInfo), ui::dropList(osInfoId, osInfo)},
-                     {ui::label(t::kOsPosition), ui::dropList(positionId, listOf(t::kOsPositionItems))},
-                     {ui::label(t::kOsColor), ui::dropList(colorId, listOf(t::kOsColorItems))}},
+                     {ui::label(t::kOsPosition), ui::dropList(positionId, ui::itemList(t::kOsPositionItems))},
+                     {ui::label(t::kOsColor), ui::dropList(colorId, ui::itemList(t::kOsColorItems))}},
             .row = 0,
             .column = column};
 }
@@ -43,11 +34,13 @@ ui::GroupSpec zoneGroup(const char* title, int column, const QStringList& onScre
 ui::PageSpec pageLayout()
 {
     return {{
-        zoneGroup(t::kMain, 0, listOf(t::kMainOnScreenItems), kIdMainOnScreen, listOf(t::kMainOsInfoItems),
+        zoneGroup(t::kMain, 0, ui::itemList(t::kMainOnScreenItems), kIdMainOnScreen, ui::itemList(t::kMainOsInfoItems),
                   kIdMainOsInfo, kIdMainOsPosition, kIdMainOsColor),
-        zoneGroup(t::kZone2, 1, listOf(t::kZone2OnScreenItems), kIdZone2OnScreen, listOf(t::kZone2OsInfoItems),
-                  kIdZone2OsInfo, kIdZone2OsPosition, kIdZone2OsColor),
-        {.rows = {{ui::label(t::kWakeUp), ui::dropList(kIdWakeUp, listOf(t::kWakeUpItems))}}, .row = 1, .column = 0},
+        zoneGroup(t::kZone2, 1, ui::itemList(t::kZone2OnScreenItems), kIdZone2OnScreen,
+                  ui::itemList(t::kZone2OsInfoItems), kIdZone2OsInfo, kIdZone2OsPosition, kIdZone2OsColor),
+        {.rows = {{ui::label(t::kWakeUp), ui::dropList(kIdWakeUp, ui::itemList(t::kWakeUpItems))}},
+         .row = 1,
+         .column = 0},
         {.rows = {ui::valueRow(t::kFunctionTimeout, {.slider = kIdTimeoutSlider, .edit = kIdTimeoutEdit}, t::kSeconds),
                   {ui::label(t::kBrightnessCaption, kIdBrightnessCaption, 4)},
                   ui::valueRow(t::kHigh, {.slider = kIdHighSlider, .edit = kIdHighEdit, .label = kIdHighLabel}),

@@ -25,10 +25,10 @@ void CSpeakerConfigPage::onCreateControls()
 {
     ui::GroupSpec speakers{
         .rows = {
-            {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, itemsOf(texts::kSurroundTypes))},
-            {ui::label(texts::kRearQtyType), ui::dropList(kIdRearType, itemsOf(texts::kRearTypes))},
+            {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, ui::itemList(texts::kSurroundTypes))},
+            {ui::label(texts::kRearQtyType), ui::dropList(kIdRearType, ui::itemList(texts::kRearTypes))},
             {ui::label(texts::kCenterEq), ui::check(kIdCenterEq)},
-            {ui::label(texts::kTvSizeForEq), ui::dropList(kIdTvSize, itemsOf(texts::kTvSizes))},
+            {ui::label(texts::kTvSizeForEq), ui::dropList(kIdTvSize, ui::itemList(texts::kTvSizes))},
         }};
     ui::GroupSpec dialogs{.rows = {{ui::button(kIdCinemaConfig, texts::kCinemaSpeakerConfig)},
                                    {ui::button(kIdMusicConfig, texts::kMusicSpeakerConfig)},

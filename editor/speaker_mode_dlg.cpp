@@ -77,12 +77,12 @@ CCinemaSpeakerConfigDlg::CCinemaSpeakerConfigDlg(SpeakerModeRecord& record, Limi
 
 void CCinemaSpeakerConfigDlg::buildControls()
 {
-    const QStringList sizes = itemsOf(texts::kSpeakerSizes);
+    const QStringList sizes = ui::itemList(texts::kSpeakerSizes);
     ui::GroupSpec grid;
     grid.rows = {
         crossoverRow(texts::kCenter, ui::dropList(kIdCenterSize, sizes), kIdCenterAdvancedMark, kIdCenterXSlider,
                      kIdCenterXEdit, kIdCenterOff),
-        crossoverRow(texts::kFronts, ui::dropList(kIdFrontSize, itemsOf(texts::kFrontSizes)), kIdFrontAdvancedMark,
+        crossoverRow(texts::kFronts, ui::dropList(kIdFrontSize, ui::itemList(texts::kFrontSizes)), kIdFrontAdvancedMark,
                      kIdFrontXSlider, kIdFrontXEdit, kIdFrontOff),
         crossoverRow(texts::kRears71, ui::dropList(kIdRearSize, sizes), kIdRearAdvancedMark, kIdRearXSlider,
                      kIdRearXEdit, kIdRearOff),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "speaker_texts.h"
+#include "ui/page_builder.h"
 
 namespace velmar::editor {
 
@@ -16,7 +17,7 @@ constexpr int kFilterDepths = 20;
 
 QStringList subwooferItems(bool advanced)
 {
-    return advanced ? itemsOf(texts::kSubwooferAdvanced) : itemsOf(texts::kSubwooferBasic);
+    return advanced ? ui::itemList(texts::kSubwooferAdvanced) : ui::itemList(texts::kSubwooferBasic);
 }
 
 int convertSubwooferChoice(int choice, bool toAdvanced)
@@ -28,7 +29,7 @@ int convertSubwooferChoice(int choice, bool toAdvanced)
 
 QStringList rearsItems(int surrounds)
 {
-    return surrounds == kNoSpeakers ? QStringList{texts::kSpeakerSizes[0]} : itemsOf(texts::kSpeakerSizes);
+    return surrounds == kNoSpeakers ? QStringList{texts::kSpeakerSizes[0]} : ui::itemList(texts::kSpeakerSizes);
 }
 
 int roomFrequencyLimit(const SpeakerConfigRecord& record)

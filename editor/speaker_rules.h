@@ -8,16 +8,6 @@
 // The rules of the speaker configuration dialogs that depend on record values only.
 namespace velmar::editor {
 
-// A fixed list of texts as a drop list's items.
-template <std::size_t N>
-QStringList itemsOf(const std::array<const char*, N>& items)
-{
-    QStringList list;
-    for (const char* item : items)
-        list << item;
-    return list;
-}
-
 // The subwoofer list: "None" .. "2 Super" in basic settings, "1 Sub" and "2 Sub" in advanced.
 QStringList subwooferItems(bool advanced);
 // The subwoofer choice carried over when "Use Advanced Settings:" is switched to advanced

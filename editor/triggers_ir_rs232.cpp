@@ -11,20 +11,11 @@ namespace t = triggers_texts;
 
 namespace {
 
-template <std::size_t N>
-QStringList listOf(const char* const (&items)[N])
-{
-    QStringList list;
-    for (const char* item : items)
-        list << item;
-    return list;
-}
-
 ui::PageSpec pageLayout()
 {
     return {{
         {.title = t::kTriggersGroup,
-         .rows = {{ui::label(t::kAllTriggers), ui::dropList(kIdAllTriggers, listOf(t::kAllTriggersItems))},
+         .rows = {{ui::label(t::kAllTriggers), ui::dropList(kIdAllTriggers, ui::itemList(t::kAllTriggersItems))},
                   {ui::button(kIdSetTrigger1, t::kSetTrigger[0], 2)},
                   {ui::button(kIdSetTrigger2, t::kSetTrigger[1], 2)},
                   {ui::button(kIdSetTrigger3, t::kSetTrigger[2], 2)}},
@@ -33,7 +24,7 @@ ui::PageSpec pageLayout()
          .rowSpan = 2},
         {.title = t::kIrGroup, .rows = {{ui::button(kIdIrInputs, t::kSetIrInputs)}}, .row = 0, .column = 1},
         {.title = t::kRs232Group,
-         .rows = {{ui::label(t::kBaudRate), ui::dropList(kIdBaudRate, listOf(t::kBaudRateItems))},
+         .rows = {{ui::label(t::kBaudRate), ui::dropList(kIdBaudRate, ui::itemList(t::kBaudRateItems))},
                   {ui::label(t::kFlowControl), ui::button(kIdFlowControl, t::kFlowControlStates[0])},
                   {ui::label(t::kTxStatus), ui::button(kIdTxStatus, t::kTxStatusStates[0])}},
          .row = 1,

@@ -69,6 +69,16 @@ struct ValueRowIds {
 };
 RowSpec valueRow(QString caption, ValueRowIds ids, QString unit = {});
 
+// A table of texts (a C array or std::array of const char*) as a list's items.
+template <class Texts>
+QStringList itemList(const Texts& texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << text;
+    return list;
+}
+
 // Builds the controls into parent (which gets the returned layout) and registers every
 // control that has an id with host, radios in their groups.
 QVBoxLayout* buildPage(ControlHost& host, QWidget& parent, const PageSpec& decl);
