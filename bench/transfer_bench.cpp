@@ -7,6 +7,12 @@
 // wall time less the fixed waits the protocol prescribes (the Clock's delays: boot times,
 // banner waits), ratio actual_s / (wire_s + unit_s), and cpu the host process's user + system
 // time over the whole wall time. A "#" line gives the waits.
+// Programming the settings runs in lockstep, one exchange per command, so its line also gives
+//   exchanges=E floor_us=F net_ratio=Q
+// where floor_us is what a bare one-byte round trip through a pseudo-terminal costs beyond its
+// wire time, measured just before and after the operation (the test bed's own share, which a
+// serial line has in another form), and net_ratio (actual_s - E * floor_us) / (wire_s + unit_s):
+// what the link's code and the simulator's work add.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -23,6 +29,7 @@
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
+#include "pty_ping_pong.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/progress_sink.h"
 #include "unitlink/unit_link.h"
@@ -35,6 +42,10 @@ namespace {
 // The shorter time leaves the link's own overhead the larger share, so it is the harder test.
 constexpr uint32_t kEepromWriteUs = 4000;
 constexpr uint32_t kLongestEepromWriteUs = 100'000;
+// The floor's round trips, and how long the far end holds each: about a lockstep exchange's
+// wait for its reply (a command of one to three bytes and the reply, at 115200 bit/s).
+constexpr int kFloorTrips = 2000;
+constexpr uint32_t kFloorDelayUs = 300;
 
 // Counts the bytes that cross the port and their line time at the port's current rate.
 class CountingPort final : public platform::SerialPort {
@@ -56,10 +67,15 @@ public:
     bool purge() override { return inner_.purge(); }
     int read(uint8_t* b, size_t n) override { return counted(inner_.read(b, n)); }
     int waitForInput(uint32_t ms) override { return inner_.waitForInput(ms); }
-    int write(const uint8_t* d, size_t n) override { return counted(inner_.write(d, n)); }
+    int write(const uint8_t* d, size_t n) override
+    {
+        ++writes;
+        return counted(inner_.write(d, n));
+    }
     bool flush() override { return inner_.flush(); }
 
     uint64_t bytes = 0;
+    uint64_t writes = 0;
     double wireSeconds = 0;
 
 private:
@@ -154,8 +170,10 @@ int main(int argc, char** argv)
     std::string message;
     bool allOk = unit.DetectUnit(message) && unit.OpenPort(message);
 
-    auto measure = [&](const char* name, double unitSeconds, const auto& operation) {
+    auto measure = [&](const char* name, double unitSeconds, bool lockstep, const auto& operation) {
+        const double floorBefore = lockstep ? bench::ptyRoundTripOverheadUs(kFloorTrips, kFloorDelayUs) : 0.0;
         const uint64_t bytes0 = port.bytes;
+        const uint64_t writes0 = port.writes;
         const double wire0 = port.wireSeconds;
         const double waits0 = clock.waitSeconds;
         const double cpu0 = cpuSeconds();
@@ -165,9 +183,20 @@ int main(int argc, char** argv)
         const double wire = port.wireSeconds - wire0;
         const double waits = clock.waitSeconds - waits0;
         const double actual = total - waits;
-        std::printf("%s bytes=%llu wire_s=%.3f unit_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%\n", name,
+        const double cpu = 100.0 * (cpuSeconds() - cpu0) / total;
+        std::printf("%s bytes=%llu wire_s=%.3f unit_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%", name,
                     static_cast<unsigned long long>(port.bytes - bytes0), wire, unitSeconds, actual,
-                    actual / (wire + unitSeconds), 100.0 * (cpuSeconds() - cpu0) / total);
+                    actual / (wire + unitSeconds), cpu);
+        if (lockstep) {
+            const double floorAfter = bench::ptyRoundTripOverheadUs(kFloorTrips, kFloorDelayUs);
+            const double floorUs = (floorBefore + floorAfter) / 2;
+            const uint64_t exchanges = port.writes - writes0;
+            std::printf(" exchanges=%llu floor_us=%.1f net_ratio=%.3f", static_cast<unsigned long long>(exchanges),
+                        floorUs, (actual - static_cast<double>(exchanges) * floorUs / 1e6) / (wire + unitSeconds));
+            if (floorBefore < 0 || floorAfter < 0)
+                std::printf(" (floor not measured)");
+        }
+        std::printf("\n");
         std::printf("# %s %s: waits_s=%.3f total_s=%.3f (%s)\n", name, ok ? "ok" : "FAILED", waits, total,
                     message.c_str());
         std::fflush(stdout);
@@ -180,16 +209,17 @@ int main(int argc, char** argv)
         written += unitlink::settingsAddressWritten(a, false) ? 1 : 0;
     const double writeSeconds = static_cast<double>(written) * eepromWriteUs / 1e6;
     if (allOk && unit.EnterLoaderFast(message))
-        measure("RetrieveSettings", 0.0, [&] { return unit.RetrieveSettings(image, message, progress); });
+        measure("RetrieveSettings", 0.0, false, [&] { return unit.RetrieveSettings(image, message, progress); });
     if (allOk && unit.EnterLoaderFast(message))
-        measure("ProgramSettings", writeSeconds, [&] { return unit.ProgramSettings(image, message, progress, false); });
+        measure("ProgramSettings", writeSeconds, true,
+                [&] { return unit.ProgramSettings(image, message, progress, false); });
     if (allOk && unit.EnterLoaderFast(message))
-        measure("ProgramFlash", 0.0, [&] {
+        measure("ProgramFlash", 0.0, false, [&] {
             return unit.ProgramFlash(message, progress, firmware::mainImage(),
                                      unitlink::UnitLink::FlashImageKind::Main);
         });
     if (allOk && unit.OpenPort(message))
-        measure("VerifyFlash", 0.0, [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });
+        measure("VerifyFlash", 0.0, false, [&] { return unit.VerifyFlash(message, progress, firmware::mainImage()); });
 
     kill(sim, SIGTERM);
     waitpid(sim, nullptr, 0);
