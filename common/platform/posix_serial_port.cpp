@@ -107,7 +107,7 @@ PosixSerialPort::~PosixSerialPort() { close(); }
 void PosixSerialPort::fail(std::string text, bool log)
 {
     lastError_ = std::move(text);
-    if (log)
+    if (log && logged_.insert(lastError_).second)
         logger_(lastError_);
 }
 
@@ -180,6 +180,7 @@ bool PosixSerialPort::open(const std::string& name)
     path_ = *path;
     timeouts_ = Timeouts::Normal;
     lastError_.clear();
+    logged_.clear();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "platform/port_names.h"
@@ -15,6 +16,8 @@ class PosixSerialPort final : public SerialPort {
 public:
     using Logger = std::function<void(const std::string&)>;
 
+    // Why a port could not be opened goes to the logger (stderr by default), each reason once
+    // until a port opens: a scan tries every port at several rates.
     explicit PosixSerialPort(PortNames names = {}, Logger logger = {});
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
@@ -50,6 +53,7 @@ private:
     std::string path_;
     Timeouts timeouts_ = Timeouts::Normal;
     std::string lastError_;
+    std::set<std::string> logged_;
 };
 
 }  // namespace velmar::platform

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/clock.h"
 #include "scratch_dir.h"
@@ -185,6 +186,38 @@ TEST(PosixSerialPort, NotATerminalIsRefusedAndLogged)
     PosixSerialPort port(PortNames({path}), [&](const std::string& t) { log += t; });
     EXPECT_FALSE(port.open("COM1"));
     EXPECT_NE(log.find("not a terminal"), std::string::npos) << log;
+}
+
+// A scan opens each port at every rate it tries: the reason is logged once, not once a try,
+// until a port opens again; a new reason is logged at once.
+TEST(PosixSerialPort, EachReasonIsLoggedOnceUntilAPortOpens)
+{
+    const velmar::test::ScratchDir dir;
+    const std::string missing = dir.file("gone");
+    const std::string plain = dir.file("not-a-tty");
+    velmar::test::writeFile(plain, "x");
+    std::vector<std::string> log;
+    PosixSerialPort port(PortNames({missing, plain}), [&](const std::string& t) { log.push_back(t); });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        EXPECT_FALSE(port.open("COM1"));
+        EXPECT_FALSE(port.open("COM2"));
+        EXPECT_NE(port.lastError().find("not a terminal"), std::string::npos) << "each failure still says why";
+    }
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_NE(log[0].find("cannot open " + missing), std::string::npos) << log[0];
+    EXPECT_NE(log[1].find("not a terminal"), std::string::npos) << log[1];
+
+    // Once a port has opened, a failure that comes back is news again.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    port.setNames(PortNames({ptsname(master), plain}));
+    ASSERT_TRUE(port.open("COM1")) << port.lastError();
+    port.close();
+    EXPECT_FALSE(port.open("COM2"));
+    EXPECT_EQ(log.size(), 3u);
+    ::close(master);
 }
 
 TEST(PosixSerialPort, AccessRefusedNamesTheDialoutGroup)
