@@ -7,52 +7,26 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "platform/clock.h"
 
-namespace {
-
-pid_t spawn(std::vector<std::string> args, bool quiet)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (quiet) {
-            FILE* null = std::fopen("/dev/null", "w");
-            if (null) {
-                dup2(fileno(null), 1);
-                dup2(fileno(null), 2);
-            }
-        }
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
-
-}  // namespace
+using namespace velmar::bench;
 
 int main(int argc, char** argv)
 {
     const bool installer = argc > 1 && std::string(argv[1]) == "--installer";
     const std::string link = "/tmp/velmar-bench-" + std::to_string(getpid());
-    const pid_t sim = spawn({UNIT_SIMULATOR_PATH, "--link", link, "--fault", "silent"}, true);
-    for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
-        usleep(50'000);
+    const pid_t sim = spawn({UNIT_SIMULATOR_PATH, "--link", link, "--fault", "silent"}, ChildOutput::Quiet);
+    waitForLink(link);
 
     std::vector<std::string> args = {VELMARCTL_PATH, "detect", "--ports", link};
     if (installer)
         args.push_back("--installer");
     const int64_t start = velmar::platform::monotonicNs();
-    const pid_t ctl = spawn(args, true);
+    const pid_t ctl = spawn(args, ChildOutput::Quiet);
     int status = 0;
     rusage ctlUsage{};
     wait4(ctl, &status, 0, &ctlUsage);
@@ -63,8 +37,8 @@ int main(int argc, char** argv)
     int simStatus = 0;
     wait4(sim, &simStatus, 0, &simUsage);
 
-    const double ctlCpu = seconds(ctlUsage.ru_utime) + seconds(ctlUsage.ru_stime);
-    const double simCpu = seconds(simUsage.ru_utime) + seconds(simUsage.ru_stime);
+    const double ctlCpu = cpuSeconds(ctlUsage);
+    const double simCpu = cpuSeconds(simUsage);
     std::printf("velmarctl detect%s against a silent unit_simulator: exit %d, wall %.2f s\n",
                 installer ? " --installer" : "", WEXITSTATUS(status), wall);
     std::printf("  velmarctl:      user+sys %.3f s = %.2f %% of one core\n", ctlCpu, 100.0 * ctlCpu / wall);

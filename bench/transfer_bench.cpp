@@ -20,7 +20,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +28,7 @@
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
+#include "child_process.h"
 #include "pty_ping_pong.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/progress_sink.h"
@@ -107,38 +107,11 @@ private:
     platform::RealClock inner_;
 };
 
-double cpuSeconds()
+double ownCpuSeconds()
 {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return s(u.ru_utime) + s(u.ru_stime);
-}
-
-pid_t spawnSimulator(const std::string& link, uint32_t eepromWriteUs)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        FILE* null = std::fopen("/dev/null", "w");
-        if (null)
-            dup2(fileno(null), 1);
-        std::vector<std::string> args = {UNIT_SIMULATOR_PATH,
-                                         "--link",
-                                         link,
-                                         "--model",
-                                         "QRX 30",
-                                         "--reply-delay-ms",
-                                         "0",
-                                         "--eeprom-write-us",
-                                         std::to_string(eepromWriteUs)};
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
+    return bench::cpuSeconds(u);
 }
 
 bool parseMicroseconds(std::string_view text, uint32_t& value)
@@ -158,9 +131,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string link = "/tmp/velmar-transfer-bench-" + std::to_string(getpid());
-    const pid_t sim = spawnSimulator(link, eepromWriteUs);
-    for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
-        usleep(50'000);
+    const pid_t sim = bench::spawn({UNIT_SIMULATOR_PATH, "--link", link, "--model", "QRX 30", "--reply-delay-ms", "0",
+                                    "--eeprom-write-us", std::to_string(eepromWriteUs)},
+                                   bench::ChildOutput::StdoutQuiet);
+    bench::waitForLink(link);
 
     platform::PosixSerialPort posix(platform::PortNames({link}));
     CountingPort port(posix);
@@ -176,14 +150,14 @@ int main(int argc, char** argv)
         const uint64_t writes0 = port.writes;
         const double wire0 = port.wireSeconds;
         const double waits0 = clock.waitSeconds;
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = ownCpuSeconds();
         const int64_t start = platform::monotonicNs();
         const bool ok = operation();
         const double total = static_cast<double>(platform::monotonicNs() - start) / 1e9;
         const double wire = port.wireSeconds - wire0;
         const double waits = clock.waitSeconds - waits0;
         const double actual = total - waits;
-        const double cpu = 100.0 * (cpuSeconds() - cpu0) / total;
+        const double cpu = 100.0 * (ownCpuSeconds() - cpu0) / total;
         std::printf("%s bytes=%llu wire_s=%.3f unit_s=%.3f actual_s=%.3f ratio=%.3f cpu=%.1f%%", name,
                     static_cast<unsigned long long>(port.bytes - bytes0), wire, unitSeconds, actual,
                     actual / (wire + unitSeconds), cpu);
