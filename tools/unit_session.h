@@ -29,6 +29,8 @@ class UnitSession {
 public:
     UnitSession(const PortOptions& options, Variant variant);
     unitlink::UnitLink& link() { return link_; }
+    // The device paths behind the port names the link uses.
+    const platform::PortNames& names() const { return names_; }
 
     // A status line, as the programs' status line shows it.
     static void status(std::string_view text);
