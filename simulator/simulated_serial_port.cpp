@@ -4,7 +4,11 @@
 
 namespace velmar::sim {
 
-SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock) : clock_(clock) { clock_.attach(this); }
+SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock)
+    : clock_(clock), rx_(clock, [this] { return healthy(); })
+{
+    clock_.attach(this);
+}
 
 SimulatedSerialPort::~SimulatedSerialPort() { clock_.detach(this); }
 
@@ -108,50 +112,9 @@ bool SimulatedSerialPort::purge()
     return true;
 }
 
-int SimulatedSerialPort::read(uint8_t* buffer, size_t n)
-{
-    if (!healthy())
-        return -1;
-    size_t got = 0;
-    auto take = [&] {
-        while (got < n && !rx_.empty()) {
-            buffer[got++] = rx_.front();
-            rx_.pop_front();
-        }
-    };
-    take();
-    if (timeouts_ == platform::Timeouts::Streaming || got == n)
-        return static_cast<int>(got);
-    const uint64_t total = clock_.nowNs() + (5 + static_cast<uint64_t>(n)) * 1'000'000u;
-    constexpr uint64_t kInterval = 1'000'000u;
-    for (;;) {
-        if (!healthy())
-            return got ? static_cast<int>(got) : -1;
-        uint64_t deadline = total;
-        if (got > 0)
-            deadline = std::min(deadline, lastRxNs_ + kInterval);
-        if (clock_.nowNs() >= deadline)
-            return static_cast<int>(got);
-        clock_.step(deadline);
-        take();
-        if (got == n)
-            return static_cast<int>(got);
-    }
-}
+int SimulatedSerialPort::read(uint8_t* buffer, size_t n) { return rx_.read(buffer, n, timeouts_); }
 
-int SimulatedSerialPort::waitForInput(uint32_t limitMs)
-{
-    const uint64_t deadline = clock_.nowNs() + static_cast<uint64_t>(limitMs) * 1'000'000u;
-    for (;;) {
-        if (!healthy())
-            return -1;
-        if (!rx_.empty())
-            return 1;
-        if (clock_.nowNs() >= deadline)
-            return 0;
-        clock_.step(deadline);
-    }
-}
+int SimulatedSerialPort::waitForInput(uint32_t limitMs) { return rx_.waitForInput(limitMs); }
 
 int SimulatedSerialPort::write(const uint8_t* data, size_t n)
 {
@@ -194,11 +157,8 @@ void SimulatedSerialPort::advanceTo(uint64_t nowNs)
         if (!l.wire)
             continue;
         const bool isOpen = static_cast<int>(i) == open_ && l.present;
-        l.wire->advanceTo(nowNs, isOpen ? rate_ : 0, [this](uint8_t byte, uint64_t atNs) {
-            if (rx_.size() < kInputBufferSize)
-                rx_.push_back(byte);
-            lastRxNs_ = atNs;
-        });
+        l.wire->advanceTo(nowNs, isOpen ? rate_ : 0,
+                          [this](uint8_t byte, uint64_t atNs) { rx_.arrive(byte, atNs, kInputBufferSize); });
     }
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/serial_port.h"
 #include "platform/virtual_clock.h"
+#include "platform/virtual_receiver.h"
 #include "simulator/simulated_unit.h"
 #include "simulator/unit_wire.h"
 
@@ -71,8 +71,7 @@ private:
     int open_ = -1;
     uint32_t rate_ = 9600;  // a fresh port's rate before SetCommState
     platform::Timeouts timeouts_ = platform::Timeouts::Normal;
-    std::deque<uint8_t> rx_;
-    uint64_t lastRxNs_ = 0;
+    platform::VirtualReceiver rx_;
     std::string written_;
     std::string lastError_;
     int openCount_ = 0;

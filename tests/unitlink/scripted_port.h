@@ -10,6 +10,7 @@
 
 #include "platform/serial_port.h"
 #include "platform/virtual_clock.h"
+#include "platform/virtual_receiver.h"
 
 namespace velmar::test {
 
@@ -18,7 +19,7 @@ public:
     using Responder = std::function<std::string(const std::string& written, int writeIndex)>;
 
     ScriptedPort(platform::VirtualClock& clock, Responder responder, uint64_t delayNs = 1'000'000)
-        : clock_(clock), responder_(std::move(responder)), delayNs_(delayNs)
+        : clock_(clock), responder_(std::move(responder)), delayNs_(delayNs), rx_(clock, [this] { return ok(); })
     {
         clock_.attach(this);
     }
@@ -62,46 +63,8 @@ public:
                 {clock_.nowNs() + delayNs_ + static_cast<uint64_t>(i) * 520'833u, static_cast<uint8_t>(reply[i])});
         return static_cast<int>(n);
     }
-    int read(uint8_t* buffer, size_t n) override
-    {
-        if (!ok())
-            return -1;
-        size_t got = 0;
-        auto take = [&] {
-            while (got < n && !rx_.empty()) {
-                buffer[got++] = rx_.front();
-                rx_.pop_front();
-            }
-        };
-        take();
-        if (timeouts == platform::Timeouts::Streaming || got == n)
-            return static_cast<int>(got);
-        const uint64_t total = clock_.nowNs() + (5 + static_cast<uint64_t>(n)) * 1'000'000u;
-        for (;;) {
-            uint64_t deadline = total;
-            if (got > 0)
-                deadline = std::min<uint64_t>(deadline, lastRx_ + 1'000'000u);
-            if (clock_.nowNs() >= deadline)
-                return static_cast<int>(got);
-            clock_.step(deadline);
-            take();
-            if (got == n)
-                return static_cast<int>(got);
-        }
-    }
-    int waitForInput(uint32_t limitMs) override
-    {
-        const uint64_t deadline = clock_.nowNs() + static_cast<uint64_t>(limitMs) * 1'000'000u;
-        for (;;) {
-            if (!ok())
-                return -1;
-            if (!rx_.empty())
-                return 1;
-            if (clock_.nowNs() >= deadline)
-                return 0;
-            clock_.step(deadline);
-        }
-    }
+    int read(uint8_t* buffer, size_t n) override { return rx_.read(buffer, n, timeouts); }
+    int waitForInput(uint32_t limitMs) override { return rx_.waitForInput(limitMs); }
     bool flush() override { return ok(); }
 
     std::optional<uint64_t> nextEventNs() const override
@@ -113,8 +76,7 @@ public:
     void advanceTo(uint64_t now) override
     {
         while (!pending_.empty() && pending_.front().first <= now) {
-            rx_.push_back(pending_.front().second);
-            lastRx_ = pending_.front().first;
+            rx_.arrive(pending_.front().second, pending_.front().first);
             pending_.pop_front();
         }
     }
@@ -134,8 +96,7 @@ private:
     uint64_t delayNs_;
     bool opened_ = false;
     std::deque<std::pair<uint64_t, uint8_t>> pending_;
-    std::deque<uint8_t> rx_;
-    uint64_t lastRx_ = 0;
+    platform::VirtualReceiver rx_;
 };
 
 }  // namespace velmar::test
