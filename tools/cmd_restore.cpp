@@ -28,7 +28,7 @@ extern "C" void onRestoreInterrupt(int) { interrupted = true; }
 // Ctrl+C during the programming asks it to stop; elsewhere it ends the program as usual.
 class InterruptibleHost final : public TerminalWorkflowHost {
 public:
-    void programmingUnderWay(bool underWay) override
+    void transferUnderWay(bool underWay) override
     {
         if (underWay)
             interrupted = false;
@@ -57,7 +57,7 @@ int runRestore(const RestoreOptions& options)
         return true;
     };
     const bool programmed = workflow.programFile(store, fileAsRead, options.keepAdjustments);
-    if (workflow.programmingStopped())
+    if (workflow.transferStopped())
         cli::fail(kPartlyProgrammed, kInterruptedStatus);
     if (!programmed)
         cli::fail(workflow.status());
