@@ -21,6 +21,9 @@ int failureStatus();
 // Ends the program with the given status once the parser has unwound, printing nothing.
 [[noreturn]] void exitWithStatus(int status);
 
+// A command stopped by Ctrl+C ends with the status a shell reports for a program ended by it.
+inline constexpr int kInterruptedStatus = 130;
+
 // The command's exit statuses at the end of its --help ("0 ..., 1 ...").
 void describeExitStatus(CLI::App& command, std::string_view statuses);
 inline constexpr std::string_view kFileCommandStatuses =

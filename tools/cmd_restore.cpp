@@ -2,11 +2,10 @@
 // unit", converting the file for firmware 2.1 and later as the editor does. Ctrl+C while the
 // settings are programmed stops between two bytes and lets the unit run again.
 #include <CLI/CLI.hpp>
-#include <atomic>
-#include <csignal>
 
 #include "cli_support.h"
 #include "command_registry.h"
+#include "interruptible_host.h"
 #include "settings/settings_store.h"
 #include "settings_input.h"
 #include "terminal_progress.h"
@@ -17,25 +16,8 @@ namespace velmar::tools {
 
 namespace {
 
-constexpr int kInterruptedStatus = 130;  // as a shell reports a program ended by Ctrl+C
 constexpr std::string_view kPartlyProgrammed =
     "Stopped by Ctrl+C: the unit's settings are partly programmed. Run velmarctl restore again to complete them.";
-
-std::atomic<bool> interrupted{false};
-
-extern "C" void onRestoreInterrupt(int) { interrupted = true; }
-
-// Ctrl+C during the programming asks it to stop; elsewhere it ends the program as usual.
-class InterruptibleHost final : public TerminalWorkflowHost {
-public:
-    void programmingUnderWay(bool underWay) override
-    {
-        if (underWay)
-            interrupted = false;
-        std::signal(SIGINT, underWay ? onRestoreInterrupt : SIG_DFL);
-    }
-    bool stopRequested() override { return interrupted.load(); }
-};
 
 struct RestoreOptions {
     PortOptions port;
@@ -57,8 +39,8 @@ int runRestore(const RestoreOptions& options)
         return true;
     };
     const bool programmed = workflow.programFile(store, fileAsRead, options.keepAdjustments);
-    if (workflow.programmingStopped())
-        cli::fail(kPartlyProgrammed, kInterruptedStatus);
+    if (workflow.transferStopped())
+        cli::fail(kPartlyProgrammed, cli::kInterruptedStatus);
     if (!programmed)
         cli::fail(workflow.status());
     return 0;

@@ -20,7 +20,6 @@
 namespace velmar::cli {
 namespace {
 
-constexpr int kInterruptedStatus = 130;  // as a shell reports a program ended by Ctrl+C
 constexpr std::string_view kWhyItWaits =
     "The step under way finishes first: a transfer to the unit is never cut short.";
 

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     velmar::cli::describeExitStatus(app,
                                     "0 success, 1 failure (the reason on stderr), 2 wrong command line; "
-                                    "diff: 0 equal, 1 different, 2 trouble; restore and upgrade: 130 "
+                                    "diff: 0 equal, 1 different, 2 trouble; backup, restore and upgrade: 130 "
                                     "stopped by Ctrl+C. COMMAND --help tells each command's.");
     return velmar::cli::runCommandLine(app, argc, argv);
 }

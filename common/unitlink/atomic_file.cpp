@@ -60,7 +60,7 @@ bool targetWritable(const std::string& target, std::string& reason)
     return true;
 }
 
-int createTemporary(const std::string& target, std::string& tempPath)
+int createTemporaryFile(const std::string& target, std::string& tempPath)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -72,6 +72,20 @@ int createTemporary(const std::string& target, std::string& tempPath)
         }
     }
     return -1;
+}
+
+// The checks of a save, up to the new file beside its target: a descriptor open on it, or -1
+// with the reason.
+int startReplacing(const std::string& path, std::string& target, std::string& tempPath, std::string& reason)
+{
+    if (!resolveTarget(path, target, reason) || !targetWritable(target, reason)) {
+        return -1;
+    }
+    const int fd = createTemporaryFile(target, tempPath);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+    }
+    return fd;
 }
 
 bool writeAll(int fd, std::string_view contents)
@@ -118,13 +132,9 @@ void syncDirectoryOf(const std::string& target)
 bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason)
 {
     std::string target;
-    if (!resolveTarget(path, target, reason) || !targetWritable(target, reason)) {
-        return false;
-    }
     std::string tempPath;
-    const int fd = createTemporary(target, tempPath);
+    const int fd = startReplacing(path, target, tempPath, reason);
     if (fd < 0) {
-        reason = std::strerror(errno);
         return false;
     }
     bool ok = keepPermissions(fd, target) && writeAll(fd, contents) && ::fsync(fd) == 0;
@@ -143,6 +153,19 @@ bool replaceFileContents(const std::string& path, std::string_view contents, std
         return false;
     }
     syncDirectoryOf(target);
+    return true;
+}
+
+bool canReplaceFile(const std::string& path, std::string& reason)
+{
+    std::string target;
+    std::string tempPath;
+    const int fd = startReplacing(path, target, tempPath, reason);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    ::unlink(tempPath.c_str());
     return true;
 }
 

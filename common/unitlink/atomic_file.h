@@ -14,4 +14,10 @@ namespace velmar {
 // file behind.
 bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason);
 
+// Whether replaceFileContents could replace the file at path now: the same checks of the link
+// and its target, and the new file created beside the target and removed again, so that the
+// directory's permission and space for a name are asked too. Leaves nothing behind; false with
+// the system's text in reason. The answer can be outdated by the time the file is written.
+bool canReplaceFile(const std::string& path, std::string& reason);
+
 }  // namespace velmar

@@ -223,6 +223,16 @@ bool writeSettingsFile(const std::string& path, const Image& image, std::string&
     return true;
 }
 
+bool checkSettingsFileWritable(const std::string& path, std::string& message)
+{
+    std::string reason;
+    if (!canReplaceFile(path, reason)) {
+        message = fileMessage(kSettingsFileOpenErrorText, path, reason);
+        return false;
+    }
+    return true;
+}
+
 bool readSettingsFile(const std::string& path, Image& image, std::string& message, EmptyFile empty)
 {
     std::string contents;

@@ -39,6 +39,10 @@ std::string formatSettingsRecords(const Image& image);
 // A failure's message is the system's text, the path and the reason.
 [[nodiscard]] bool writeSettingsFile(const std::string& path, const Image& image, std::string& message);
 
+// Whether writeSettingsFile could replace the file at path now, leaving it untouched; a refusal
+// gives the message writeSettingsFile would.
+[[nodiscard]] bool checkSettingsFileWritable(const std::string& path, std::string& message);
+
 // Reads only a regular file of at most kMaxSettingsFileBytes; on an open failure the image is
 // unchanged; otherwise as parseSettingsRecords. A failure's message names the file.
 [[nodiscard]] bool readSettingsFile(const std::string& path, Image& image, std::string& message,

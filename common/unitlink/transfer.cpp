@@ -54,19 +54,25 @@ void UnitLink::setClockAfterTransfer(uint32_t delayMs)
 bool UnitLink::leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message)
 {
     const bool toNormal = startMode == UnitMode::EepromProgrammer;
-    if (!complete) {
+    if (!complete && !settingsCancelled_) {
         static_cast<void>(ExitLoader(message, toNormal));  // the transfer has failed whatever it answers
         message = failed;
         ClosePort();
         return false;
     }
     if (!leaveLoaderWithRecovery(message, toNormal)) {
+        settingsCancelled_ = false;  // a unit left in its loader is the failure to report
         message = failed;
         ClosePort();
         return false;
     }
     if (mode_ != UnitMode::EepromProgrammer)
         setClockAfterTransfer(100);
+    if (settingsCancelled_) {
+        message = failed;
+        ClosePort();
+        return false;
+    }
     return true;
 }
 
@@ -88,6 +94,7 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
 {
     OperationNote op(*this, "RetrieveSettings");
     const UnitMode startMode = mode_;
+    settingsCancelled_ = false;
     if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
         return false;
     if (!enterProgrammingMode(message, true))
@@ -99,6 +106,11 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
     {
         LoaderPipeline pipeline(*this);
         for (; address < readImage.size(); ++address) {
+            // Every reply to the last address has been taken, so nothing is outstanding here.
+            if (cancelCheck_ && cancelCheck_()) {
+                settingsCancelled_ = true;
+                break;
+            }
             const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
             bool confirmed = false;
             bool readOnce = false;
@@ -173,15 +185,8 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kProgrammingSettingsFailedSuffix)
                                                               : std::string(texts::kProgrammingSettingsFailedEditor);
-    if (!leaveAfterTransfer(complete, startMode, failed, message)) {
-        settingsCancelled_ = false;  // a unit left in its loader is the failure to report
+    if (!leaveAfterTransfer(complete, startMode, failed, message))
         return false;
-    }
-    if (settingsCancelled_) {
-        message = failed;
-        ClosePort();
-        return false;
-    }
     message = variant_ == Variant::Installer ? installerText(texts::kProgrammedSettingsOkSuffix)
                                              : std::string(texts::kProgrammedSettingsOkEditor);
     ClosePort();

@@ -97,10 +97,12 @@ public:
     [[nodiscard]] bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress,
                                        bool keepUnitAdjustments);
     // Asked by ProgramSettings before each byte, when every earlier byte has been written and
-    // read back: on true the programming stops there and the unit leaves its loader as after a
-    // complete transfer; once it has, ProgramSettings fails with settingsProgrammingCancelled().
+    // read back, and by RetrieveSettings before each address, when every reply to the earlier
+    // ones has been taken: on true the transfer stops there and the unit leaves its loader as
+    // after a complete transfer; once it has, the transfer fails with settingsTransferCancelled().
     void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
-    bool settingsProgrammingCancelled() const { return settingsCancelled_; }
+    // The last settings transfer was stopped on request and the unit let out of its loader.
+    bool settingsTransferCancelled() const { return settingsCancelled_; }
 
     // ---- data EEPROM through the debug monitor (data_eeprom.cpp), installer ----
     [[nodiscard]] bool ReadEepromBlock(size_t block, DataBlock& data);
@@ -192,7 +194,8 @@ private:
     // transfer.cpp; leaving the loader after a settings or flash transfer
     bool leaveLoaderWithRecovery(std::string& message, bool returnToNormalRate);
     // Leaves the loader after a settings transfer; on an incomplete transfer or a loader that
-    // will not let go, the port is closed and message is the failure text.
+    // will not let go, the port is closed and message is the failure text. A transfer stopped
+    // on request leaves it as a complete one does, and still fails.
     bool leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message);
     void setClockAfterTransfer(uint32_t delayMs);
     bool programSettingsByte(size_t address, uint8_t value);

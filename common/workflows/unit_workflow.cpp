@@ -48,6 +48,23 @@ bool UnitWorkflow::fail()
     return false;
 }
 
+bool UnitWorkflow::transfer(const std::function<bool()>& operation)
+{
+    bool reached = false;  // a failed connection says nothing of a stop
+    link_.setCancelCheck([this] { return host_.stopRequested(); });
+    host_.transferUnderWay(true);
+    const bool done = onUnit([&] {
+        if (!link_.ConnectForTransfer(status_))
+            return false;
+        reached = true;
+        return operation();
+    });
+    host_.transferUnderWay(false);
+    link_.setCancelCheck({});
+    transferStopped_ = reached && link_.settingsTransferCancelled();
+    return done;
+}
+
 bool UnitWorkflow::identify(SettingsStore& store)
 {
     step(status::kSearchingForUnits);
@@ -95,11 +112,11 @@ bool UnitWorkflow::findUnitForTransfer(std::string_view searching, std::string_v
 
 bool UnitWorkflow::retrieve(Image& readImage)
 {
+    transferStopped_ = false;
     if (!findUnitForTransfer(status::kSearchingForUnit, unitlink::texts::kUnableToTurnOff))
         return false;
     step(status::kRetrievingSettings);
-    if (!onUnit(
-            [&] { return link_.ConnectForTransfer(status_) && link_.RetrieveSettings(readImage, status_, progress_); }))
+    if (!transfer([&] { return link_.RetrieveSettings(readImage, status_, progress_); }))
         return fail();
     show(Shown::Result);
     return true;
@@ -121,7 +138,7 @@ bool UnitWorkflow::retrieveToFile(SettingsStore& store, const std::string& path)
 
 bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments)
 {
-    programmingStopped_ = false;
+    transferStopped_ = false;
     if (!findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff))
         return false;
     ModelKind kind = ModelKind::Undetected;
@@ -140,16 +157,7 @@ bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, boo
     if (!onUnit([this] { return link_.OpenPort(status_); }))
         return fail();
     step(status::kProgrammingSettings);
-    link_.setCancelCheck([this] { return host_.stopRequested(); });
-    host_.programmingUnderWay(true);
-    const bool programmed = onUnit([&] {
-        return link_.ConnectForTransfer(status_) &&
-               link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments);
-    });
-    host_.programmingUnderWay(false);
-    link_.setCancelCheck({});
-    programmingStopped_ = link_.settingsProgrammingCancelled();
-    if (!programmed)
+    if (!transfer([&] { return link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments); }))
         return fail();
     show(Shown::Result);
     return true;

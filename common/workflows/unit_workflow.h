@@ -33,12 +33,12 @@ public:
     // Runs one operation on the unit and returns its result. The editor runs it on its worker
     // with the window painting; a terminal runs it in place.
     virtual bool onUnit(const std::function<bool()>& operation) { return operation(); }
-    // Programming the settings starts (true) and has ended (false): the one stretch in which
-    // a request to stop is heard.
-    virtual void programmingUnderWay(bool) {}
-    // Asked before each settings byte while programming is under way (on the thread that runs
-    // the unit work): on true the programming stops there, between two whole bytes, and the
-    // unit is let out of its loader.
+    // A settings transfer (retrieving or programming) starts (true) and has ended (false): the
+    // one stretch in which a request to stop is heard.
+    virtual void transferUnderWay(bool) {}
+    // Asked before each settings byte or address while a transfer is under way (on the thread
+    // that runs the unit work): on true the transfer stops there, where nothing is half done,
+    // and the unit is let out of its loader.
     virtual bool stopRequested() { return false; }
 };
 
@@ -74,8 +74,10 @@ public:
 
     // The last text shown.
     const std::string& status() const { return status_; }
-    // The last programFile was stopped on request before its end: the unit holds part of it.
-    bool programmingStopped() const { return programmingStopped_; }
+    // The last retrieval or programming was stopped on request before its end and the unit let
+    // out of its loader: a stopped programming leaves part of the file in the unit, a stopped
+    // retrieval writes no file.
+    bool transferStopped() const { return transferStopped_; }
 
 private:
     // Detection, model check, port and zones off before a transfer.
@@ -84,12 +86,14 @@ private:
     void show(Shown kind) { host_.show(status_, kind); }
     void step(std::string_view text);
     bool fail();
+    // Connects for the transfer and runs it with stop requests heard.
+    bool transfer(const std::function<bool()>& operation);
 
     unitlink::UnitLink& link_;
     ProgressSink& progress_;
     WorkflowHost& host_;
     std::string status_;
-    bool programmingStopped_ = false;
+    bool transferStopped_ = false;
 };
 
 }  // namespace velmar::workflows

@@ -1,10 +1,14 @@
-// Ctrl+C during velmarctl restore and upgrade, against unit_simulator on a pseudo-terminal, in
-// real time: the signal goes to velmarctl alone, as the terminal would send it.
+// Ctrl+C during velmarctl backup, restore and upgrade, against unit_simulator on a
+// pseudo-terminal, in real time: the signal goes to velmarctl alone, as the terminal would send
+// it. And a backup whose file cannot be written, which never reaches the unit.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -14,6 +18,7 @@
 #include "scratch_dir.h"
 #include "simulator_process.h"
 #include "unitlink/settings_file.h"
+#include "unitlink/status_texts.h"
 #include "upgrade/upgrade_texts.h"
 
 namespace velmar {
@@ -82,6 +87,55 @@ TEST(VelmarctlInterrupt, RestoreStopsBetweenBytesLeavesTheUnitRunningAndARerunCo
         if (written(a)) {
             ASSERT_EQ(static_cast<std::uint8_t>(complete[a]), image[a]) << "address " << a;
         }
+}
+
+// Ctrl+C part-way through a backup: the unit is let out of its loader, and the earlier file
+// at the target is kept byte for byte, with nothing beside it.
+TEST(VelmarctlInterrupt, BackupStopsWritingNoFileAndLeavesTheUnitRunning)
+{
+    test::ScratchDir dir;
+    const auto file = dir.file("earlier.q20");
+    test::writeFile(file, "earlier contents\r\n");
+    // Slow replies stretch the retrieval to half a minute, so that it is well under way.
+    test::SimulatorProcess sim({"--reply-delay-ms", "4"});
+    ASSERT_TRUE(sim.started()) << sim.banner();
+    test::ChildProcess backup(test::toolCommand("backup " + file + " --ports " + sim.link()));
+    ASSERT_TRUE(backup.waitForOutput(status::kRetrievingSettings, kStepLimit)) << backup.out();
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    backup.signal(SIGINT);
+    const auto stopped = backup.finish();
+    EXPECT_EQ(stopped.status, 130) << stopped.out;
+    EXPECT_TRUE(holds(stopped.out, "no settings file was written")) << stopped.out;
+    EXPECT_FALSE(holds(stopped.out, kSettingsSavedText)) << stopped.out;
+    EXPECT_EQ(test::readFile(file), "earlier contents\r\n");
+    EXPECT_EQ(dir.entries(), 1u);
+
+    const auto detect = test::runTool("detect --ports " + sim.link());
+    EXPECT_TRUE(holds(detect.out, "mode: Application")) << "the unit left its loader\n" << detect.out;
+}
+
+// A target the save would refuse is refused first, in the save's words: with --trace any byte
+// exchanged with the unit would show.
+TEST(VelmarctlInterrupt, BackupToAPlaceThatCannotBeWrittenNeverReachesTheUnit)
+{
+    test::ScratchDir dir;
+    const auto fifo = dir.file("fifo.q20"), folder = dir.file("folder.q20"), missing = dir.file("no/such.q20");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    test::SimulatorProcess sim({"--reply-delay-ms", "0"});
+    ASSERT_TRUE(sim.started()) << sim.banner();
+    for (const auto& [target, reason] :
+         {std::pair{fifo, std::string("not a regular file")}, std::pair{folder, std::string(std::strerror(EISDIR))},
+          std::pair{missing, std::string(std::strerror(ENOENT))}}) {
+        SCOPED_TRACE(target);
+        const auto refused = test::runTool("backup " + target + " --trace --ports " + sim.link());
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.out, fileMessage(kSettingsFileOpenErrorText, target, reason) + "\n");
+    }
+    EXPECT_EQ(dir.entries(), 2u);
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 // Ctrl+C while the loader is flashed: "Aborting..." and the reason come at once, before the

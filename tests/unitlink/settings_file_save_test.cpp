@@ -2,10 +2,14 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +26,17 @@ Image patterned()
         image[i] = static_cast<std::uint8_t>(i * 7 + 3);
     }
     return image;
+}
+
+// What is at path, read only when it is a regular file (a FIFO would block the reader).
+std::string whatIsAt(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return "nothing";
+    if (!S_ISREG(st.st_mode))
+        return "type " + std::to_string(st.st_mode & S_IFMT);
+    return "file: " + test::readFile(path);
 }
 
 class SettingsFileOnDisk : public ::testing::Test {
@@ -101,6 +116,85 @@ TEST_F(SettingsFileOnDisk, SaveThroughLinkReplacesTargetAndKeepsItsPermissions)
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("real.q20").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// The check before a save answers as the save would, with its message, and leaves nothing of
+// its own behind: neither its trial file nor any change to what was there.
+TEST_F(SettingsFileOnDisk, CheckBeforeSavingAnswersAsTheSaveWouldAndLeavesNothing)
+{
+    struct Target {
+        std::string name;
+        std::function<void(const std::string&)> make;
+        bool writable;
+    };
+    const std::vector<Target> targets{
+        {"missing.q20", [](const std::string&) {}, true},
+        {"old.q20", [](const std::string& path) { test::writeFile(path, "previous contents"); }, true},
+        {"fifo.q20", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, false},
+        {"folder.q20", [](const std::string& path) { std::filesystem::create_directory(path); }, false},
+        {"no/such/dir.q20", [](const std::string&) {}, false},
+    };
+    for (const auto& target : targets) {
+        SCOPED_TRACE(target.name);
+        const std::string path = dir.file(target.name);
+        target.make(path);
+        const auto entries = dir.entries();
+        const auto before = whatIsAt(path);
+        std::string checked = "untouched";
+        EXPECT_EQ(checkSettingsFileWritable(path, checked), target.writable) << checked;
+        EXPECT_EQ(dir.entries(), entries);
+        EXPECT_EQ(whatIsAt(path), before);
+        if (target.writable) {
+            EXPECT_EQ(checked, "untouched");
+            continue;
+        }
+        std::string saved;
+        EXPECT_FALSE(writeSettingsFile(path, patterned(), saved));
+        EXPECT_EQ(checked, saved);
+    }
+}
+
+// A file the user may write in a directory the user may not: only the trial file finds out.
+// Root may write anywhere, so as root the check runs in a child as nobody.
+TEST_F(SettingsFileOnDisk, CheckFindsADirectoryThatRefusesTheNewFile)
+{
+    const std::string folder = dir.file("read-only"), file = folder + "/kept.q20";
+    std::filesystem::create_directory(folder);
+    test::writeFile(file, "previous contents");
+    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        std::string checked, saved;
+        const bool writable = checkSettingsFileWritable(file, checked);
+        const bool wrote = writeSettingsFile(file, patterned(), saved);
+        const std::string report = checked + "\n" + saved;
+        (void)!::write(out[1], report.data(), report.size());
+        ::_exit(writable || wrote ? 1 : 0);
+    }
+    ::close(out[1]);
+    std::string report;
+    char buf[512];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        report.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chmod(folder.c_str(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "cannot drop privileges here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << report;
+    const std::string refused = fileMessage(kSettingsFileOpenErrorText, file, std::strerror(EACCES));
+    EXPECT_EQ(report, refused + "\n" + refused);
+    EXPECT_EQ(test::readFile(file), "previous contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace

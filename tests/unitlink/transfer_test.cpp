@@ -257,6 +257,69 @@ TEST(ProgramSettings, KeepingTheUnitsAdjustmentsWritesExactly16To63And513To2047)
     EXPECT_EQ(written, 48u + 1535u);
 }
 
+// A cancel between two addresses: what was read is kept, nothing after it was asked for, and
+// the loader is left as after a whole retrieval, so the unit runs and the next retrieval is whole.
+TEST(RetrieveSettings, ACancelStopsBetweenAddressesAndLetsTheUnitRun)
+{
+    SimBench b(Variant::Editor, unitConfig());
+    fillUnit(b);
+    connect(b);
+    Image image = fillImage();
+    int asked = 0;
+    b.link.setCancelCheck([&asked] { return ++asked > 1000; });
+    RecordingProgress progress;
+    std::string m;
+    EXPECT_FALSE(b.link.RetrieveSettings(image, m, progress));
+    EXPECT_TRUE(b.link.settingsTransferCancelled());
+    EXPECT_EQ(m, texts::kRetrievalFailedEditor);
+    for (size_t a = 3; a < image.size(); ++a)
+        ASSERT_EQ(image[a], a < 1000 ? unitPattern(a) : imagePattern(a)) << a;
+    EXPECT_EQ(b.unit.level(), sim::Level::Application);
+    EXPECT_EQ(b.unit.lineRate(), 19200u);
+    EXPECT_EQ(b.unit.clockText(), "14:05");
+    EXPECT_FALSE(b.port.isOpen());
+    EXPECT_EQ(progress.visibility, (std::vector<bool>{true, false}));
+
+    b.link.setCancelCheck({});
+    connect(b);
+    ASSERT_TRUE(b.link.RetrieveSettings(image, m, progress)) << m;
+    EXPECT_FALSE(b.link.settingsTransferCancelled());
+    EXPECT_TRUE(std::equal(image.begin() + 3, image.end(), b.unit.memory().settings.begin() + 3));
+}
+
+// A check that never asks to stop costs not a byte on the wire nor a moment of the clock.
+TEST(RetrieveSettings, ACancelCheckThatNeverFiresChangesNothing)
+{
+    std::string exchanged[2];
+    double tookMs[2] = {};
+    for (const bool checked : {false, true}) {
+        SimBench b(Variant::Editor, unitConfig());
+        fillUnit(b);
+        connect(b);
+        int asked = 0;
+        if (checked)
+            b.link.setCancelCheck([&asked] {
+                ++asked;
+                return false;
+            });
+        const double start = b.elapsedMs();
+        const size_t before = b.port.written().size();
+        Image image{};
+        RecordingProgress progress;
+        std::string m;
+        ASSERT_TRUE(b.link.RetrieveSettings(image, m, progress)) << m;
+        EXPECT_FALSE(b.link.settingsTransferCancelled());
+        EXPECT_TRUE(std::equal(image.begin() + 3, image.end(), b.unit.memory().settings.begin() + 3));
+        exchanged[checked] = b.port.written().substr(before);
+        tookMs[checked] = b.elapsedMs() - start;
+        if (checked) {
+            EXPECT_EQ(asked, static_cast<int>(image.size())) << "asked before every address";
+        }
+    }
+    EXPECT_EQ(exchanged[0], exchanged[1]);
+    EXPECT_EQ(tookMs[0], tookMs[1]);
+}
+
 TEST(ProgramSettings, AByteThatWillNotProgramStopsThereAfterSevenTries)
 {
     for (Variant variant : {Variant::Editor, Variant::Installer}) {
@@ -297,7 +360,7 @@ TEST(ProgramSettings, ACancelStopsBetweenBytesAndLetsTheUnitRun)
     RecordingProgress progress;
     std::string m;
     EXPECT_FALSE(b.link.ProgramSettings(image, m, progress, false));
-    EXPECT_TRUE(b.link.settingsProgrammingCancelled());
+    EXPECT_TRUE(b.link.settingsTransferCancelled());
     EXPECT_EQ(m, texts::kProgrammingSettingsFailedEditor);
     const auto& unit = b.unit.memory().settings;
     // The image differs from the unit's at every address: exactly the first 1000 are new.
@@ -314,7 +377,7 @@ TEST(ProgramSettings, ACancelStopsBetweenBytesAndLetsTheUnitRun)
     b.link.setCancelCheck({});
     connect(b);
     ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
-    EXPECT_FALSE(b.link.settingsProgrammingCancelled());
+    EXPECT_FALSE(b.link.settingsTransferCancelled());
     EXPECT_EQ(unit[3583], image[3583]);
 }
 

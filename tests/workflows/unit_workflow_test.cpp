@@ -31,6 +31,8 @@ public:
     {
         EXPECT_EQ(port_.written().size(), writtenAfterUnitWork_) << "unit touched outside onUnit before: " << text;
         shown.emplace_back(text, kind);
+        if (whenShown)
+            whenShown(text);
     }
     bool onUnit(const std::function<bool()>& operation) override
     {
@@ -55,19 +57,20 @@ public:
         return s;
     }
 
-    void programmingUnderWay(bool underWay) override { programming_ = underWay; }
+    void transferUnderWay(bool underWay) override { transferring_ = underWay; }
     bool stopRequested() override
     {
-        EXPECT_TRUE(programming_) << "asked to stop outside the programming";
-        return stopBeforeByte >= 0 && bytesAsked++ >= stopBeforeByte;
+        EXPECT_TRUE(transferring_) << "asked to stop outside the transfer";
+        return stopAt >= 0 && asked++ >= stopAt;
     }
 
     std::vector<std::pair<std::string, Shown>> shown;
-    int stopBeforeByte = -1;  // the programming is asked to stop before this byte (counted from 0)
-    int bytesAsked = 0;
+    std::function<void(const std::string&)> whenShown;  // what the user does on seeing a text
+    int stopAt = -1;  // a transfer is asked to stop before this byte or address (counted from 0)
+    int asked = 0;
 
 private:
-    bool programming_ = false;
+    bool transferring_ = false;
     const sim::SimulatedSerialPort& port_;
     size_t writtenAfterUnitWork_ = 0;
 };
@@ -291,17 +294,66 @@ TEST_F(Workflow, AStopRequestEndsTheProgrammingBetweenBytesAndARerunCompletesIt)
         return std::all_of(eeprom.begin() + static_cast<long>(from), eeprom.begin() + static_cast<long>(to),
                            [](uint8_t b) { return b == 0xFF; });
     };
-    host.stopBeforeByte = 100;
+    host.stopAt = 100;
     auto stopped = workflow();
     EXPECT_FALSE(stopped.programFile(store, fileReader(path), false));
-    EXPECT_TRUE(stopped.programmingStopped());
+    EXPECT_TRUE(stopped.transferStopped());
     EXPECT_EQ(host.kinds().back(), Shown::Failure);
     EXPECT_FALSE(blank(16, 64)) << "programming began";
     EXPECT_TRUE(blank(1024, 3584)) << "and stopped long before the end";
 
-    host.stopBeforeByte = -1;
+    host.stopAt = -1;
     auto again = workflow();
     EXPECT_TRUE(again.programFile(store, fileReader(path), false)) << again.status();
-    EXPECT_FALSE(again.programmingStopped());
+    EXPECT_FALSE(again.transferStopped());
     EXPECT_EQ(test::firstInputLevels(eeprom).at(kUserBase), 6);
+}
+
+// A backup stopped part-way writes nothing, not even over an earlier file, and the unit runs
+// its main firmware again; the next backup is whole.
+TEST_F(Workflow, AStopRequestEndsTheRetrievalWithoutAFile)
+{
+    const std::string path = scratch.file("earlier.q20");
+    test::writeFile(path, "earlier contents");
+    host.stopAt = 500;
+    auto stopped = workflow();
+    EXPECT_FALSE(stopped.retrieveToFile(store, path));
+    EXPECT_TRUE(stopped.transferStopped());
+    EXPECT_EQ(host.shown.back(),
+              (std::pair<std::string, Shown>{std::string(unitlink::texts::kRetrievalFailedEditor), Shown::Failure}));
+    EXPECT_EQ(host.steps().back(), status::kRetrievingSettings);
+    EXPECT_EQ(test::readFile(path), "earlier contents");
+    EXPECT_EQ(scratch.entries(), 1u);
+    EXPECT_EQ(unit.level(), sim::Level::Application);
+
+    host.stopAt = -1;
+    auto again = workflow();
+    ASSERT_TRUE(again.retrieveToFile(store, path)) << again.status();
+    EXPECT_FALSE(again.transferStopped());
+    Image saved{};
+    std::string message;
+    ASSERT_TRUE(readSettingsFile(path, saved, message)) << message;
+    const auto& eeprom = unit.memory().settings;
+    EXPECT_TRUE(std::equal(saved.begin() + 16, saved.begin() + 64, eeprom.begin() + 16));
+    EXPECT_TRUE(std::equal(saved.begin() + 96, saved.begin() + 3584, eeprom.begin() + 96));
+}
+
+// What a stopped transfer left behind is not taken for a stop of a later one that never got to
+// its transfer.
+TEST_F(Workflow, AConnectionThatFailsAfterAStoppedTransferIsNoStop)
+{
+    host.stopAt = 0;
+    auto stopped = workflow();
+    EXPECT_FALSE(stopped.retrieve(store.readImage));
+    ASSERT_TRUE(stopped.transferStopped());
+
+    host.stopAt = -1;
+    host.whenShown = [this](const std::string& text) {
+        if (text == status::kProgrammingSettings)
+            port.unplug("COM1");
+    };
+    auto unplugged = workflow();
+    EXPECT_FALSE(unplugged.programFile(store, fileReader(damagedFile()), false));
+    EXPECT_EQ(host.steps().back(), status::kProgrammingSettings);
+    EXPECT_FALSE(unplugged.transferStopped());
 }
