@@ -17,7 +17,7 @@ namespace velmar::tools {
 namespace {
 
 constexpr std::string_view kNothingWritten =
-    "Stopped by Ctrl+C: no settings file was written; the unit runs as before.";
+    "Stopped by Ctrl+C: no settings file was written; the unit has left its loader and runs its firmware.";
 
 struct BackupOptions {
     PortOptions port;
@@ -52,7 +52,7 @@ void addBackupCommand(CLI::App& app)
     cli::describeExitStatus(*cmd,
                             "0 done, 1 failed (the operation's text on stderr; a file that cannot be written is "
                             "found before the unit is touched), 2 wrong command line, "
-                            "130 stopped by Ctrl+C (no file written; the unit runs as before).");
+                            "130 stopped by Ctrl+C (no file written; the unit left its loader).");
     cmd->callback([options] { runBackup(*options); });
 }
 
