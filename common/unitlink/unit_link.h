@@ -100,7 +100,12 @@ public:
     // read back, and by RetrieveSettings before each address, when every reply to the earlier
     // ones has been taken: on true the transfer stops there and the unit leaves its loader as
     // after a complete transfer; once it has, the transfer fails with settingsTransferCancelled().
-    void setCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
+    // Setting a check forgets the stop of an earlier transfer.
+    void setCancelCheck(std::function<bool()> check)
+    {
+        cancelCheck_ = std::move(check);
+        settingsCancelled_ = false;
+    }
     // The last settings transfer was stopped on request and the unit let out of its loader.
     bool settingsTransferCancelled() const { return settingsCancelled_; }
 

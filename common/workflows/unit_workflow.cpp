@@ -50,18 +50,12 @@ bool UnitWorkflow::fail()
 
 bool UnitWorkflow::transfer(const std::function<bool()>& operation)
 {
-    bool reached = false;  // a failed connection says nothing of a stop
     link_.setCancelCheck([this] { return host_.stopRequested(); });
     host_.transferUnderWay(true);
-    const bool done = onUnit([&] {
-        if (!link_.ConnectForTransfer(status_))
-            return false;
-        reached = true;
-        return operation();
-    });
+    const bool done = onUnit([&] { return link_.ConnectForTransfer(status_) && operation(); });
     host_.transferUnderWay(false);
+    transferStopped_ = link_.settingsTransferCancelled();
     link_.setCancelCheck({});
-    transferStopped_ = reached && link_.settingsTransferCancelled();
     return done;
 }
 
