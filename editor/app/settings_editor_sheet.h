@@ -37,6 +37,7 @@ protected:
 
 private:
     void BindPageLinks();
+    void ReloadShownPage();
     void addWindowMenu();
 
     std::array<SettingsRecordSet, 4> sets_{};

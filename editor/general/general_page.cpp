@@ -223,6 +223,8 @@ void CGeneral::ReplaceWorkingSet(int index)
         return;
     set(kWorkingSet).assign(set(index));
     ++workingSetGeneration_;
+    if (onWorkingSetReplaced_)
+        onWorkingSetReplaced_();
 }
 
 bool CGeneral::PromptFileName(bool open)
