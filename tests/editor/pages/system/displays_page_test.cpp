@@ -150,6 +150,30 @@ TEST_F(DisplaysPage, OtherModelsHaveNoBrightnessControlsAndKeepTheirValues)
     saveScreenshot("10-displays-timeout.png");
 }
 
+TEST_F(DisplaysPage, BrightnessTheRangesCannotHoldIsShownInOrderAndKeptSoOnTheNextVisit)
+{
+    store.setModelKind(ModelKind::Qrx20);
+    // low, medium, high stored -> shown (factory settings made before a QRX 20 was detected
+    // hold zeros; a file may hold anything)
+    const std::array<int, 3> cases[][2] = {
+        {{0, 0, 0}, {1, 2, 3}},
+        {{15, 15, 15}, {13, 14, 15}},
+        {{9, 4, 40}, {3, 4, 15}},
+    };
+    for (const auto& [stored, shown] : cases) {
+        record().brightLow = stored[0];
+        record().brightMedium = stored[1];
+        record().brightHigh = stored[2];
+        page();
+        sheet->setActivePage(0);
+        const std::array<int, 3> kept{record().brightLow, record().brightMedium, record().brightHigh};
+        EXPECT_EQ(kept, shown) << stored[0] << " " << stored[1] << " " << stored[2];
+        page();
+        sheet->setActivePage(0);
+        EXPECT_EQ((std::array<int, 3>{record().brightLow, record().brightMedium, record().brightHigh}), kept);
+    }
+}
+
 namespace {
 
 class Qrx20Unit : public DisplaysPage {
