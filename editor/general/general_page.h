@@ -78,7 +78,8 @@ public:
     // Counts the times the working set was replaced by different settings (a file, the unit,
     // another set); the pages reload their records when it moved since they last did.
     unsigned workingSetGeneration() const { return workingSetGeneration_; }
-    // Runs each time the working set was replaced, so that the page on screen can reload.
+    // Runs each time the working set was replaced, or Current took the place of another set,
+    // so that the page on screen can reload.
     void SetOnWorkingSetReplaced(std::function<void()> handler) { onWorkingSetReplaced_ = std::move(handler); }
     QProgressBar* progressBar() const;
 

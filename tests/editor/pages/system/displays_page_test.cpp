@@ -203,3 +203,21 @@ TEST_F(Qrx30Unit, ADetectedQrx30HidesIt)
     ASSERT_EQ(general().status(), texts::kSettingsUploaded) << general().unitStatus();
     EXPECT_FALSE(brightnessShown());
 }
+
+TEST_F(DisplaysPage, AChoiceNotYetTakenForInstallerNeverReachesCurrentAfterACancelledSavePrompt)
+{
+    // Installer holds what Current holds, both changed since the start, so Cancel prompts.
+    record().wakeUp = 1;
+    click(kIdCopyToInstaller);
+    click(kIdEditInstaller);
+    chooseItem(page(), kIdMainOnScreen, 0);  // taken when the page is left
+    ModalScript script;
+    script.click(kSavePromptCancel);
+    QTest::keyClick(page().control(kIdMainOnScreen), Qt::Key_Escape);
+    ASSERT_TRUE(sheet->isVisible());
+    ASSERT_EQ(general().editIndex(), kCurrentSet);
+    const int current = set(kCurrentSet).displays.mainOnScreen;
+    EXPECT_EQ(page().controlAs<QComboBox>(kIdMainOnScreen)->currentIndex(), current);
+    sheet->setActivePage(0);
+    EXPECT_EQ(record().mainOnScreen, current);
+}
