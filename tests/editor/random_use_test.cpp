@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -29,6 +31,7 @@
 #include "platform/virtual_clock.h"
 #include "scratch_dir.h"
 #include "settings/records/decoded_image.h"
+#include "settings/image_codec.h"
 #include "settings/records/settings_diff.h"
 #include "simulator/simulated_serial_port.h"
 #include "simulator/simulated_unit.h"
@@ -48,6 +51,7 @@ constexpr int kTourEvery = 100;   // actions between two checks of a visit witho
 constexpr int kWindowActions = 6;  // at most, in one dialog or sub-sheet
 constexpr int kDeepestWindow = 3;  // windows opened from windows from windows
 const char* const kModels[] = {"QRX 30", "QRX 20", "Corvalent D1"};
+const ModelKind kModelKinds[] = {ModelKind::Qrx30, ModelKind::Qrx20, ModelKind::CorvalentD1};
 const int kGeneralButtons[] = {kIdEditCurrent, kIdEditUser,    kIdEditInstaller, kIdCopyToUser,
                                kIdCopyToInstaller, kIdLoadNonSetup, kIdHelp,          kIdAbout};
 
@@ -111,11 +115,8 @@ public:
     explicit RandomSession(unsigned seed) : seed_(seed), random_(seed), port_(clock_), unit_(config(seed))
     {
         port_.addPort("COM1", &unit_);
-        if (seed % 2 == 0) {
-            // A unit holding random bytes: the editor reads whatever the codec makes of them.
-            for (auto& byte : unit_.memory().settings)
-                byte = static_cast<std::uint8_t>(random_());
-        }
+        if (seed % 2 == 0)
+            unit_.memory().settings = randomSettings(kModelKinds[seed % 3]);
         sheet_ = std::make_unique<CSettingsEditorSheet>(store_, port_, clock_);
         ui::setModalWindowHook([this](QDialog& d) { answer(d); });
         ui::setFilePromptHook([this](const ui::FileDialogRequest&) -> std::optional<QString> {
@@ -134,13 +135,12 @@ public:
         sheet_->show();
         activate(*sheet_);
         const std::string start = "seed " + std::to_string(seed_) + ", " + kModels[seed_ % 3] +
-                                  (seed_ % 2 ? ", factory settings" : ", a unit holding random bytes");
+                                  (seed_ % 2 ? ", factory settings" : ", a unit holding random settings");
         std::fprintf(stderr, "random use: %s\n", start.c_str());
         log(start);
         setChecked(sheet_->general(), kIdLoadFromUnit, seed_ % 2 == 0);
         clickControl(sheet_->general(), kIdAutoDetect);
-        if (seed_ % 2 == 0)
-            normalise();
+        normalise();
         for (int i = 0; i < actions && !failed_; ++i) {
             act();
             if (!sheet_->isVisible())
@@ -153,6 +153,25 @@ public:
     }
 
 private:
+    // Three sets of random field values, framed as the codec frames them so that the editor
+    // takes them: bytes thrown in at random would fail the sections' checks and read as
+    // factory settings.
+    std::vector<std::uint8_t> randomSettings(ModelKind model)
+    {
+        static_assert(std::is_trivially_copyable_v<SetFields>);
+        SettingsStore maker;
+        maker.setModelKind(model);
+        prepareStore(maker, false);
+        for (const int base : {kCurrentBase, kUserBase, kInstallerBase}) {
+            std::array<std::uint8_t, sizeof(SetFields)> bytes{};
+            for (auto& byte : bytes)
+                byte = static_cast<std::uint8_t>(random_());
+            std::memcpy(&maker.set(), bytes.data(), bytes.size());
+            encodeSet(maker, base);
+        }
+        return {maker.writeImage.begin(), maker.writeImage.end()};
+    }
+
     static sim::UnitConfig config(unsigned seed)
     {
         sim::UnitConfig c;
@@ -206,7 +225,11 @@ private:
         } else if (kind < 15) {
             const Qt::Key key = chance(50) ? Qt::Key_Escape : Qt::Key_Return;
             log(key == Qt::Key_Escape ? "Escape on the sheet" : "Enter on the sheet");
+            prompted_ = false;
+            const bool otherSet = sheet_->general().editIndex() != kCurrentSet;
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : sheet_.get(), key);
+            if (prompted_ && otherSet && sheet_->isVisible())
+                checkLeavingChangesNothing();
         } else if (sheet_->activeIndex() == 0) {
             const int id = kGeneralButtons[pick(std::size(kGeneralButtons))];
             log("General: click " + std::to_string(id));
@@ -327,6 +350,7 @@ private:
         ++depth_;
         log(std::string(depth_ > 1 ? "  " : "") + "window \"" + d.windowTitle().toStdString() + "\"");
         if (dynamic_cast<CSavePromptDlg*>(&d)) {
+            prompted_ = true;
             clickControl(*dynamic_cast<ui::Dialog*>(&d), kSavePromptCancel);
         } else if (depth_ <= kDeepestWindow) {
             activate(d);
@@ -427,15 +451,19 @@ private:
         return false;
     }
 
-    // Random bytes make values no page can show: the first visit of each page may bring them
-    // into range, but never touch a name.
+    // Values no page can show (random ones, or factory ones of a model detected afterwards)
+    // may be brought into range by the first visit of each page in each set, but no name may
+    // change.
     void normalise()
     {
         const std::optional<Image> before = save(false);
         if (!before)
             return;
         start_ = decode(*before);
-        tour(sheet_->pageCount(), true);
+        for (const int set : {kUserSet, kInstallerSet, kCurrentSet}) {
+            clickControl(sheet_->general(), set == kUserSet ? kIdEditUser : set == kInstallerSet ? kIdEditInstaller : kIdEditCurrent);
+            tour(sheet_->pageCount(), true);
+        }
         const std::optional<Image> after = save();
         if (!after)
             return;
@@ -453,6 +481,21 @@ private:
             if (!sheet_->setActivePage(index) || !sheet_->setActivePage(0))
                 fail("page " + std::to_string(sheet_->placeOf(index)) + " visited without edits refused to be left");
         }
+    }
+
+    // A save prompt switches the edited set from User or Installer to Current: the page on
+    // screen must show Current, so that leaving it brings nothing of the other set into Current.
+    void checkLeavingChangesNothing()
+    {
+        const int shown = sheet_->activeIndex();
+        const SettingsRecordSet before = sheet_->recordSet(kWorkingSet);
+        log("check: leaving page " + std::to_string(sheet_->placeOf(shown)) + " after the prompt");
+        if (shown == 0 || !sheet_->setActivePage(0))
+            return;
+        if (!(sheet_->recordSet(kWorkingSet) == before))
+            fail("after a cancelled save prompt, leaving the page changed the settings:\n" +
+                 differences(before, sheet_->recordSet(kWorkingSet)));
+        sheet_->setActivePage(shown);
     }
 
     void checkVisitChangesNothing()
@@ -493,6 +536,7 @@ private:
     int actionsDone_ = 0;
     int depth_ = 0;
     bool cancelled_ = false;
+    bool prompted_ = false;
     bool failed_ = false;
     bool trace_ = std::getenv("VELMAR_RANDOM_USE_TRACE") != nullptr;
 };
