@@ -39,15 +39,6 @@ constexpr int kUnitGroup = 1, kSpacingGroup = 2;
 const std::vector<int> kUnitRadios{kIdFeet, kIdMetres};
 const std::vector<int> kSpacingRadios{kIdRearSpacingWide, kIdRearSpacingMiddle, kIdRearSpacingClose};
 
-// A radio group whose value no button stands for (a foreign code) keeps it.
-void ddxRadioKeeping(ui::DataExchange& dx, const std::vector<int>& ids, int& value)
-{
-    int shown = value;
-    ui::ddxRadio(dx, ids, shown);
-    if (dx.saving() && shown >= 0)
-        value = shown;
-}
-
 }  // namespace
 
 CListenerPosition::CListenerPosition(PageContext& context)
@@ -135,8 +126,8 @@ void CListenerPosition::ApplyVisibility()
 void CListenerPosition::doDataExchange(ui::DataExchange& dx)
 {
     group_.exchange(dx);
-    ddxRadioKeeping(dx, kUnitRadios, record_->metric);
-    ddxRadioKeeping(dx, kSpacingRadios, record_->rearSpacing);
+    ui::ddxRadio(dx, kUnitRadios, record_->metric);
+    ui::ddxRadio(dx, kSpacingRadios, record_->rearSpacing);
     if (dx.saving())
         SaveDistances();
 
