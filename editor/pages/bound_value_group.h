@@ -18,8 +18,9 @@ struct PairRules {
     bool leaveRule = true;
     // A page click on a trackbar commits the owner's controls before refreshing them.
     bool commitOnPageClick = false;
-    // Runs before every commit that a pair's notification causes.
-    std::function<void()> beforeCommit{};
+    // Runs when a trackbar was moved (not by a page click), before that move is committed;
+    // typing into an edit or a page click does not run it.
+    std::function<void()> beforeSliderCommit{};
 };
 
 // The owner's half of the pair protocol, shared by every page and dialog with pairs: the
@@ -50,7 +51,6 @@ public:
 
 private:
     void noteEdit(int editId, bool left);
-    void commit();
 
     ui::ControlHost& owner_;
     PairRules rules_;

@@ -50,7 +50,7 @@ ui::PageSpec pageLayout()
 }  // namespace
 
 CVolumesRenamePaths::CVolumesRenamePaths(PageContext& context)
-    : CSettingsPage(texts::kVolumesCaption, context), pairs_(*this, {.beforeCommit = [this] { LimitOnVolume(); }})
+    : CSettingsPage(texts::kVolumesCaption, context), pairs_(*this, {.beforeSliderCommit = [this] { LimitOnVolume(); }})
 {
 }
 
