@@ -16,7 +16,9 @@ namespace velmar::editor {
 namespace {
 
 constexpr int kTunerSource = 3;
-constexpr int kTimeDigits = 2;
+// The store keeps an hour and a minute in a byte each: a value from a file is shown whole, so
+// that it stays as it is until the user changes it.
+constexpr int kTimeDigits = 3;
 
 const std::vector<int> kAmPmLists(std::begin(kIdTimerAmPm), std::end(kIdTimerAmPm));
 
