@@ -14,6 +14,8 @@
 
 namespace velmar::ui {
 
+void DataExchange::refuse() { refused_ = true; }
+
 void DataExchange::fail(int controlId)
 {
     failed_ = true;

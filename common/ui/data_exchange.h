@@ -23,11 +23,15 @@ public:
     bool failed() const { return failed_; }
     // Stops the run and puts the focus on the control whose value was refused.
     void fail(int controlId);
+    // A value was refused and a message said so, but the run goes on (a value pair).
+    void refuse();
+    bool refused() const { return refused_; }
 
 private:
     ControlHost& host_;
     bool save_;
     bool failed_ = false;
+    bool refused_ = false;
 };
 
 // Control text: edits, labels, buttons and group boxes (saving reads edits and labels only).

@@ -48,8 +48,12 @@ void BoundValueGroup::exchange(ui::DataExchange& dx)
     // the edit losing the focus to the message cannot open a second one.
     for (CBoundValueDlg* pair : pairs_) {
         if (isActive(*pair) && !pair->Exchange(dx)) {
+            dx.refuse();
             pair->doModal();
-            pair->FocusEdit(owner_);
+            if (rules_.focusRefused)
+                pair->FocusEdit(owner_);
+            else
+                pair->SelectEdit(owner_);
         }
     }
 }

@@ -41,8 +41,9 @@ const std::vector<int> kSpacingRadios{kIdRearSpacingWide, kIdRearSpacingMiddle, 
 
 }  // namespace
 
+// A refused distance has its text selected; the focus stays where the user put it.
 CListenerPosition::CListenerPosition(PageContext& context)
-    : CSettingsPage(texts::kListenerCaption, context), group_(*this)
+    : CSettingsPage(texts::kListenerCaption, context), group_(*this, {.focusRefused = false})
 {
     for (const int id : kUnitRadios)
         onCommand(id, ui::Notify::Clicked, [this] { OnUnitChange(); });
@@ -141,7 +142,13 @@ void CListenerPosition::doDataExchange(ui::DataExchange& dx)
 void CListenerPosition::OnUnitChange()
 {
     const int before = record_->metric;
-    updateData(true);
+    if (!updateData(true)) {
+        // The distances were not taken, so neither is the unit: the radios show it again, or
+        // the next commit would take the new unit without converting the distances.
+        ui::DataExchange load(*this, false);
+        ui::ddxRadio(load, kUnitRadios, record_->metric);
+        return;
+    }
     if (record_->metric == before)
         return;
     // Every distance keeps its trackbar position, which the new unit reads in its own scale.
