@@ -278,17 +278,14 @@ TEST_F(SpeakerConfigTest, ACaptionBelongsToItsCheckBox)
     EXPECT_TRUE(enabled(speakerPage(), kIdTvSize));
 
     speakers().room.thxUltra2Sub = 0;
-    speakers().room.applyFilter = 0;
     std::vector<bool> seen;
     edit(kIdRoomFilter, [&](ui::ControlHost& d) {
         seen.push_back(caption(d, texts::kThxBgCompensation)->isHidden());
         QTest::mouseClick(caption(d, texts::kThxUltra2Sub), Qt::LeftButton);
         seen.push_back(caption(d, texts::kThxBgCompensation)->isHidden());
-        QTest::mouseClick(caption(d, texts::kApplyFilter), Qt::LeftButton);
     });
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
     EXPECT_EQ(speakers().room.thxUltra2Sub, 1);
-    EXPECT_EQ(speakers().room.applyFilter, 1);
 }
 
 TEST_F(SpeakerConfigTest, CancelEscapeAndTheCloseBoxRestoreEveryDialogsRecord)
