@@ -114,6 +114,8 @@ bool ControlHost::updateData(bool save)
     DataExchange dx(*this, save);
     doDataExchange(dx);
     exchanging_ = false;
+    if (dx.failed() || dx.refused())
+        ++refusals_;
     return !dx.failed();
 }
 

@@ -65,6 +65,9 @@ public:
     // False when a value was refused; the exchange stopped there.
     bool updateData(bool save = true);
     bool exchanging() const { return exchanging_; }
+    // How many exchanges so far refused a value and said so, whether they stopped there or
+    // went on: compared before and after an action, it tells whether the action was refused.
+    unsigned refusals() const { return refusals_; }
 
     // The text of an edit, label, button or group box.
     void setControlText(int id, const QString& text);
@@ -105,6 +108,7 @@ private:
     std::vector<QMetaObject::Connection> connections_;
     std::vector<QPointer<QObject>> notifiers_;
     bool exchanging_ = false;
+    unsigned refusals_ = 0;
 };
 
 }  // namespace velmar::ui
