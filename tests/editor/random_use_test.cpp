@@ -85,6 +85,7 @@ struct Limit {
     int value;
     int low;
     int high;
+    bool lowered = false;  // the Main Max Volume may lower it, a value from the unit too
 };
 
 // The ranges worth checking in a saved set: values limited by other fields or stored in
@@ -93,8 +94,8 @@ struct Limit {
 std::vector<Limit> limitsOf(const SettingsRecordSet& r)
 {
     std::vector<Limit> limits{
-        {"noise reference level", r.calibration.noiseReferenceLevel, -128, 40},
-        {"test tone level", r.speakerConfig.room.toneLevel, -128, 63},
+        {"noise reference level", r.calibration.noiseReferenceLevel, -128, 40, true},
+        {"test tone level", r.speakerConfig.room.toneLevel, -128, 63, true},
         {"bass peak level", r.speakerConfig.bassPeak, -127, 0},
     };
     for (size_t i = 0; i < r.calibration.channelLevel.size(); ++i)
@@ -439,7 +440,7 @@ private:
             const std::vector<Limit> limits = limitsOf(saved.sets[s].records);
             for (size_t i = 0; i < limits.size(); ++i) {
                 const Limit& l = limits[i];
-                if (fromUnit(i, l.value))
+                if (fromUnit(i, l))
                     continue;
                 if (l.value < l.low || l.value > l.high)
                     fail(saved.sets[s].name + " " + l.name + " saved as " + std::to_string(l.value) + ", outside " +
@@ -448,15 +449,17 @@ private:
         }
     }
 
-    // A value the unit held in any of its sets is the unit's; what the editor wrote must be in
-    // range.
-    bool fromUnit(size_t limit, int value) const
+    // A value the unit held in any of its sets is the unit's (or lowered from it by the level
+    // limits); what the editor wrote must be in range.
+    bool fromUnit(size_t index, const Limit& saved) const
     {
         if (!start_)
             return false;
-        for (const DecodedSet& set : start_->sets)
-            if (limitsOf(set.records)[limit].value == value)
+        for (const DecodedSet& set : start_->sets) {
+            const int held = limitsOf(set.records)[index].value;
+            if (held == saved.value || (saved.lowered && saved.value < held))
                 return true;
+        }
         return false;
     }
 
