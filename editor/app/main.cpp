@@ -6,7 +6,7 @@
 
 namespace {
 
-// Pictures need no screen: without a display they are drawn off screen.
+// Pictures and reports need no screen: without a display they are drawn off screen.
 void drawOffscreenWithoutDisplay(int argc, char** argv)
 {
     const auto unset = [](const char* name) {
@@ -16,7 +16,7 @@ void drawOffscreenWithoutDisplay(int argc, char** argv)
     if (!unset("QT_QPA_PLATFORM") || !unset("DISPLAY") || !unset("WAYLAND_DISPLAY"))
         return;
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--screenshots", 13) == 0)
+        if (std::strncmp(argv[i], "--screenshots", 13) == 0 || std::strncmp(argv[i], "--report", 8) == 0)
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
