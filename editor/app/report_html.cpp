@@ -42,16 +42,19 @@ public:
         facts(head.facts);
         for (const QString& line : head.summary)
             html_ += QStringLiteral("<p>%1</p>\n").arg(escaped(line));
-        html_ += QStringLiteral(
-            "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-            "style=\"border-collapse:collapse; border-color:#b0b0b0\">\n");
-        tableHead();
         const ReportLine* previous = nullptr;
         for (const ReportLine& line : table.lines) {
             if (differencesOnly && !line.differs)
                 continue;
             const size_t same = previous ? commonDepth(previous->path, line.path) : 0;
             const bool newSection = !previous || same < line.path.size() || same < previous->path.size();
+            // A table per page: the PDF lays out many short tables much faster than one long one
+            // (and separate cell borders much faster than collapsed ones).
+            if (same == 0) {
+                if (previous)
+                    html_ += QStringLiteral("</table>\n");
+                openTable();
+            }
             for (size_t depth = same; depth < line.path.size(); ++depth)
                 heading(line.path[depth].title, depth);
             const bool newGroup = newSection || line.group != previous->group;
@@ -63,7 +66,9 @@ public:
             row(line);
             previous = &line;
         }
-        html_ += QStringLiteral("</table>\n</body></html>\n");
+        if (previous)
+            html_ += QStringLiteral("</table>\n");
+        html_ += QStringLiteral("</body></html>\n");
         return html_;
     }
 
@@ -93,12 +98,20 @@ private:
         html_ += QStringLiteral("</table>\n");
     }
 
+    void openTable()
+    {
+        html_ += QStringLiteral(
+            "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+            "style=\"border-style:solid; border-color:#b0b0b0; margin-top:8px\">\n");
+        tableHead();
+    }
+
     void tableHead()
     {
         const bool twoRows = !columns_.columns.isEmpty();
         const int span = twoRows ? valueColumns() / static_cast<int>(columns_.groups.size()) : 1;
         const QString rows = twoRows ? QStringLiteral(" rowspan=\"2\"") : QString();
-        html_ += QStringLiteral("<thead><tr><th%1></th><th%1 align=\"left\">%2</th>")
+        html_ += QStringLiteral("<thead><tr><th%1 width=\"2%\"></th><th%1 align=\"left\">%2</th>")
                      .arg(rows, escaped(texts::kSettingColumn));
         for (const QString& group : columns_.groups)
             html_ += QStringLiteral("<th colspan=\"%1\" align=\"left\">%2</th>").arg(span).arg(escaped(group));

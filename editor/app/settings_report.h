@@ -23,8 +23,8 @@ struct ReportSource {
 };
 
 struct ReportRequest {
-    QString output;       // OUT.html or OUT.pdf
-    QString compareWith;  // another settings file; empty for a report of one
+    QString output{};       // OUT.html or OUT.pdf
+    QString compareWith{};  // another settings file; empty for a report of one
     bool differencesOnly = false;
 };
 
