@@ -1,6 +1,8 @@
 // The settings report as users get it: two files compared as `velmarctl diff` compares them,
 // nothing changed by making one, the File menu and the command line.
 #include <QFile>
+#include <QPainter>
+#include <QTextDocument>
 #include <QRegularExpression>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -49,7 +51,7 @@ struct Change {
 const std::vector<Change>& changes()
 {
     static const std::vector<Change> table{
-        {kCurrent, "timers.entry", "01/zone2.timer1", [](auto& s) { s.timers.entry[2][1].days = 2; }},
+        {kCurrent, "timers.entry", "01/zone0.timer0", [](auto& s) { s.timers.entry[0][0].days = 2; }},
         {kCurrent, "speakerConfig.cinema.subPhase", "02/cinema", [](auto& s) { s.speakerConfig.cinema.subPhase = 10; }},
         {kInstaller, "speakerConfig.room.filterDepth", "02/room",
          [](auto& s) { s.speakerConfig.room.filterDepth = 3; }},
@@ -186,24 +188,45 @@ TEST_F(Report, EveryDifferenceDiffReportsInAShownSettingIsADifferingRowAndNoOthe
 
 TEST_F(Report, TheDifferingRowsAreMarkedAndDifferencesOnlyKeepsOnlyThem)
 {
-    // Current and User differ in their first input level only.
+    // Each change is in one set only: its row differs between the three.
+    write(file("b.q20"), changedImage(imageA(), changes()));
+    open(file("b.q20"));
     const SettingsReport report = makeSettingsReport(editorReportSource(*sheet), nullptr, store, QDate(2024, 5, 6));
     const auto marked = std::count_if(report.table.lines.begin(), report.table.lines.end(),
                                       [](const ReportLine& l) { return l.differs; });
-    ASSERT_EQ(marked, 1);
-    // The document's text, as a reader sees it.
-    QString all = reportHtml(report.head, report.columns, report.table, false);
-    all.remove(QRegularExpression("<[^>]*>"));
+    // The input level of DVD tells the sets of the file apart too.
+    EXPECT_EQ(marked, static_cast<long>(changes().size()) + 1);
+    EXPECT_EQ(report.head.summary.front(), QString(texts::kSetsDiffer).arg(marked));
+
+    const QString html = reportHtml(report.head, report.columns, report.table, false);
     const QString only = reportHtml(report.head, report.columns, report.table, true);
+    // The document's text, as a reader sees it.
+    QString all = html;
+    all.remove(QRegularExpression("<[^>]*>"));
     for (const ReportLine& line : report.table.lines) {
         EXPECT_TRUE(all.contains(line.caption.toHtmlEscaped())) << line.caption.toStdString();
         for (const ReportCell& cell : line.cells)
             EXPECT_TRUE(all.contains(cellText(cell).toHtmlEscaped())) << cellText(cell).toStdString();
     }
     EXPECT_TRUE(all.contains("2024-05-06"));
-    EXPECT_TRUE(only.contains(">6. Adjust Input Levels<"));
-    EXPECT_FALSE(only.contains(">1. Time/Timers<"));
-    EXPECT_EQ(only.count(QString(">%1<").arg(texts::kDiffersMark)), 1);
+    EXPECT_EQ(only.count(QString(">%1<").arg(texts::kDiffersMark)), marked);
+    EXPECT_TRUE(only.contains(">Function Timeout:<"));
+    EXPECT_FALSE(only.contains(">Enable Timers:<"));
+
+    // The README's picture: the start of the document as the PDF lays it out.
+    QTextDocument document;
+    QFont font = document.defaultFont();
+    font.setPointSize(8);
+    document.setDefaultFont(font);
+    document.setHtml(html);
+    document.setTextWidth(760);
+    QImage picture(760, 900, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    document.drawContents(&painter, QRectF(0, 0, 760, 900));
+    painter.end();
+    QDir().mkpath(SCREENSHOT_DIR);
+    EXPECT_TRUE(picture.save(QString(SCREENSHOT_DIR) + "/report.png"));
 }
 
 TEST_F(Report, MakingReportsChangesNothingTheFileSavedAfterwardsIsTheSame)
