@@ -13,6 +13,7 @@
 #include "app/settings_report.h"
 #include "settings/image_codec.h"
 #include "app/texts.h"
+#include "ui/busy.h"
 #include "ui/file_dialog.h"
 
 namespace velmar::editor {
@@ -102,7 +103,12 @@ void CSettingsEditorSheet::ExportReport(const QString& compareWith)
         return;
     QString message;
     const ReportRequest request{*output, compareWith};
-    const bool written = writeSettingsReport(request, editorReportSource(*this), store(), message);
+    bool written = false;
+    {
+        // The pages are read here, on the window's thread, which makes their widgets.
+        const ui::WaitCursor waiting;
+        written = writeSettingsReport(request, editorReportSource(*this), store(), message);
+    }
     CMessageDlg(written ? QString(texts::kReportSaved) : message, this).doModal();
 }
 

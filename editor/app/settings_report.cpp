@@ -16,6 +16,7 @@ namespace velmar::editor {
 namespace {
 
 constexpr int kSetCount = 3;
+// As decodeImage names the block when it refuses it.
 const char* const kCurrentMainBlock = "Current main block";
 
 QString fileNameOr(const QString& name) { return name.isEmpty() ? QString(texts::kNoFileName) : name; }

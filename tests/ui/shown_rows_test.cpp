@@ -1,15 +1,13 @@
 // Reading what a declared dialog shows, row by row: captions, units and stand-ins, rows
-// without a caption of their own, column headings, radio groups, values a list cannot show,
-// hidden and disabled controls, and keys that stay put whatever is shown.
+// without a caption of their own, column headings, radio groups, hidden and disabled controls.
+// (The pages' walks check the rest against every page: tests/editor/app/report_walk_test.cpp.)
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "control_driver.h"
 #include "ui/dialog.h"
 #include "ui/shown_rows.h"
 
 using namespace velmar;
-using namespace velmar::test;
 
 namespace {
 
@@ -29,7 +27,6 @@ enum {
     kMon,
     kTue,
     kToggle,
-    kOpen,
 };
 
 class Sample : public ui::Dialog {
@@ -45,7 +42,6 @@ public:
                      {ui::label("Hidden caption:", kCaptionHidden), ui::check(kTickHidden)},
                      {ui::label("Bits:"), ui::check(kCheckA, "16 bit"), ui::check(kCheckB, "24 bit")},
                      {ui::label("Polarity:"), ui::button(kToggle, "Normal")},
-                     {ui::button(kOpen, "Open...")},
                  }},
             {.title = "Units:", .rows = {{ui::radio(kFeet, "feet", 1)}, {ui::radio(kMetres, "metres", 1)}}, .row = 1},
             {.rows = {{ui::gap(), ui::label("MAIN"), ui::label("Z2")},
@@ -151,67 +147,4 @@ TEST(ShownRows, HiddenControlsAreLeftOutDisabledOnesSaySoStandInsTakeTheirPlace)
     for (const auto& row : rows)
         for (const auto& part : row.parts)
             EXPECT_NE(part.id, kLevelEdit);
-}
-
-TEST(ShownRows, AValueAListOrRadioGroupCannotShowIsKeptWithTheControl)
-{
-    Sample d;
-    d.size = 7;
-    d.unit = 5;
-    d.loadControls();
-    auto rows = ui::readShownRows(d);
-    const auto& size = rowCaptioned(rows, "Level:")->parts[0];
-    EXPECT_EQ(size.kind, ui::ShownPart::Kind::NoChoice);
-    EXPECT_EQ(size.stored, 7);
-    const auto& unit = rowCaptioned(rows, "Units:")->parts[0];
-    EXPECT_EQ(unit.kind, ui::ShownPart::Kind::NoChoice);
-    EXPECT_EQ(unit.stored, 5);
-
-    // Shown again once the value is one the list has.
-    d.size = 0;
-    d.unit = 1;
-    d.updateData(false);
-    rows = ui::readShownRows(d);
-    EXPECT_EQ(rowCaptioned(rows, "Level:")->parts[0].text, "Small");
-    EXPECT_EQ(rowCaptioned(rows, "Units:")->parts[0].text, "metres");
-    // A choice the user made is shown, whatever was loaded.
-    d.size = 9;
-    d.updateData(false);
-    chooseItem(d, kSize, 1);
-    EXPECT_EQ(rowCaptioned(ui::readShownRows(d), "Level:")->parts[0].text, "Large");
-}
-
-TEST(ShownRows, FiltersLeaveOutSelectorsAndKeepRowsAskedFor)
-{
-    Sample d;
-    d.loadControls();
-    const auto skipped = ui::readShownRows(d, {.skip = {kSize, kToggle, kOpen}});
-    EXPECT_EQ(texts(*rowCaptioned(skipped, "Level:")), (QStringList{"80", "Off", "Hz"}));
-    EXPECT_EQ(rowCaptioned(skipped, "Polarity:"), nullptr);
-
-    const auto only = ui::readShownRows(d, {.only = {kDays, kOff}});
-    ASSERT_EQ(only.size(), 2u);
-    EXPECT_EQ(only[0].caption, "Level:");
-    EXPECT_EQ(texts(only[1]), QStringList{"Weekend"});
-}
-
-TEST(ShownRows, KeysStayWhereTheRowsStandWhateverIsShown)
-{
-    Sample shown;
-    shown.loadControls();
-    Sample hidden;
-    hidden.loadControls();
-    hidden.showControls(false, {kSize, kLevelEdit, kLevelSlider, kDays, kCheckA});
-
-    const auto all = ui::readShownRows(shown);
-    for (const auto& row : ui::readShownRows(hidden)) {
-        const auto same = std::find_if(all.begin(), all.end(), [&](const ui::ShownRow& r) { return r.key == row.key; });
-        ASSERT_NE(same, all.end()) << row.caption.toStdString();
-        EXPECT_EQ(same->caption, row.caption);
-    }
-    QStringList keys;
-    for (const auto& row : all)
-        keys << row.key;
-    keys.removeDuplicates();
-    EXPECT_EQ(keys.size(), static_cast<qsizetype>(all.size()));
 }
