@@ -39,7 +39,7 @@ public:
                      "<body style=\"font-family:sans-serif; font-size:10pt\">\n")
                      .arg(escaped(head.title));
         html_ += QStringLiteral("<h1>%1</h1>\n").arg(escaped(head.title));
-        facts(head.facts);
+        facts(head.factsTitle, head.facts);
         for (const QString& line : head.summary)
             html_ += QStringLiteral("<p>%1</p>\n").arg(escaped(line));
         const ReportLine* previous = nullptr;
@@ -86,9 +86,15 @@ private:
         return static_cast<int>(columns_.columns.isEmpty() ? columns_.groups.size() : columns_.columns.size());
     }
 
-    void facts(const std::vector<ReportFact>& facts)
+    void facts(const QString& title, const std::vector<ReportFact>& facts)
     {
         html_ += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">\n");
+        qsizetype columns = 1;
+        for (const ReportFact& fact : facts)
+            columns = std::max(columns, fact.values.size() + 1);
+        html_ += QStringLiteral("<tr><td colspan=\"%1\" bgcolor=\"%2\"><b>%3</b></td></tr>\n")
+                     .arg(columns)
+                     .arg(kHeadingBackgrounds[0], escaped(title));
         for (const ReportFact& fact : facts) {
             html_ += QStringLiteral("<tr><td><b>%1</b></td>").arg(escaped(fact.label));
             for (const QString& value : fact.values)

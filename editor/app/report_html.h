@@ -18,6 +18,7 @@ struct ReportFact {
 
 struct ReportHead {
     QString title;
+    QString factsTitle;  // the page that names the file and the unit: "0. General"
     std::vector<ReportFact> facts;
     QStringList summary;  // lines under the facts: counts, "only the rows that differ"
 };

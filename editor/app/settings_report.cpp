@@ -112,6 +112,7 @@ SettingsReport makeSettingsReport(const ReportSource& source, const ReportSource
         model.values << modelText(store.modelKind());
         firmware.values << firmwareText(s->image, store.modelKind());
     }
+    head.factsTitle = texts::kGeneralCaption;
     head.facts = {file, model, firmware, {texts::kDateFact, {date.toString(Qt::ISODate)}}};
     const std::vector<int>& n = report.table.differing;
     const auto differing = static_cast<int>(std::count_if(report.table.lines.begin(), report.table.lines.end(),

@@ -208,6 +208,7 @@ TEST_F(Report, TheDifferingRowsAreMarkedAndDifferencesOnlyKeepsOnlyThem)
         for (const ReportCell& cell : line.cells)
             EXPECT_TRUE(all.contains(cellText(cell).toHtmlEscaped())) << cellText(cell).toStdString();
     }
+    EXPECT_TRUE(all.contains(texts::kGeneralCaption));
     EXPECT_TRUE(all.contains("2024-05-06"));
     EXPECT_EQ(only.count(QString(">%1<").arg(texts::kDiffersMark)), marked);
     EXPECT_TRUE(only.contains(">Function Timeout:<"));
