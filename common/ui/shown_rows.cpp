@@ -117,13 +117,13 @@ private:
                          [this](const Cell& c) { return c.widget->isVisibleTo(&root_); });
             if (shown.empty())
                 continue;
-            // A row whose own caption is hidden has none; one that has no caption of its own
-            // stands under the row above.
+            // A row that starts with a gap stands under the row above; one that starts with
+            // anything else but a shown label (its caption hidden) has no caption.
             auto first = shown.begin();
             if (auto* label = qobject_cast<QLabel*>(first->widget)) {
                 caption = label->text();
                 ++first;
-            } else if (cells.front().column == 0 && qobject_cast<QLabel*>(cells.front().widget)) {
+            } else if (cells.front().column == 0) {
                 caption.clear();
             }
             const QString key = QStringLiteral("%1.%2").arg(ordinal).arg(row);

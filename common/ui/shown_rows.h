@@ -44,9 +44,9 @@ struct ReadFilter {
 };
 
 // The rows of visible controls in the order they stand. A row's caption is the label it
-// starts with (a row that starts otherwise continues the caption of the row above, or takes
-// its box's title); a check box with its own text, and a control under a column heading,
-// make a row of their own. Trackbars are left out: their edits show the value.
+// starts with (a row that starts with a gap continues the caption of the row above; one
+// without a caption takes its box's title); a check box with its own text, and a control under
+// a column heading, make a row of their own. Trackbars are left out: their edits show the value.
 std::vector<ShownRow> readShownRows(const ControlHost& host, const ReadFilter& filter = {});
 
 }  // namespace velmar::ui
