@@ -72,9 +72,12 @@ ReportTable tabulate(const std::vector<std::vector<ReadRow>>& columns, const std
     for (size_t c = 0; c < columns.size(); ++c) {
         for (const ReadRow& row : columns[c]) {
             ReportLine& line = table.lines[lineOf.at(row.key())];
-            // The first column that shows a row names it.
+            // The first column that shows a row names it; a caption one set's page hides is
+            // taken from another.
             if (line.path.empty())
                 line = {row.path, row.shown.group, row.shown.caption, std::move(line.cells)};
+            if (line.caption.isEmpty())
+                line.caption = row.shown.caption;
             line.cells[c] = {true, row.shown.parts};
         }
     }
