@@ -19,6 +19,7 @@ public:
     }
 
     HANDLE get() const { return h_; }
+    HANDLE release() { return std::exchange(h_, INVALID_HANDLE_VALUE); }
     bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
     void reset(HANDLE h = INVALID_HANDLE_VALUE)
     {

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <iostream>
 
+#include "platform/win32_handle.h"
 #include "platform/win32_text.h"
 
 namespace velmar::platform {
@@ -30,6 +32,16 @@ std::string devicePathFor(const std::string& name)
     if (name.rfind("\\\\", 0) == 0)
         return name;
     return "\\\\.\\" + name;
+}
+
+// The name of the object that marks a port in use: the same for every program in the session
+// and for every spelling of the device ("COM3", "\\.\com3").
+std::wstring inUseName(const std::string& device)
+{
+    std::wstring name = L"Global\\velmar-serial-port-";
+    for (wchar_t c : win32::widen(device.substr(4)))
+        name += c == L'\\' ? L'_' : static_cast<wchar_t>(std::towupper(c));
+    return name;
 }
 
 void applyFrame(DCB& dcb)
@@ -80,9 +92,14 @@ bool Win32SerialPort::open(const std::string& name)
         return false;
     }
     const std::string device = devicePathFor(*resolved);
-    HANDLE h = CreateFileW(win32::widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    win32::UniqueHandle inUse(CreateMutexW(nullptr, FALSE, inUseName(device).c_str()));
+    if (inUse.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
+        fail("cannot open " + device + " (" + name + "): in use by another program", true);
+        return false;
+    }
+    win32::UniqueHandle port(
+        CreateFileW(win32::widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!port.valid()) {
         const DWORD err = GetLastError();
         std::string text = "cannot open " + device + " (" + name + "): " + win32::errorText(err);
         // Windows refuses a port that another program holds with "access denied".
@@ -93,20 +110,18 @@ bool Win32SerialPort::open(const std::string& name)
     }
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (GetFileType(h) != FILE_TYPE_CHAR || !GetCommState(h, &dcb)) {
-        CloseHandle(h);
+    if (GetFileType(port.get()) != FILE_TYPE_CHAR || !GetCommState(port.get(), &dcb)) {
         fail(device + " (" + name + ") is not a serial port", true);
         return false;
     }
     applyFrame(dcb);
     COMMTIMEOUTS normal = kNormal;
-    if (!SetCommState(h, &dcb) || !SetCommTimeouts(h, &normal)) {
-        const DWORD err = GetLastError();
-        CloseHandle(h);
-        fail("cannot configure " + device + ": " + win32::errorText(err), true);
+    if (!SetCommState(port.get(), &dcb) || !SetCommTimeouts(port.get(), &normal)) {
+        fail("cannot configure " + device + ": " + win32::errorText(GetLastError()), true);
         return false;
     }
-    handle_ = h;
+    handle_ = port.release();
+    inUse_ = inUse.release();
     path_ = device;
     timeouts_ = Timeouts::Normal;
     applied_ = Applied::Normal;
@@ -122,6 +137,9 @@ void Win32SerialPort::close()
         return;
     CloseHandle(handle_);
     handle_ = nullptr;
+    if (inUse_)
+        CloseHandle(inUse_);
+    inUse_ = nullptr;
     path_.clear();
     pending_ = -1;
 }

@@ -11,7 +11,9 @@ namespace velmar::platform {
 
 // SerialPort over the Win32 communications API: "\\.\COMn" opened without sharing (a port is
 // exclusive by nature), 8N1 without XON/XOFF through the DCB, and the read deadlines as
-// COMMTIMEOUTS, so the driver itself waits: nothing spins. Windows offers no call for the
+// COMMTIMEOUTS, so the driver itself waits: nothing spins. Our programs also mark a port they
+// hold with a named object that the next one finds, for drivers that let a second program in
+// (Wine's, over a Linux terminal) where the two would garble each other's transfers. Windows offers no call for the
 // low-latency mode of USB adapters; their latency timer is a setting of the adapter's driver.
 class Win32SerialPort final : public SerialPort {
 public:
@@ -53,6 +55,7 @@ private:
     PortNames names_;
     Logger logger_;
     void* handle_ = nullptr;
+    void* inUse_ = nullptr;
     std::string path_;
     Timeouts timeouts_ = Timeouts::Normal;
     Applied applied_ = Applied::Normal;
