@@ -75,8 +75,7 @@ step "restore factory settings written by the Windows velmarctl"
 wine "$win_ctl" defaults factory.q20
 cmp -s factory.q20 linux.q20 && fail "the unit already holds factory settings: restore would prove nothing"
 wine "$win_ctl" restore factory.q20 --ports "$com"
-"$linux_ctl" backup restored.q20 --ports "$link"
-cmp factory.q20 restored.q20 || fail "the unit does not hold what was restored"
+# What the unit now holds is read back by the next backup (below).
 
 step "verify: fails against another flash, passes once the main image is flashed"
 if wine "$win_ctl" verify --ports "$com" >verify-before.txt 2>&1; then
@@ -107,7 +106,7 @@ if wine "$win_ctl" detect --ports "$com" >second.txt 2>&1; then
 fi
 expect_in "in use by another program" second.txt
 wait "$backup" || { cat busy.q20.txt; fail "the backup beside the refused program failed"; }
-cmp factory.q20 busy.q20 || fail "the backup beside the refused program differs"
+cmp factory.q20 busy.q20 || fail "the unit does not hold the restored settings, or the backup was disturbed"
 
 step "Ctrl+C during a backup: exit 130, no file, the unit runs"
 start_backup stopped.q20
