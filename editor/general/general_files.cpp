@@ -81,9 +81,13 @@ bool CGeneral::SaveFileQuietly()
         return false;
     CommitWorkingSet();
     StoreSetsToImage(false);
-    std::string scratch;
-    if (!WriteFile(scratch))
+    // Quiet when it works; a save that did not happen says why.
+    std::string message;
+    if (!WriteFile(message)) {
+        status_ = message;
+        showTexts();
         return false;
+    }
     for (int i = kCurrentSet; i <= kInstallerSet; ++i)
         snapshots_[static_cast<size_t>(i)].assign(set(i));
     return true;
@@ -105,8 +109,8 @@ bool CGeneral::onApply()
         switch (answer) {
         case kSavePromptYes: asking = !SaveFile(); break;
         case kSavePromptSaveAs:
-            if (PromptFileName(false)) {
-                SaveFileQuietly();
+            // A failed write asks again, as for "Yes": the changes are not lost unsaved.
+            if (PromptFileName(false) && SaveFileQuietly()) {
                 answer = kSavePromptNo;
                 asking = false;
             }

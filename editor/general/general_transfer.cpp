@@ -46,12 +46,13 @@ void CGeneral::OnLoadFileToUnit()
     if (!IsSettingsFile(path_) && !PromptFileName(true))
         return;
     const bool keepUnitAdjustments = loadNonSetup_ == 0;
+    // A file without settings is refused: the image the editor held before (the last file or
+    // unit read, or the factory settings) would otherwise go to the unit in its place.
+    const auto read = [this](Image& image, std::string& message) {
+        return readSettingsFile(path_, image, message, EmptyFile::Refuse);
+    };
     // The status line tells how it ended.
-    static_cast<void>(
-        workflowOn(*statusLine_)
-            .programFile(
-                store_, [this](Image& image, std::string& message) { return readSettingsFile(path_, image, message); },
-                keepUnitAdjustments));
+    static_cast<void>(workflowOn(*statusLine_).programFile(store_, read, keepUnitAdjustments));
 }
 
 }  // namespace velmar::editor

@@ -39,13 +39,6 @@ void BoundValueGroup::noteEdit(int editId, bool left)
         else
             pair->NoteEditChange();
     }
-    commit();
-}
-
-void BoundValueGroup::commit()
-{
-    if (rules_.beforeCommit)
-        rules_.beforeCommit();
     owner_.updateData(true);
 }
 
@@ -55,8 +48,12 @@ void BoundValueGroup::exchange(ui::DataExchange& dx)
     // the edit losing the focus to the message cannot open a second one.
     for (CBoundValueDlg* pair : pairs_) {
         if (isActive(*pair) && !pair->Exchange(dx)) {
+            dx.refuse();
             pair->doModal();
-            pair->FocusEdit(owner_);
+            if (rules_.focusRefused)
+                pair->FocusEdit(owner_);
+            else
+                pair->SelectEdit(owner_);
         }
     }
 }
@@ -68,7 +65,7 @@ void BoundValueGroup::onHScroll(int code, QSlider* bar)
         for (CBoundValueDlg* pair : scrollOrder_.empty() ? pairs_ : scrollOrder_) {
             if (isActive(*pair) && pair->StepFromScroll(bar, delta)) {
                 if (rules_.commitOnPageClick)
-                    commit();
+                    owner_.updateData(true);
                 owner_.updateData(false);
                 g_bSkipEndScroll = true;
                 return;
@@ -82,7 +79,9 @@ void BoundValueGroup::onHScroll(int code, QSlider* bar)
     for (CBoundValueDlg* pair : pairs_)
         if (isActive(*pair))
             pair->NoteSliderMove();
-    commit();
+    if (rules_.beforeSliderCommit)
+        rules_.beforeSliderCommit();
+    owner_.updateData(true);
 }
 
 }  // namespace velmar::editor

@@ -18,8 +18,12 @@ struct PairRules {
     bool leaveRule = true;
     // A page click on a trackbar commits the owner's controls before refreshing them.
     bool commitOnPageClick = false;
-    // Runs before every commit that a pair's notification causes.
-    std::function<void()> beforeCommit{};
+    // After its message a refused edit gets the focus back with its text selected; without
+    // it the text is selected and the focus stays where the user put it.
+    bool focusRefused = true;
+    // Runs when a trackbar was moved (not by a page click), before that move is committed;
+    // typing into an edit or a page click does not run it.
+    std::function<void()> beforeSliderCommit{};
 };
 
 // The owner's half of the pair protocol, shared by every page and dialog with pairs: the
@@ -42,7 +46,8 @@ public:
     void setScrollOrder(std::vector<CBoundValueDlg*> order) { scrollOrder_ = std::move(order); }
 
     // In the owner's doDataExchange: exchanges every active pair; a refused one shows its
-    // message and gets the focus back with its text selected. The others are still exchanged.
+    // message and has its text selected (see focusRefused), and the exchange counts as one
+    // that refused a value. The others are still exchanged.
     void exchange(ui::DataExchange& dx);
 
     // The owner's onHScroll.
@@ -50,7 +55,6 @@ public:
 
 private:
     void noteEdit(int editId, bool left);
-    void commit();
 
     ui::ControlHost& owner_;
     PairRules rules_;

@@ -121,6 +121,10 @@ bool CBoundValueDlg::takeTypedValue(ui::DataExchange& dx)
         value_ = ValueOf(position_);
     } else {
         position_ = PositionOf(typed);
+        // Off a step, the trackbar's value is what is held; leaving the edit then refuses
+        // the text as typed, so a refused value never reaches a record.
+        if (!IsInRange())
+            value_ = ValueOf(position_);
     }
     showPosition(dx);
     setFlags(false, false, false);
@@ -177,6 +181,12 @@ void CBoundValueDlg::FocusEdit(ui::ControlHost& owner) const
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     }
+}
+
+void CBoundValueDlg::SelectEdit(ui::ControlHost& owner) const
+{
+    if (auto* edit = owner.controlAs<QLineEdit>(editId_))
+        edit->selectAll();
 }
 
 std::string outOfRangeText(const CBoundValueDlg& pair)

@@ -44,6 +44,8 @@ public:
     // The pair's data-exchange step; false when a typed value is refused.
     bool Exchange(ui::DataExchange& dx);
     void FocusEdit(ui::ControlHost& owner) const;
+    // Selects the edit's whole text without moving the focus.
+    void SelectEdit(ui::ControlHost& owner) const;
 
 protected:
     void onInitDialog() override;

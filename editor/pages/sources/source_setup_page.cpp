@@ -187,6 +187,7 @@ void CSourceSetupPresetsSetupPage::doDataExchange(ui::DataExchange& dx)
     // component input the model's list lacks) loads as no choice and is kept.
     ui::ddxCBIndex(dx, kIdAudioIn, entry_->audioIn);
     ui::ddxCBIndex(dx, kIdDigitalIn, entry_->digitalIn);
+    // The field's fourth value has no radio: shown as none checked and kept.
     ui::ddxRadio(dx, {kIdMutingMin, kIdMutingMed, kIdMutingMax}, entry_->muting);
     ui::ddxCBIndex(dx, kIdSpeakerConfigList, entry_->speakerConfig);
     ui::ddxCBIndex(dx, kIdCompositeVideo, entry_->compositeVideo);

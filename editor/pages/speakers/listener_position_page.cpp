@@ -39,19 +39,11 @@ constexpr int kUnitGroup = 1, kSpacingGroup = 2;
 const std::vector<int> kUnitRadios{kIdFeet, kIdMetres};
 const std::vector<int> kSpacingRadios{kIdRearSpacingWide, kIdRearSpacingMiddle, kIdRearSpacingClose};
 
-// A radio group whose value no button stands for (a foreign code) keeps it.
-void ddxRadioKeeping(ui::DataExchange& dx, const std::vector<int>& ids, int& value)
-{
-    int shown = value;
-    ui::ddxRadio(dx, ids, shown);
-    if (dx.saving() && shown >= 0)
-        value = shown;
-}
-
 }  // namespace
 
+// A refused distance has its text selected; the focus stays where the user put it.
 CListenerPosition::CListenerPosition(PageContext& context)
-    : CSettingsPage(texts::kListenerCaption, context), group_(*this)
+    : CSettingsPage(texts::kListenerCaption, context), group_(*this, {.focusRefused = false})
 {
     for (const int id : kUnitRadios)
         onCommand(id, ui::Notify::Clicked, [this] { OnUnitChange(); });
@@ -135,8 +127,8 @@ void CListenerPosition::ApplyVisibility()
 void CListenerPosition::doDataExchange(ui::DataExchange& dx)
 {
     group_.exchange(dx);
-    ddxRadioKeeping(dx, kUnitRadios, record_->metric);
-    ddxRadioKeeping(dx, kSpacingRadios, record_->rearSpacing);
+    ui::ddxRadio(dx, kUnitRadios, record_->metric);
+    ui::ddxRadio(dx, kSpacingRadios, record_->rearSpacing);
     if (dx.saving())
         SaveDistances();
 
@@ -150,7 +142,13 @@ void CListenerPosition::doDataExchange(ui::DataExchange& dx)
 void CListenerPosition::OnUnitChange()
 {
     const int before = record_->metric;
-    updateData(true);
+    if (!updateData(true)) {
+        // The distances were not taken, so neither is the unit: the radios show it again, or
+        // the next commit would take the new unit without converting the distances.
+        ui::DataExchange load(*this, false);
+        ui::ddxRadio(load, kUnitRadios, record_->metric);
+        return;
+    }
     if (record_->metric == before)
         return;
     // Every distance keeps its trackbar position, which the new unit reads in its own scale.

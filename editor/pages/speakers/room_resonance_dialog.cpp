@@ -45,13 +45,13 @@ void CRoomResonanceDlg::buildControls()
         .rows = {
             ui::valueRow(texts::kTestToneLevel, {.slider = kIdToneLevelSlider, .edit = kIdToneLevelEdit}, texts::kDb),
             ui::valueRow(texts::kTestToneFreq, {.slider = kIdToneFreqSlider, .edit = kIdToneFreqEdit}, texts::kHz),
-            {ui::label(texts::kApplyFilter), ui::check(kIdApplyFilter)},
+            {ui::captionedCheck(kIdApplyFilter, texts::kApplyFilter)},
             ui::valueRow(texts::kFilterCenterFreq, {.slider = kIdFilterCenterSlider, .edit = kIdFilterCenterEdit},
                          texts::kHz),
             {ui::label(texts::kFilterDepth), ui::dropList(kIdFilterDepth, filterDepthItems())},
             ui::valueRow(texts::kFilterWidth, {.slider = kIdFilterWidthSlider, .edit = kIdFilterWidthEdit}, texts::kHz),
-            {ui::label(texts::kThxUltra2Sub), ui::check(kIdThxUltra2Sub)},
-            {ui::label(texts::kThxBgCompensation), ui::check(kIdThxBgCompensation),
+            {ui::captionedCheck(kIdThxUltra2Sub, texts::kThxUltra2Sub)},
+            {ui::captionedCheck(kIdThxBgCompensation, texts::kThxBgCompensation),
              ui::label(texts::kNotApplicable, kIdThxNotApplicable)},
         }};
     QVBoxLayout* layout = ui::buildPage(*this, *this, ui::PageSpec{{group}});

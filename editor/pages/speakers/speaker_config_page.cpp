@@ -27,7 +27,7 @@ void CSpeakerConfigPage::onCreateControls()
         .rows = {
             {ui::label(texts::kSurroundType), ui::dropList(kIdSurroundType, ui::itemList(texts::kSurroundTypes))},
             {ui::label(texts::kRearQtyType), ui::dropList(kIdRearType, ui::itemList(texts::kRearTypes))},
-            {ui::label(texts::kCenterEq), ui::check(kIdCenterEq)},
+            {ui::captionedCheck(kIdCenterEq, texts::kCenterEq)},
             {ui::label(texts::kTvSizeForEq), ui::dropList(kIdTvSize, ui::itemList(texts::kTvSizes))},
         }};
     ui::GroupSpec dialogs{.rows = {{ui::button(kIdCinemaConfig, texts::kCinemaSpeakerConfig)},

@@ -16,7 +16,9 @@ namespace velmar::editor {
 namespace {
 
 constexpr int kTunerSource = 3;
-constexpr int kTimeDigits = 2;
+// The store keeps an hour and a minute in a byte each: a value from a file is shown whole, so
+// that it stays as it is until the user changes it.
+constexpr int kTimeDigits = 3;
 
 const std::vector<int> kAmPmLists(std::begin(kIdTimerAmPm), std::end(kIdTimerAmPm));
 
@@ -42,8 +44,8 @@ ui::PageSpec pageLayout()
 {
     return {{
         {.rows = {{ui::label(texts::kTimeNote, kIdTimeNote)}}, .row = 0, .column = 0, .columnSpan = 2},
-        {.rows = {{ui::label(texts::kClock24Check), ui::check(kIdClock24)},
-                  {ui::label(texts::kEnableTimersCheck), ui::check(kIdEnableTimers)},
+        {.rows = {{ui::captionedCheck(kIdClock24, texts::kClock24Check)},
+                  {ui::captionedCheck(kIdEnableTimers, texts::kEnableTimersCheck)},
                   {ui::label(texts::kZoneLabel), ui::dropList(kIdTimerZone, textList(texts::kTimerZones))},
                   {ui::label(texts::kTimerLabel), ui::dropList(kIdTimer, textList(texts::kTimers))},
                   {ui::gap(), ui::dropList(kIdTimerDays, textList(texts::kTimerDays))},

@@ -123,12 +123,8 @@ void CTuner::doDataExchange(ui::DataExchange& dx)
     if (dx.saving())
         tuner_->freq[k] = freq_.GetPosition();
     // AM presets have no mode; a stored mode no radio shows (the field's fourth value) stays.
-    if (bank_ != kAmBank) {
-        int mode = tuner_->mode[k];
-        ui::ddxRadio(dx, kModeRadios, mode);
-        if (mode >= 0)
-            tuner_->mode[k] = mode;
-    }
+    if (bank_ != kAmBank)
+        ui::ddxRadio(dx, kModeRadios, tuner_->mode[k]);
     if (!dx.saving()) {
         ui::ddxCBIndex(dx, kIdBand, bank_);
         QString label = QString::asprintf(texts::kPresetLabelFormat, preset_ + 1);

@@ -25,7 +25,7 @@ ui::PageSpec pageLayout()
         paths.push_back(ui::radio(kPathRadios[static_cast<size_t>(path)], texts::kPathRadios[path], kPathGroup));
     return {{
         {.rows = {{ui::label(texts::kMuteLevelLabel), ui::dropList(kIdMuteLevel, textList(texts::kMuteLevels))},
-                  {ui::label(texts::kHphoneMuteCheck), ui::check(kIdHPhoneMute)}},
+                  {ui::captionedCheck(kIdHPhoneMute, texts::kHphoneMuteCheck)}},
          .row = 0,
          .column = 0},
         {.rows = {{ui::label(texts::kRenameZone2), ui::edit(kIdRenameZone2, kNameChars)},
@@ -50,7 +50,7 @@ ui::PageSpec pageLayout()
 }  // namespace
 
 CVolumesRenamePaths::CVolumesRenamePaths(PageContext& context)
-    : CSettingsPage(texts::kVolumesCaption, context), pairs_(*this, {.beforeCommit = [this] { LimitOnVolume(); }})
+    : CSettingsPage(texts::kVolumesCaption, context), pairs_(*this, {.beforeSliderCommit = [this] { LimitOnVolume(); }})
 {
 }
 

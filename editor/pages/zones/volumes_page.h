@@ -45,7 +45,9 @@ private:
     void OnPath();
     // Both pairs ranged for the selected path and set from its volumes.
     void ShowPath();
-    // On Volume's top follows Max Volume as it stands, and On Volume never passes it.
+    // On Volume's top follows Max Volume as it stands, and On Volume never passes it. Run
+    // before a slider move is committed, never on typing: a Max Volume typed digit by digit
+    // must not pull On Volume down to each digit on the way.
     void LimitOnVolume();
     void ShowLock();
 

@@ -178,6 +178,24 @@ TEST_F(General, CtrlSWithoutAFileAsksForOneAndACancelShowsNothing)
     EXPECT_EQ(general().status(), "");
 }
 
+// A save that does not happen says why, and the prompt's "Save As.." then asks again rather
+// than closing the editor on the unsaved changes.
+TEST_F(General, AQuietSaveThatFailsSaysWhyAndThePromptAsksAgain)
+{
+    ModalScript script;
+    const std::string nowhere = file("missing/settings.q20");
+    typePath(nowhere);
+    ctrl(Qt::Key_S);
+    EXPECT_TRUE(script.shown.empty()) << "no \"File Saved\"";
+    EXPECT_EQ(general().status().rfind(fileMessage(kSettingsFileOpenErrorText, nowhere), 0), 0u) << general().status();
+
+    changeSomething(set(kWorkingSet), 2);
+    script.click(kSavePromptSaveAs).file(q(nowhere)).click(kSavePromptCancel);
+    sheet->pressCancel();
+    EXPECT_EQ(script.shown.size(), 2u);
+    EXPECT_TRUE(sheet->isVisible());
+}
+
 TEST_F(General, CtrlLReloadsTheFileWithoutADialog)
 {
     ModalScript script;

@@ -1,6 +1,7 @@
 // The General page's transfers on a simulated unit in virtual time.
 #include <QCheckBox>
 #include <QProgressBar>
+#include <fstream>
 
 #include "editor_fixture.h"
 #include "settings/image_codec.h"
@@ -125,6 +126,18 @@ TEST_F(Transfer, ATypedPathIsUsedWithoutADialogButOneInCapitalsIsNot)
     EXPECT_EQ(firstInputLevels(unit.memory().settings).at(kCurrentBase), 9);
     // The sets shown are not changed by programming.
     EXPECT_EQ(set(kUserSet).inputLevels.level[0], 0);
+}
+
+TEST_F(Transfer, AnEmptyFileIsNotProgrammedInPlaceOfTheSettingsHeldBefore)
+{
+    {
+        std::ofstream create(file("empty.q20"));
+    }
+    const auto before = unit.memory().settings;
+    typePath(file("empty.q20"));
+    click(kIdLoadFileToUnit);
+    EXPECT_EQ(general().status(), fileMessage(kSettingsFileNoRecordsText, file("empty.q20")));
+    EXPECT_TRUE(unit.memory().settings == before);
 }
 
 TEST_F(OldFirmware, GetsTheFilesImageUnchanged)

@@ -235,20 +235,26 @@ TEST(PairRules, OneEditServesTheActivePairOnly)
     EXPECT_EQ(o.first.GetPosition(), 8);
 }
 
-TEST(PairRules, TheHookRunsBeforeEachCommitAndAPageClickCanCommit)
+TEST(PairRules, TheHookRunsBeforeADragIsCommittedAndAPageClickCanCommit)
 {
     std::vector<int> seen;
     Owner* owner = nullptr;
-    Owner o({.commitOnPageClick = true, .beforeCommit = [&] { seen.push_back(owner->other.GetPosition()); }});
+    Owner o({.commitOnPageClick = true, .beforeSliderCommit = [&] { seen.push_back(owner->other.GetPosition()); }});
     owner = &o;
     typeText(o, kOtherEdit, "3");
-    EXPECT_EQ(seen, std::vector<int>{5});  // before the typed value was taken
-    // The list was changed without a notification; the page click commits it.
+    EXPECT_TRUE(seen.empty());
+    QSlider* bar = o.controlAs<QSlider>(kOtherSlider);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(7);
+    bar->setSliderDown(false);
+    EXPECT_EQ(seen, std::vector<int>{3});  // before the drag was taken
+    EXPECT_EQ(o.other.GetPosition(), 7);
+    // The list was changed without a notification; the page click commits it, hook or not.
     o.controlAs<QComboBox>(kList)->setCurrentIndex(1);
     pageClick(o, kOtherSlider, false);
-    EXPECT_EQ(o.other.GetPosition(), 2);
+    EXPECT_EQ(o.other.GetPosition(), 6);
     EXPECT_EQ(o.list, 1);
-    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.size(), 1u);
 
     Owner plain({});
     plain.controlAs<QComboBox>(kList)->setCurrentIndex(1);

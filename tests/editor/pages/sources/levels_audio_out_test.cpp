@@ -1,4 +1,6 @@
 // "6. Adjust Input Levels" and "7. A-D/Audio-Out Format", headless, through controls by id.
+#include <QComboBox>
+
 #include "pages/sources/ad_audio_out_format_page.h"
 #include "pages/sources/adjust_input_levels_page.h"
 #include "control_driver.h"
@@ -102,6 +104,19 @@ TEST_F(SourceLevelPages, DigitalTwoFallsBackToDigitalOneForAnAnalogSource)
     store.set().audioOutFormat = 4;  // the tuner's code, which has no item
     working().audioOut.loadFromStore(store);
     EXPECT_EQ(itemText(audioOut(), kIdDigital2), "Digital 1");
+}
+
+// Codes 9 and 10 would name the analog-only 2-CH and 6-CH inputs, 11 to 15 no source at all.
+TEST_F(SourceLevelPages, ADigitalTwoCodePastTheListShowsNoItemAndIsKept)
+{
+    for (const int code : {9, 15}) {
+        store.set().audioOutFormat = static_cast<std::uint8_t>(code);
+        working().audioOut.loadFromStore(store);
+        EXPECT_EQ(audioOut().controlAs<QComboBox>(kIdDigital2)->currentIndex(), -1) << code;
+        leavePage();
+        working().saveToStore(store);
+        EXPECT_EQ(store.digital2Source(), code);
+    }
 }
 
 TEST_F(SourceLevelPages, RearOptionsReadNaWithoutRearSpeakers)

@@ -1,7 +1,12 @@
 // "3. Listener Position": distances in feet or metres, and which of them the speaker
 // arrangement of "2. Speaker Config" asks for.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabBar>
 #include <gtest/gtest.h>
 
+#include "app/texts.h"
 #include "speaker_pages_fixture.h"
 
 using namespace velmar;
@@ -10,7 +15,17 @@ using namespace velmar::test;
 
 namespace {
 
-class ListenerTest : public SpeakerPagesTest {};
+class ListenerTest : public SpeakerPagesTest {
+protected:
+    // The edits' focus and leave rules need the window's focus, as a user's window has it.
+    CListenerPosition& activeListenerPage()
+    {
+        auto& page = listenerPage();
+        QApplication::setActiveWindow(sheet.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+        return page;
+    }
+};
 
 }  // namespace
 
@@ -116,4 +131,47 @@ TEST_F(ListenerTest, RearSpacingIsOneGroupApartFromTheUnits)
     EXPECT_EQ(listener().rearSpacing, 2);
     EXPECT_EQ(listener().metric, 1);
     EXPECT_TRUE(isChecked(page, kIdMetres));
+}
+
+// 12.3 ft is off the half-foot steps: taken as 12.0 while typed, refused when the edit is left,
+// its text then selected with the focus left where the user put it.
+TEST_F(ListenerTest, ARefusedDistanceKeepsThePageOnATabOrOkClickAndIsNeverStored)
+{
+    ModalScript script;
+    listener().metric = 0;
+    auto& page = activeListenerPage();
+    typeKeys(page, kIdLeftFrontEdit, "12.3");
+    EXPECT_EQ(listener().distance[0], 120);
+
+    auto* tabs = sheet->findChild<QTabBar*>();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(sheet->indexOfPlace(kCalibrationPlace)).center());
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].title, texts::kOutOfRangeCaption);
+    EXPECT_EQ(sheet->activePage(), &page);
+    EXPECT_EQ(tabs->currentIndex(), sheet->indexOfPlace(kListenerPlace));
+    EXPECT_EQ(page.controlAs<QLineEdit>(kIdLeftFrontEdit)->selectedText(), "12.3");
+    EXPECT_EQ(sheet->focusWidget(), tabs);
+
+    page.control(kIdLeftFrontEdit)->setFocus();
+    QTest::mouseClick(sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_EQ(script.shown.size(), 2u);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(listener().distance[0], 120);
+}
+
+// "1,5" is no number: the exchange stops, and a unit clicked meanwhile is not taken either.
+TEST_F(ListenerTest, AUnitRefusedWithTheDistancesIsNotTakenByTheNextCommit)
+{
+    ModalScript script;
+    listener().metric = 0;
+    listener().distance[1] = 120;
+    auto& page = listenerPage();
+    typeKeys(page, kIdLeftFrontEdit, "1,5");
+    clickControl(page, kIdMetres);
+    EXPECT_EQ(script.shown.back().text, ui::kEnterNumberText);
+    EXPECT_TRUE(isChecked(page, kIdFeet));
+    QTest::keyClick(&slider(page, kIdCenterSlider), Qt::Key_Right);
+    EXPECT_EQ(listener().metric, 0);
+    EXPECT_EQ(listener().distance[1], 125);
+    EXPECT_EQ(textOf(page, kIdCenterUnit), "ft");
 }

@@ -1,5 +1,6 @@
 // "2. Speaker Config" and its four dialogs, driven through their controls.
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -260,6 +261,31 @@ TEST_F(SpeakerConfigTest, ThxUltra2SubLocksTheBassPeakAndOffersBackgroundCompens
         enter(d, kIdBassPeakEdit, "-10.5");
     });
     EXPECT_EQ(speakers().bassPeak, -21);
+}
+
+TEST_F(SpeakerConfigTest, ACaptionBelongsToItsCheckBox)
+{
+    const auto caption = [](ui::ControlHost& host, const char* text) {
+        for (QLabel* label : host.widget().findChildren<QLabel*>())
+            if (label->text() == QLatin1String(text))
+                return label;
+        ADD_FAILURE() << text;
+        return static_cast<QLabel*>(nullptr);
+    };
+    speakers().centerEq = 0;
+    QTest::mouseClick(caption(speakerPage(), texts::kCenterEq), Qt::LeftButton);
+    EXPECT_EQ(speakers().centerEq, 1);
+    EXPECT_TRUE(enabled(speakerPage(), kIdTvSize));
+
+    speakers().room.thxUltra2Sub = 0;
+    std::vector<bool> seen;
+    edit(kIdRoomFilter, [&](ui::ControlHost& d) {
+        seen.push_back(caption(d, texts::kThxBgCompensation)->isHidden());
+        QTest::mouseClick(caption(d, texts::kThxUltra2Sub), Qt::LeftButton);
+        seen.push_back(caption(d, texts::kThxBgCompensation)->isHidden());
+    });
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    EXPECT_EQ(speakers().room.thxUltra2Sub, 1);
 }
 
 TEST_F(SpeakerConfigTest, CancelEscapeAndTheCloseBoxRestoreEveryDialogsRecord)

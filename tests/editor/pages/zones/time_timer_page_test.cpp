@@ -1,6 +1,7 @@
 // "1. Time/Timers" through its controls, with the tuner's station chooser.
 #include <QLineEdit>
 
+#include "app/texts.h"
 #include "pages/zones/time_timer_page.h"
 #include "zone_pages_fixture.h"
 
@@ -92,17 +93,35 @@ TEST_F(TimeTimerPage, AStoredTimeOutsideTheDayStaysUntilChanged)
     ModalScript script;
     timers().clock24 = 1;
     timers().entry[0][0].times[kWeekendOff] = {25, 70, 0};
+    timers().entry[0][0].times[kWeekendOn] = {255, 100, 0};
     enableTimers();
     EXPECT_EQ(shownTime(kWeekendOff), "25:70");
+    EXPECT_EQ(shownTime(kWeekendOn), "255:100");
     enter(page(), kIdTimerHours[kWeekdayOn], "7");
     EXPECT_TRUE(sheet->setActivePage(0));
     EXPECT_TRUE(script.shown.empty());
     EXPECT_EQ(timers().entry[0][0].times[kWeekendOff], (TimerTime{25, 70, 0}));
+    EXPECT_EQ(timers().entry[0][0].times[kWeekendOn], (TimerTime{255, 100, 0}));
     EXPECT_EQ(timers().entry[0][0].times[kWeekdayOn].hour, 7);
 
     enter(page(), kIdTimerHours[kWeekendOff], "26");
     EXPECT_EQ(script.shown.size(), 1u);
     EXPECT_EQ(timers().entry[0][0].times[kWeekendOff].hour, 25);
+}
+
+// In 12-hour form a stored hour past the day was cut to two digits ("13" for 130), which the
+// page then refused at every commit: the page could not be left, nor the settings saved.
+TEST_F(TimeTimerPage, AThreeDigitHourFromAFileLetsThePageBeLeftAndSaved)
+{
+    ModalScript script;
+    timers().clock24 = 0;
+    timers().entry[0][0].times[kWeekdayOff] = {130, 5, 0};
+    EXPECT_EQ(shownTime(kWeekdayOff), "130:05 AM");
+    script.file(q(file("timers.q20"))).click(ui::kIdOk);
+    QTest::keyClick(&page(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].text, texts::kFileSaved);
+    EXPECT_EQ(timers().entry[0][0].times[kWeekdayOff], (TimerTime{130, 5, 0}));
 }
 
 TEST_F(TimeTimerPage, EachEntryKeepsItsOwnValuesAndItsZonesVolumeRange)

@@ -144,6 +144,16 @@ TEST_F(VolumesPage, OnVolumeNeverPassesMaxVolume)
     EXPECT_EQ(volumes().onVolume[0], -30);
 }
 
+TEST_F(VolumesPage, AMaxVolumeTypedKeyByKeyLeavesOnVolumeAlone)
+{
+    volumes().maxVolume[0] = 20;  // +10 dB
+    volumes().onVolume[0] = 10;   // +5 dB
+    typeKeys(page(), kIdMaxVolumeEdit, "20");
+    EXPECT_EQ(volumes().maxVolume[0], 40);
+    EXPECT_EQ(volumes().onVolume[0], 10);
+    EXPECT_EQ(textOf(page(), kIdOnVolumeEdit), "5");
+}
+
 TEST_F(VolumesPage, Zone2AtTheTopLocksToOnVolume)
 {
     clickControl(page(), kIdPathZone2);
