@@ -24,9 +24,10 @@ if [ "$(cat "$ports_stamp" 2>/dev/null)" != "$com=$link" ]; then
   wineserver -w
   echo "$com=$link" >"$ports_stamp"
 fi
-# One Wine server for the whole run rather than one per program, with Wine's own services
-# started before ctest lists the test programs' cases (it allows each listing 5 s).
-wineserver -p
+# One Wine server for the whole run rather than one per program (one already running is kept),
+# with Wine's own services started before ctest lists the test programs' cases (it allows each
+# listing 5 s).
+wineserver -p 2>/dev/null || true
 wine cmd /c exit >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
