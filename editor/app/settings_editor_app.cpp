@@ -7,7 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/port_names.h"
-#include "platform/posix_serial_port.h"
+#include "platform/native_serial_port.h"
 #include "settings/settings_store.h"
 #include "app/report_texts.h"
 #include "app/screenshots.h"
@@ -30,9 +30,11 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(texts::kProgramTitle);
     parser.addHelpOption();
-    const QCommandLineOption ports(QStringLiteral("ports"),
-                                   QStringLiteral("Device paths for COM1, COM2, ... separated by commas."),
-                                   QStringLiteral("PATH,..."));
+    const QCommandLineOption ports(
+        QStringLiteral("ports"),
+        QStringLiteral(
+            "Ports for COM1, COM2, ... separated by commas: device paths, or port names such as COM3 on Windows."),
+        QStringLiteral("PATH,..."));
     parser.addOption(ports);
     const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("Open this settings file at the start."),
                                   QStringLiteral("FILE.q20"));
@@ -52,8 +54,8 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
     }
 
     // Why a port could not be opened (the dialout group, a busy device) goes to the log.
-    platform::PosixSerialPort port(platform::PortNames::select(parser.value(ports).toStdString()),
-                                   [](const std::string& line) { std::cerr << line << '\n'; });
+    platform::NativeSerialPort port(platform::PortNames::select(parser.value(ports).toStdString()),
+                                    [](const std::string& line) { std::cerr << line << '\n'; });
     platform::RealClock clock;
     SettingsStore store(Variant::Editor);
     CSettingsEditorSheet sheet(store, port, clock);
