@@ -5,8 +5,8 @@
 
 namespace {
 
-// Pictures need no screen: without a display (an X or Wayland session; Windows always has its
-// desktop) they are drawn off screen.
+// Pictures and reports need no screen: without a display (an X or Wayland session; Windows
+// always has its desktop) they are drawn off screen.
 void drawOffscreenWithoutDisplay(int argc, char** argv)
 {
 #ifndef Q_OS_WIN
@@ -14,7 +14,7 @@ void drawOffscreenWithoutDisplay(int argc, char** argv)
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return;
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--screenshots", 13) == 0)
+        if (std::strncmp(argv[i], "--screenshots", 13) == 0 || std::strncmp(argv[i], "--report", 8) == 0)
             qputenv("QT_QPA_PLATFORM", "offscreen");
 #else
     Q_UNUSED(argc);
