@@ -1,6 +1,7 @@
 // Readers and writers of the set's fields: each writer touches only its own bits.
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "bits.h"
 #include "settings_store.h"
@@ -20,6 +21,15 @@ void storeName(Name& slot, const std::string& text)
 {
     slot.fill(0);
     std::memcpy(slot.data(), text.data(), std::min<std::size_t>(text.size(), kNameSize - 1));
+}
+
+// A level kept at or below the Main maximum volume, in a signed byte: a maximum below the
+// byte's -64 dB limits the level to -64 dB, where a plain cast would wrap it to a loud one.
+std::int8_t levelAtMost(int level, int maxVolume)
+{
+    constexpr int kLowest = std::numeric_limits<std::int8_t>::min();
+    constexpr int kHighest = std::numeric_limits<std::int8_t>::max();
+    return static_cast<std::int8_t>(std::clamp(std::min(level, maxVolume), kLowest, kHighest));
 }
 
 // Music keeps its speaker bits in the high nibble, Cinema in the low one.
@@ -170,10 +180,7 @@ void SettingsStore::setThxUltra2Sub(int on) { bits::put(set_.speakerOptions, 6, 
 int SettingsStore::musicSameAsCinema() const { return bits::get(set_.speakerOptions, 7, 1); }
 void SettingsStore::setMusicSameAsCinema(int on) { bits::put(set_.speakerOptions, 7, 1, on); }
 int SettingsStore::noiseReferenceLevel() const { return set_.noiseReferenceLevel; }
-void SettingsStore::setNoiseReferenceLevel(int level)
-{
-    set_.noiseReferenceLevel = static_cast<std::int8_t>(std::min(level, maxVolume(0)));
-}
+void SettingsStore::setNoiseReferenceLevel(int level) { set_.noiseReferenceLevel = levelAtMost(level, maxVolume(0)); }
 
 // ---- distances ----
 int SettingsStore::metricUnits() const { return bits::get(set_.distanceFlags, 0, 1); }
@@ -293,10 +300,7 @@ void SettingsStore::setRoomTestToneFreqIndex(int index)
     set_.roomTestToneFreq = static_cast<std::uint8_t>(index * 3 + 18);
 }
 int SettingsStore::roomTestToneLevel() const { return set_.roomTestToneLevel; }
-void SettingsStore::setRoomTestToneLevel(int level)
-{
-    set_.roomTestToneLevel = static_cast<std::int8_t>(std::min(level, maxVolume(0)));
-}
+void SettingsStore::setRoomTestToneLevel(int level) { set_.roomTestToneLevel = levelAtMost(level, maxVolume(0)); }
 int SettingsStore::roomFilterCenter() const { return set_.roomFilterCenter - 20; }
 void SettingsStore::setRoomFilterCenter(int value) { set_.roomFilterCenter = static_cast<std::uint8_t>(value + 20); }
 int SettingsStore::roomFilterDepth() const { return set_.roomFilterDepth - 1; }

@@ -58,7 +58,15 @@ int scrollCodeOf(int action)
 
 ControlHost::ControlHost(QWidget& self) : self_(self) {}
 
-ControlHost::~ControlHost() = default;
+ControlHost::~ControlHost()
+{
+    // By now the owner's handlers and members are gone, but not its controls: a window
+    // ended by Escape is destroyed before the window system takes the focus from it.
+    for (const QMetaObject::Connection& connection : connections_)
+        QObject::disconnect(connection);
+    for (const QPointer<QObject>& notifier : notifiers_)
+        delete notifier.data();
+}
 
 void ControlHost::registerControl(int id, QWidget* control)
 {
@@ -184,13 +192,16 @@ void ControlHost::enableControls(bool enable, std::initializer_list<int> ids)
 void ControlHost::connectNotifications(int id, QWidget* control)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        QObject::connect(button, &QAbstractButton::clicked, &self_, [this, id] { notify(id, Notify::Clicked); });
+        connections_.push_back(
+            QObject::connect(button, &QAbstractButton::clicked, &self_, [this, id] { notify(id, Notify::Clicked); }));
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        QObject::connect(edit, &QLineEdit::textEdited, &self_, [this, id] { notify(id, Notify::EditChange); });
-        edit->installEventFilter(new EventNotifier(
-            edit, [this, id] { notify(id, Notify::EditKillFocus); }, QEvent::FocusOut, QEvent::FocusOut));
+        connections_.push_back(
+            QObject::connect(edit, &QLineEdit::textEdited, &self_, [this, id] { notify(id, Notify::EditChange); }));
+        installNotifier(
+            edit, [this, id] { notify(id, Notify::EditKillFocus); }, QEvent::FocusOut, QEvent::FocusOut);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        QObject::connect(combo, &QComboBox::activated, &self_, [this, id] { notify(id, Notify::SelChange); });
+        connections_.push_back(
+            QObject::connect(combo, &QComboBox::activated, &self_, [this, id] { notify(id, Notify::SelChange); }));
     } else if (auto* slider = qobject_cast<QSlider*>(control)) {
         connectSlider(slider);
     }
@@ -200,17 +211,25 @@ void ControlHost::connectSlider(QSlider* slider)
 {
     // actionTriggered comes before the slider takes the new value, so a handler may still
     // put the position somewhere else (one step for a page click).
-    QObject::connect(slider, &QAbstractSlider::actionTriggered, &self_, [this, slider](int action) {
-        if (!exchanging_)
-            onHScroll(scrollCodeOf(action), slider->sliderPosition(), slider);
-    });
-    slider->installEventFilter(new EventNotifier(
+    connections_.push_back(
+        QObject::connect(slider, &QAbstractSlider::actionTriggered, &self_, [this, slider](int action) {
+            if (!exchanging_)
+                onHScroll(scrollCodeOf(action), slider->sliderPosition(), slider);
+        }));
+    installNotifier(
         slider,
         [this, slider] {
             if (!exchanging_)
                 onHScroll(kScrollEnd, slider->sliderPosition(), slider);
         },
-        QEvent::MouseButtonRelease, QEvent::KeyRelease));
+        QEvent::MouseButtonRelease, QEvent::KeyRelease);
+}
+
+void ControlHost::installNotifier(QWidget* control, std::function<void()> onEvent, QEvent::Type a, QEvent::Type b)
+{
+    auto* notifier = new EventNotifier(control, std::move(onEvent), a, b);
+    control->installEventFilter(notifier);
+    notifiers_.emplace_back(notifier);
 }
 
 }  // namespace velmar::ui

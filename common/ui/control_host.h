@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -41,6 +42,8 @@ inline constexpr int kIdCancel = 2;
 class ControlHost {
 public:
     explicit ControlHost(QWidget& self);
+    // Cuts the controls off from the host: they outlive it, and one with the focus reports
+    // its lost focus as the widget base deletes it.
     virtual ~ControlHost();
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
@@ -98,10 +101,13 @@ protected:
 private:
     void connectNotifications(int id, QWidget* control);
     void connectSlider(QSlider* slider);
+    void installNotifier(QWidget* control, std::function<void()> onEvent, QEvent::Type a, QEvent::Type b);
 
     QWidget& self_;
     std::map<int, QPointer<QWidget>> controls_;
     std::map<std::pair<int, Notify>, std::function<void()>> handlers_;
+    std::vector<QMetaObject::Connection> connections_;
+    std::vector<QPointer<QObject>> notifiers_;
     bool exchanging_ = false;
     unsigned refusals_ = 0;
 };

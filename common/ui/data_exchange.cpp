@@ -132,10 +132,11 @@ void ddxText(DataExchange& dx, int id, QString& value)
 
 void ddxText(DataExchange& dx, int id, std::string& value)
 {
-    QString text = QString::fromStdString(value);
+    const QString shown = QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
+    QString text = shown;
     ddxText(dx, id, text);
-    if (dx.saving())
-        value = text.toStdString();
+    if (dx.saving() && text != shown)
+        value = text.toLatin1().toStdString();
 }
 
 void ddxText(DataExchange& dx, int id, double& value)

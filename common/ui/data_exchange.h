@@ -40,6 +40,8 @@ private:
 // Control text: edits, labels, buttons and group boxes (saving reads edits and labels only).
 // The double form writes up to 15 significant digits in the shortest form and,
 // when saving, refuses what is not a number with "Please enter a number.".
+// A std::string holds the unit's bytes: each shows as the character of its code (Latin-1),
+// and a text the user did not change is kept byte for byte.
 void ddxText(DataExchange& dx, int id, std::string& value);
 void ddxText(DataExchange& dx, int id, QString& value);
 void ddxText(DataExchange& dx, int id, double& value);

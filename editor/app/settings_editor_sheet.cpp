@@ -37,6 +37,7 @@ CSettingsEditorSheet::CSettingsEditorSheet(SettingsStore& store, platform::Seria
     BindPageLinks();
     for (SettingsRecordSet& set : sets_)
         general_->RegisterSet(&set);
+    general_->SetOnWorkingSetReplaced([this] { ReloadShownPage(); });
     // The store starts out holding the factory settings.
     prepareStore(store, true);
     prepareStore(store, false);
@@ -130,6 +131,14 @@ void CSettingsEditorSheet::BindPageLinks()
 {
     for (CSettingsPage* page : settingsPages_)
         page->BindRecords(sets_[kWorkingSet]);
+}
+
+void CSettingsEditorSheet::ReloadShownPage()
+{
+    // A save prompt raised from a settings page switches the edited set to Current while the
+    // page stays on screen: shown as it was, its controls would be committed into Current.
+    if (auto* shown = dynamic_cast<CSettingsPage*>(activePage()))
+        shown->onSetActive();
 }
 
 int CSettingsEditorSheet::doModal()

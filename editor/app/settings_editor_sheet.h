@@ -46,6 +46,7 @@ protected:
 
 private:
     void BindPageLinks();
+    void ReloadShownPage();
     void addWindowMenu();
     void addFileMenu(QMenuBar& bar);
     // Asks for the report's name and writes it, of these settings or compared with a file.

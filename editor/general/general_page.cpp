@@ -212,8 +212,14 @@ void CGeneral::UpdateTitle()
 void CGeneral::CommitWorkingSet()
 {
     set(editIndex_).assign(set(kWorkingSet));
+    const bool switching = editIndex_ != kCurrentSet;
+    const unsigned generation = workingSetGeneration_;
     ReplaceWorkingSet(kCurrentSet);
     editIndex_ = kCurrentSet;
+    // Current may hold the same settings as the set edited so far; the page on screen must
+    // still drop what it has not taken for that set.
+    if (switching && generation == workingSetGeneration_ && onWorkingSetReplaced_)
+        onWorkingSetReplaced_();
     UpdateTitle();
 }
 
@@ -223,6 +229,8 @@ void CGeneral::ReplaceWorkingSet(int index)
         return;
     set(kWorkingSet).assign(set(index));
     ++workingSetGeneration_;
+    if (onWorkingSetReplaced_)
+        onWorkingSetReplaced_();
 }
 
 bool CGeneral::PromptFileName(bool open)

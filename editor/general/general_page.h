@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,9 @@ public:
     // Counts the times the working set was replaced by different settings (a file, the unit,
     // another set); the pages reload their records when it moved since they last did.
     unsigned workingSetGeneration() const { return workingSetGeneration_; }
+    // Runs each time the working set was replaced, or Current took the place of another set,
+    // so that the page on screen can reload.
+    void SetOnWorkingSetReplaced(std::function<void()> handler) { onWorkingSetReplaced_ = std::move(handler); }
     QProgressBar* progressBar() const;
 
 protected:
@@ -128,6 +132,7 @@ private:
     std::array<SettingsRecordSet, 4> snapshots_{};
     int editIndex_ = 0;
     unsigned workingSetGeneration_ = 0;
+    std::function<void()> onWorkingSetReplaced_;
     unitlink::UnitLink link_;
     int skipFileDialog_ = 0;
     std::string path_;

@@ -164,6 +164,12 @@ TEST(StoreWriters, LevelsLimitedByMainMaxVolume)
     EXPECT_EQ(s.noiseReferenceLevel(), -5);
     s.setRoomTestToneLevel(11);
     EXPECT_EQ(s.roomTestToneLevel(), 10);
+    // A maximum below the byte's -64 dB holds both at -64 dB rather than wrapping them to +58 dB.
+    s.setMaxVolume(0, -140);
+    s.setNoiseReferenceLevel(0);
+    s.setRoomTestToneLevel(0);
+    EXPECT_EQ(s.noiseReferenceLevel(), -128);
+    EXPECT_EQ(s.roomTestToneLevel(), -128);
 }
 
 TEST(StoreWriters, BitFieldsTouchOnlyTheirBits)

@@ -90,6 +90,23 @@ TEST(DataExchange, LoadsAndTakesBackEveryKindOfControl)
     EXPECT_EQ(f.slider, -5);
 }
 
+TEST(DataExchange, TextBytesShowAsLatin1AndComeBackAsTheyWereUnlessEdited)
+{
+    Form f;
+    for (const std::string& bytes : {std::string("AB\xE9"
+                                                 "CD"),
+                                     std::string("\x80\xFF\x7F\x01")}) {
+        f.b = bytes;
+        ASSERT_TRUE(f.updateData(false));
+        EXPECT_EQ(f.edit(kEditB)->text(), QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        ASSERT_TRUE(f.updateData(true));
+        EXPECT_EQ(f.b, bytes);
+    }
+    f.edit(kEditB)->setText(QStringLiteral("Z\u00e9"));
+    ASSERT_TRUE(f.updateData(true));
+    EXPECT_EQ(f.b, "Z\xE9");
+}
+
 TEST(DataExchange, TextThatIsNoNumberStopsTheExchangeWithAMessage)
 {
     ModalScript script;

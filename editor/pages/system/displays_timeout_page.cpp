@@ -1,6 +1,7 @@
 #include "pages/system/displays_timeout_page.h"
 
 #include <QSlider>
+#include <algorithm>
 
 #include "ui/page_builder.h"
 
@@ -97,10 +98,16 @@ void CDisplaysTimeout::setUpPairs()
 {
     timeout_.SetLimits(kTimeoutLowest, kTimeoutHighest);
     timeout_.SetPosition(record_->functionTimeout);
-    high_.SetValue(record_->brightHigh);
-    medium_.SetValue(record_->brightMedium);
-    low_.SetValue(record_->brightLow);
-    setBrightnessRanges(record_->brightLow, record_->brightMedium, record_->brightHigh);
+    // Each range lies between the neighbours' values, so a stored triple out of order or
+    // outside 1 to 15 (factory settings made before a QRX 20 was detected hold zeros) would
+    // give empty ranges and values below 1: it is brought into order from High down first.
+    const int high = std::clamp(record_->brightHigh, kBrightnessLowest + 2, kBrightnessHighest);
+    const int medium = std::clamp(record_->brightMedium, kBrightnessLowest + 1, high - 1);
+    const int low = std::clamp(record_->brightLow, kBrightnessLowest, medium - 1);
+    high_.SetValue(high);
+    medium_.SetValue(medium);
+    low_.SetValue(low);
+    setBrightnessRanges(low, medium, high);
 }
 
 bool CDisplaysTimeout::onSetActive()

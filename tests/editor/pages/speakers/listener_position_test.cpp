@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <gtest/gtest.h>
 
+#include "app/save_prompt_dialog.h"
 #include "app/texts.h"
 #include "speaker_pages_fixture.h"
 
@@ -131,6 +132,25 @@ TEST_F(ListenerTest, RearSpacingIsOneGroupApartFromTheUnits)
     EXPECT_EQ(listener().rearSpacing, 2);
     EXPECT_EQ(listener().metric, 1);
     EXPECT_TRUE(isChecked(page, kIdMetres));
+}
+
+TEST_F(ListenerTest, AfterACancelledSavePromptThePageShowsCurrentAndWritesNothingOfTheSetBefore)
+{
+    for (int& tenths : set(kInstallerSet).listener.distance)
+        tenths = 200;
+    ListenerRecord current = set(kCurrentSet).listener;
+    click(kIdEditInstaller);
+    auto& page = listenerPage();
+    dragTo(page, kIdLeftFrontSlider, 30);
+    ModalScript script;
+    script.click(kSavePromptCancel);
+    QTest::keyClick(page.control(kIdCenterSlider), Qt::Key_Escape);
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_EQ(general().editIndex(), kCurrentSet);
+    EXPECT_EQ(textOf(page, kIdCenterEdit), ui::formatDouble(current.distance[1] / 10.0).toStdString());
+    dragTo(page, kIdRightFrontSlider, 40);
+    current.distance[2] = 200;
+    EXPECT_EQ(listener(), current);
 }
 
 // 12.3 ft is off the half-foot steps: taken as 12.0 while typed, refused when the edit is left,

@@ -150,6 +150,30 @@ TEST_F(DisplaysPage, OtherModelsHaveNoBrightnessControlsAndKeepTheirValues)
     saveScreenshot("10-displays-timeout.png");
 }
 
+TEST_F(DisplaysPage, BrightnessTheRangesCannotHoldIsShownInOrderAndKeptSoOnTheNextVisit)
+{
+    store.setModelKind(ModelKind::Qrx20);
+    // low, medium, high stored -> shown (factory settings made before a QRX 20 was detected
+    // hold zeros; a file may hold anything)
+    const std::array<int, 3> cases[][2] = {
+        {{0, 0, 0}, {1, 2, 3}},
+        {{15, 15, 15}, {13, 14, 15}},
+        {{9, 4, 40}, {3, 4, 15}},
+    };
+    for (const auto& [stored, shown] : cases) {
+        record().brightLow = stored[0];
+        record().brightMedium = stored[1];
+        record().brightHigh = stored[2];
+        page();
+        sheet->setActivePage(0);
+        const std::array<int, 3> kept{record().brightLow, record().brightMedium, record().brightHigh};
+        EXPECT_EQ(kept, shown) << stored[0] << " " << stored[1] << " " << stored[2];
+        page();
+        sheet->setActivePage(0);
+        EXPECT_EQ((std::array<int, 3>{record().brightLow, record().brightMedium, record().brightHigh}), kept);
+    }
+}
+
 namespace {
 
 class Qrx20Unit : public DisplaysPage {
@@ -178,4 +202,22 @@ TEST_F(Qrx30Unit, ADetectedQrx30HidesIt)
     click(kIdAutoDetect);
     ASSERT_EQ(general().status(), texts::kSettingsUploaded) << general().unitStatus();
     EXPECT_FALSE(brightnessShown());
+}
+
+TEST_F(DisplaysPage, AChoiceNotYetTakenForInstallerNeverReachesCurrentAfterACancelledSavePrompt)
+{
+    // Installer holds what Current holds, both changed since the start, so Cancel prompts.
+    record().wakeUp = 1;
+    click(kIdCopyToInstaller);
+    click(kIdEditInstaller);
+    chooseItem(page(), kIdMainOnScreen, 0);  // taken when the page is left
+    ModalScript script;
+    script.click(kSavePromptCancel);
+    QTest::keyClick(page().control(kIdMainOnScreen), Qt::Key_Escape);
+    ASSERT_TRUE(sheet->isVisible());
+    ASSERT_EQ(general().editIndex(), kCurrentSet);
+    const int current = set(kCurrentSet).displays.mainOnScreen;
+    EXPECT_EQ(page().controlAs<QComboBox>(kIdMainOnScreen)->currentIndex(), current);
+    sheet->setActivePage(0);
+    EXPECT_EQ(record().mainOnScreen, current);
 }

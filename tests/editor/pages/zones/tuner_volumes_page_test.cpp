@@ -228,3 +228,19 @@ TEST_F(VolumesPage, NamesTakeSixPrintableCharacters)
     sheet->setActivePage(0);
     EXPECT_EQ(volumes().zone3Name, "Bd 3 l");
 }
+
+TEST_F(VolumesPage, NamesBeyondAsciiSurviveAVisitByteForByte)
+{
+    volumes().zone2Name =
+        "AB\xE9"
+        "CD";
+    volumes().recName = "\x80\xFF";
+    page();
+    EXPECT_EQ(textOf(page(), kIdRenameZone2), "AB\u00e9CD");
+    enter(page(), kIdMaxVolumeEdit, "5");
+    sheet->setActivePage(0);
+    EXPECT_EQ(store.zoneName(1),
+              "AB\xE9"
+              "CD");
+    EXPECT_EQ(store.zoneName(4), "\x80\xFF");
+}
