@@ -178,10 +178,7 @@ int main(int argc, char** argv)
     };
 
     Image image{};
-    size_t written = 0;
-    for (size_t a = unitlink::kSettingsWriteFirst; a < unitlink::kSettingsWriteEnd; ++a)
-        written += unitlink::settingsAddressWritten(a, false) ? 1 : 0;
-    const double writeSeconds = static_cast<double>(written) * eepromWriteUs / 1e6;
+    const double writeSeconds = static_cast<double>(unitlink::settingsAddressesWritten(false)) * eepromWriteUs / 1e6;
     if (allOk && unit.EnterLoaderFast(message))
         measure("RetrieveSettings", 0.0, false, [&] { return unit.RetrieveSettings(image, message, progress); });
     if (allOk && unit.EnterLoaderFast(message))

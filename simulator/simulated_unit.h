@@ -93,6 +93,8 @@ private:
     void blockUntil(uint64_t untilNs);
     size_t receiveBufferBytes() const;
     void writeFuse(char letter, uint8_t value);
+    // The loseReadAt fault: true (once) for a read at that address.
+    bool loseRead();
     // data_eeprom.cpp: the data-EEPROM lines and the DSP queries; false when not one of them.
     bool dataEepromLine(const std::string& line, uint64_t nowNs);
     bool dspLine(const std::string& line, uint64_t nowNs);
@@ -123,6 +125,7 @@ private:
     size_t pageFill_ = 0;
     int chunksLoaded_ = 0;
     uint8_t unstableValue_ = 0;
+    uint32_t flakyReads_ = 0;
     uint64_t writingUntilNs_ = 0;
     uint64_t blockedUntilNs_ = 0;
     size_t heldWhileBlocked_ = 0;
