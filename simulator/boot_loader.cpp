@@ -208,6 +208,7 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         if (static_cast<int>(address_ & 0x0FFF) != config_.faults.stuckSettingsAddress)
             memory_.settings[address_ & 0x0FFF] = args[0];
         writingUntilNs_ = start + static_cast<uint64_t>(config_.eepromWriteUs) * 1000u;
+        ++settingsWrites_;
         if (config_.eepromAck == EepromAck::AtStart) {
             emit("\r", start);
         } else {

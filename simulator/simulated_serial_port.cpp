@@ -138,6 +138,14 @@ bool SimulatedSerialPort::flush()
     return true;
 }
 
+uint64_t SimulatedSerialPort::adapterTimerHandOvers() const
+{
+    uint64_t n = 0;
+    for (const auto& l : lines_)
+        n += l.wire ? l.wire->timerHandOvers() : 0;
+    return n;
+}
+
 std::optional<uint64_t> SimulatedSerialPort::nextEventNs() const
 {
     std::optional<uint64_t> next;

@@ -54,6 +54,8 @@ public:
     int openCount() const { return openCount_; }
     const std::string& openName() const;
     uint32_t hostRate() const { return rate_; }
+    // Replies the USB serial adapters of all lines held until their latency timer ran out.
+    uint64_t adapterTimerHandOvers() const;
 
     static constexpr size_t kInputBufferSize = 4096;
 

@@ -59,6 +59,8 @@ public:
     uint64_t lostBytes() const { return lost_; }
     // Bytes the loader's receive buffer could not hold while it was writing the settings EEPROM.
     uint64_t receiveOverruns() const { return overruns_; }
+    // Bytes the loader has written into the settings EEPROM ("d" commands carried out).
+    uint64_t settingsWrites() const { return settingsWrites_; }
     void countLost() { ++lost_; }
     bool zoneOn(int zone) const { return zones_.at(static_cast<size_t>(zone - 1)); }
     int dayOfWeek() const { return dayOfWeek_; }
@@ -130,6 +132,7 @@ private:
     uint64_t blockedUntilNs_ = 0;
     size_t heldWhileBlocked_ = 0;
     uint64_t overruns_ = 0;
+    uint64_t settingsWrites_ = 0;
 
     // data EEPROM
     bool dataEepromLocked_ = true;  // "del1" locks writes, "del0" unlocks them

@@ -32,19 +32,23 @@ uint64_t UnitWire::adapterHandOverNs() const
 {
     if (adapterHeld_.empty())
         return kNever;
-    // The first tick at or after the moment the oldest waiting byte arrived (no earlier than now).
-    const uint64_t since = cursorNs_ > lastHandOverNs_ ? cursorNs_ - lastHandOverNs_ : 0;
+    const uint64_t since = adapterHeld_.front().arrivedNs - lastHandOverNs_;
     const uint64_t ticks = std::max<uint64_t>(1, (since + adapterLatencyNs_ - 1) / adapterLatencyNs_);
-    return lastHandOverNs_ + ticks * adapterLatencyNs_;
+    const uint64_t tick = lastHandOverNs_ + ticks * adapterLatencyNs_;
+    if (adapterHeld_.size() >= kAdapterPacketBytes)
+        return std::min(tick, adapterHeld_[kAdapterPacketBytes - 1].arrivedNs);
+    return tick;
 }
 
 void UnitWire::handOver(uint64_t atNs, uint32_t hostRate, const HostSink& sink)
 {
-    if (hostRate != 0) {
-        for (uint8_t byte : adapterHeld_)
-            sink(byte, atNs);
+    if (adapterHeld_.size() < kAdapterPacketBytes)
+        ++timerHandOvers_;
+    for (size_t i = 0; i < kAdapterPacketBytes && !adapterHeld_.empty(); ++i) {
+        if (hostRate != 0)
+            sink(adapterHeld_.front().byte, atNs);
+        adapterHeld_.pop_front();
     }
-    adapterHeld_.clear();
     lastHandOverNs_ = atNs;
 }
 
@@ -84,12 +88,13 @@ void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink
                                                                : kNever;
         const uint64_t tHandOver = adapterHandOverNs();
         const uint64_t next = std::min({tIn, tOut, tWake, tHandOver});
-        // Only what the unit receives may be taken ahead of time; the host's side waits for it.
-        if (next == kNever || (next > nowNs && (!inputsAhead || next == tOut || next == tHandOver)))
+        // What reaches the host waits for its time; the rest may be taken ahead of it.
+        const bool toHost = next == tHandOver || (next == tOut && adapterLatencyNs_ == 0);
+        if (next == kNever || (next > nowNs && (!inputsAhead || toHost)))
             break;
         cursorNs_ = std::max(cursorNs_, next);
         if (next == tHandOver) {
-            handOver(cursorNs_, hostRate, sink);
+            handOver(next, hostRate, sink);
         } else if (next == tOut) {
             const InFlight b = *toHost_;
             toHost_.reset();
@@ -97,9 +102,7 @@ void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink
             if (delivered && adapterLatencyNs_ == 0) {
                 sink(b.byte, cursorNs_);
             } else if (delivered) {
-                adapterHeld_.push_back(b.byte);
-                if (adapterHeld_.size() >= kAdapterPacketBytes)
-                    handOver(cursorNs_, hostRate, sink);
+                adapterHeld_.push_back(Held{b.byte, cursorNs_});
             }
             if (observer_)
                 observer_(false, b.byte, delivered, cursorNs_);

@@ -4,7 +4,6 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <vector>
 
 #include "simulator/simulated_unit.h"
 
@@ -50,10 +49,13 @@ public:
     // (0: the host port is closed and receives nothing). With `inputsAhead`, the unit also takes
     // in bytes already on their way to it whose time has not come, at their own (virtual) times:
     // nothing the host does later can arrive before them, and only bytes to the host must wait
-    // for the real time. A real-time harness then wakes once per reply instead of once per byte.
+    // for the real time. A real-time harness then wakes once per reply instead of once per byte;
+    // through an adapter, once per hand-over (bytes reach the adapter ahead of time too).
     void advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink, bool inputsAhead = false);
 
     void setObserver(Observer observer) { observer_ = std::move(observer); }
+    // Hand-overs the adapter's latency timer made with bytes waiting: replies that waited for it.
+    uint64_t timerHandOvers() const { return timerHandOvers_; }
     SimulatedUnit& unit() { return unit_; }
 
 private:
@@ -64,14 +66,21 @@ private:
         uint64_t arriveNs;
     };
     void tryStartOutput(uint64_t nowNs);
-    // The adapter's next hand-over to the host of what it holds (none while it holds nothing).
+    // The adapter's next hand-over of what it holds: the first tick of its timer after the oldest
+    // byte arrived, or the arrival of the packet's last byte if that comes first (none while it
+    // holds nothing).
     uint64_t adapterHandOverNs() const;
     void handOver(uint64_t atNs, uint32_t hostRate, const HostSink& sink);
 
+    struct Held {
+        uint8_t byte;
+        uint64_t arrivedNs;
+    };
     SimulatedUnit& unit_;
     uint64_t adapterLatencyNs_;
-    std::vector<uint8_t> adapterHeld_;  // from the unit, waiting in the adapter
+    std::deque<Held> adapterHeld_;  // from the unit, waiting in the adapter
     uint64_t lastHandOverNs_ = 0;
+    uint64_t timerHandOvers_ = 0;
     std::deque<InFlight> toUnit_;
     uint64_t inFreeNs_ = 0;
     std::optional<InFlight> toHost_;
