@@ -21,7 +21,7 @@ constexpr uint32_t kReadLimitMs = 140;
 // nothing while it sends could find more arriving than its receiver holds; if a reply goes
 // missing the rest of the run keeps only as many ahead as such a receiver takes (its two bytes
 // while it sends a reply).
-constexpr size_t kWordsInFlight = kReplyBytesInFlight / 2;
+constexpr size_t kWordsInFlight = kLineBytesInFlight / 2;
 constexpr size_t kCautiousWordsInFlight = 3;
 
 uint16_t wordOf(const std::string& reply)

@@ -16,10 +16,12 @@ namespace velmar::unitlink {
 // earlier ones have come back; replies are then taken strictly in order. It serves reads only:
 // there the loader receives fewer bytes than it sends back. Writes go one acknowledged command
 // at a time, since a loader busy with its EEPROM holds only a byte or two of what arrives.
-// What a run of reads keeps on its way from the unit: through a USB serial adapter, replies
-// reach the host only when 62 bytes wait or the adapter's latency timer (up to 16 ms) runs out,
-// so the run has two such packets outstanding and the line stays busy across a hand-over.
-inline constexpr size_t kReplyBytesInFlight = 128;
+// How much a run of reads keeps on its way, in bytes of its busier direction (the commands of
+// settings reads, the replies of flash reads): 22 ms of line at 115200 bit/s. Through a USB
+// serial adapter replies reach the host only when 62 bytes wait or its latency timer (up to
+// 16 ms) runs out; what is still on its way then keeps the unit busy while the host wakes up
+// and its next commands wait for a 1 ms USB frame.
+inline constexpr size_t kLineBytesInFlight = 256;
 
 class LoaderPipeline {
 public:

@@ -13,8 +13,8 @@ namespace {
 constexpr uint8_t kCR = 0x0D;
 constexpr uint32_t kAddressLimitMs = 65;
 constexpr uint32_t kReadLimitMs = 70;
-constexpr size_t kReplyBytesPerRead = 2;  // the address's CR and the byte
-constexpr size_t kReadsInFlight = kReplyBytesInFlight / kReplyBytesPerRead;
+constexpr size_t kCommandBytesPerRead = 4;  // "a", the address, "D"
+constexpr size_t kReadsInFlight = kLineBytesInFlight / kCommandBytesPerRead;
 constexpr int kByteTries = 7;
 constexpr size_t kProgressStep = 8;
 

@@ -21,7 +21,7 @@ inline int programmingPosition(bool reading, size_t address)
 
 // Each read is "set address, then D", as a lone read is: the loader is not relied on to move
 // its address on after "D". Reads go out ahead of the replies to earlier ones, as many as keep
-// kReplyBytesInFlight on their way, and their replies are taken strictly in order. A read
+// kLineBytesInFlight of commands on their way, and their replies are taken strictly in order. A read
 // changes nothing in the unit and the loader receives twice the bytes it sends back, so reads
 // sent ahead never pile up in its receiver.
 //
