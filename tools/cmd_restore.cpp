@@ -1,7 +1,7 @@
 // velmarctl restore FILE.q20 [--keep-adjustments] [--every-byte]: the editor's "Load settings
 // from file to unit", converting the file for firmware 2.1 and later as the editor does, and
-// writing only the bytes the unit does not already hold. Ctrl+C while the settings are
-// programmed stops between two bytes and lets the unit run again.
+// writing only the bytes the unit does not already hold. Ctrl+C stops among the reads or between
+// two written bytes and lets the unit run again.
 #include <CLI/CLI.hpp>
 
 #include "cli_support.h"
@@ -20,6 +20,8 @@ namespace {
 
 constexpr std::string_view kPartlyProgrammed =
     "Stopped by Ctrl+C: the unit's settings are partly programmed. Run velmarctl restore again to complete them.";
+constexpr std::string_view kStoppedBeforeWriting =
+    "Stopped by Ctrl+C while the unit's settings were read: none was written.";
 constexpr std::string_view kWroteSome = "Wrote %1 of %2 settings bytes; the others already held the file's values.";
 constexpr std::string_view kWroteAll = "Wrote all %2 settings bytes.";
 
@@ -55,8 +57,10 @@ int runRestore(const RestoreOptions& options)
     };
     const auto write = options.everyByte ? unitlink::SettingsWrite::EveryByte : unitlink::SettingsWrite::OnlyDiffering;
     const bool programmed = workflow.programFile(store, fileAsRead, options.keepAdjustments, write);
-    if (workflow.transferStopped())
-        cli::fail(kPartlyProgrammed, cli::kInterruptedStatus);
+    if (workflow.transferStopped()) {
+        cli::fail(session.link().settingsBytesWritten() > 0 ? kPartlyProgrammed : kStoppedBeforeWriting,
+                  cli::kInterruptedStatus);
+    }
     if (!programmed)
         cli::fail(workflow.status());
     UnitSession::status(bytesWrittenText(options.everyByte, session.link().settingsBytesWritten(),

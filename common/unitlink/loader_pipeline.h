@@ -10,12 +10,6 @@
 
 namespace velmar::unitlink {
 
-// A round trip through the port costs as much as a few bytes on the wire at 115200 bit/s, so a
-// transfer that waited out every reply would spend a third of its time idle. The pipeline lets
-// commands that change nothing in the unit (address sets and reads) go out before the replies to
-// earlier ones have come back; replies are then taken strictly in order. It serves reads only:
-// there the loader receives fewer bytes than it sends back. Writes go one acknowledged command
-// at a time, since a loader busy with its EEPROM holds only a byte or two of what arrives.
 // How much a run of reads keeps on its way, in bytes of its busier direction (the commands of
 // settings reads, the replies of flash reads): 22 ms of line at 115200 bit/s. Through a USB
 // serial adapter replies reach the host only when 62 bytes wait or its latency timer (up to
@@ -23,6 +17,12 @@ namespace velmar::unitlink {
 // and its next commands wait for a 1 ms USB frame.
 inline constexpr size_t kLineBytesInFlight = 256;
 
+// A round trip through the port costs as much as a few bytes on the wire at 115200 bit/s, so a
+// transfer that waited out every reply would spend a third of its time idle. The pipeline lets
+// commands that change nothing in the unit (address sets and reads) go out before the replies to
+// earlier ones have come back; replies are then taken strictly in order. It serves reads only.
+// Writes go one acknowledged command at a time, since a loader busy with its EEPROM holds only a
+// byte or two of what arrives.
 class LoaderPipeline {
 public:
     explicit LoaderPipeline(UnitLink& link) : link_(link) {}

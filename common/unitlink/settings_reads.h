@@ -21,9 +21,9 @@ inline int programmingPosition(bool reading, size_t address)
 
 // Each read is "set address, then D", as a lone read is: the loader is not relied on to move
 // its address on after "D". Reads go out ahead of the replies to earlier ones, as many as keep
-// kLineBytesInFlight of commands on their way, and their replies are taken strictly in order. A read
-// changes nothing in the unit and the loader receives twice the bytes it sends back, so reads
-// sent ahead never pile up in its receiver.
+// kLineBytesInFlight bytes of commands on their way, and their replies are taken strictly in
+// order. A read changes nothing in the unit and the loader receives twice the bytes it sends
+// back, so reads sent ahead never pile up in its receiver.
 //
 // A reply byte lost on the way shifts every later one: the byte of a "D" is then taken from the
 // next acknowledgement (a CR), until a byte taken as an acknowledgement is not one. So a byte
@@ -42,8 +42,9 @@ public:
         size_t address;
         std::optional<uint8_t> value;  // none: the reply was lost or wrong
     };
-    // Sends what the window allows and takes the oldest reply. After a lost one, what was in
-    // flight behind it has been waited out and dropped; those reads are planned again, first.
+    // Sends what the window allows and takes the oldest reply (a read must be planned or on its
+    // way). After a lost one, what was in flight behind it has been waited out and dropped;
+    // those reads are planned again, first.
     Reply next();
 
     // Waits out the replies on their way, drops them and forgets every plan.
