@@ -22,8 +22,8 @@
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "settings/settings_store.h"
-#include "settings_editor_app.h"
-#include "settings_editor_sheet.h"
+#include "app/settings_editor_app.h"
+#include "app/settings_editor_sheet.h"
 
 using namespace velmar;
 using Clock = std::chrono::steady_clock;

@@ -102,6 +102,7 @@ public:
     void setCopyMain(int which, int on);
     int digital2Source() const;  // 0 "Digital 1", otherwise source + 1
     void setDigital2Source(int value);
+    void setDigital2Code(int code);  // as it is: a code read from the image goes back unchanged
     int twoChannelFs() const;
     void setTwoChannelFs(int code);
     int balancedOut() const;
@@ -211,7 +212,8 @@ public:
     void setOsColor(int zone, int color);
     int osInfo(int zone) const;  // the page's choice 0..5
     void setOsInfo(int zone, int choice);
-    int osInfoMask(int zone) const;  // the zone mask as stored
+    bool osInfoIsChoice(int zone) const;  // the stored mask is one that a choice writes
+    int osInfoMask(int zone) const;       // the zone mask as stored
     void setOsInfoMask(int zone, int mask);
     int frontPanelWakeUp() const;
     void setFrontPanelWakeUp(int choice);

@@ -77,8 +77,9 @@ void SettingsStore::setDigital2Source(int value)
     const int source = value - 1;
     if (source >= 0 && source < kSourceCount && audioInType(source) < 2)
         value = 0;
-    bits::put(set_.audioOutFormat, 0, 4, value);
+    setDigital2Code(value);
 }
+void SettingsStore::setDigital2Code(int code) { bits::put(set_.audioOutFormat, 0, 4, code); }
 int SettingsStore::twoChannelFs() const { return bits::get(set_.audioOutFormat, 4, 2); }
 void SettingsStore::setTwoChannelFs(int code) { bits::put(set_.audioOutFormat, 4, 2, code); }
 int SettingsStore::balancedOut() const { return bits::get(set_.audioOutFormat, 6, 1); }

@@ -15,6 +15,12 @@ constexpr int kOsInfoChoiceOther = 5;
 
 int zoneBit(int zone) { return 1 << zone; }
 
+int osInfoMaskOf(int zone, int choice)
+{
+    choice = std::clamp(choice, 0, kOsInfoChoiceOther);
+    return choice == 1 ? zoneBit(zone) : kOsInfoMask[choice];
+}
+
 // Main keeps its OS position and colour in the high pair of bits, Zone 2 in the low pair.
 int pairShift(int zone) { return zone == 0 ? 4 : 0; }
 
@@ -52,9 +58,9 @@ int SettingsStore::osInfo(int zone) const
 }
 void SettingsStore::setOsInfo(int zone, int choice)
 {
-    choice = std::clamp(choice, 0, kOsInfoChoiceOther);
-    set_.displayOptions[4 + zone] = static_cast<std::uint8_t>(choice == 1 ? zoneBit(zone) : kOsInfoMask[choice]);
+    set_.displayOptions[4 + zone] = static_cast<std::uint8_t>(osInfoMaskOf(zone, choice));
 }
+bool SettingsStore::osInfoIsChoice(int zone) const { return osInfoMaskOf(zone, osInfo(zone)) == osInfoMask(zone); }
 
 int SettingsStore::osInfoMask(int zone) const { return set_.displayOptions[4 + zone]; }
 void SettingsStore::setOsInfoMask(int zone, int mask)

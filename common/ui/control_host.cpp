@@ -106,6 +106,8 @@ bool ControlHost::updateData(bool save)
     DataExchange dx(*this, save);
     doDataExchange(dx);
     exchanging_ = false;
+    if (dx.failed() || dx.refused())
+        ++refusals_;
     return !dx.failed();
 }
 

@@ -62,6 +62,9 @@ public:
     // False when a value was refused; the exchange stopped there.
     bool updateData(bool save = true);
     bool exchanging() const { return exchanging_; }
+    // How many exchanges so far refused a value and said so, whether they stopped there or
+    // went on: compared before and after an action, it tells whether the action was refused.
+    unsigned refusals() const { return refusals_; }
 
     // The text of an edit, label, button or group box.
     void setControlText(int id, const QString& text);
@@ -99,6 +102,7 @@ private:
     std::map<int, QPointer<QWidget>> controls_;
     std::map<std::pair<int, Notify>, std::function<void()>> handlers_;
     bool exchanging_ = false;
+    unsigned refusals_ = 0;
 };
 
 }  // namespace velmar::ui

@@ -14,6 +14,8 @@
 
 namespace velmar::ui {
 
+void DataExchange::refuse() { refused_ = true; }
+
 void DataExchange::fail(int controlId)
 {
     failed_ = true;
@@ -203,7 +205,6 @@ void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value)
         checkRadio(buttons, value);
         return;
     }
-    value = -1;
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i] && buttons[i]->isChecked())
             value = static_cast<int>(i);

@@ -23,11 +23,15 @@ public:
     bool failed() const { return failed_; }
     // Stops the run and puts the focus on the control whose value was refused.
     void fail(int controlId);
+    // A value was refused and a message said so, but the run goes on (a value pair).
+    void refuse();
+    bool refused() const { return refused_; }
 
 private:
     ControlHost& host_;
     bool save_;
     bool failed_ = false;
+    bool refused_ = false;
 };
 
 // Control text: edits, labels, buttons and group boxes (saving reads edits and labels only).
@@ -43,8 +47,9 @@ void ddxCheck(DataExchange& dx, int id, int& value);  // 0 or 1
 // selection and is kept as it was when saving, so a foreign code survives a commit.
 void ddxCBIndex(DataExchange& dx, int id, int& value);
 void ddxSlider(DataExchange& dx, int id, int& value);  // trackbar position
-// A group of radio buttons given in order; value is the index of the checked one (-1: none,
-// which loading shows as no button checked, even in an exclusive group).
+// A group of radio buttons given in order; value is the index of the checked one. A value no
+// button stands for (-1, a foreign code) loads as no button checked, even in an exclusive
+// group, and is kept as it was when saving while none is checked.
 void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value);
 void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value);
 

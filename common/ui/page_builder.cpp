@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -34,6 +35,11 @@ ControlSpec button(int id, QString text, int span)
 ControlSpec check(int id, QString text, int span)
 {
     return ControlSpec{.kind = Kind::Check, .id = id, .text = std::move(text), .span = span};
+}
+
+ControlSpec captionedCheck(int id, QString caption)
+{
+    return ControlSpec{.kind = Kind::CaptionedCheck, .id = id, .text = std::move(caption), .span = 2};
 }
 
 ControlSpec radio(int id, QString text, int group)
@@ -69,6 +75,35 @@ namespace {
 // Wide enough for "-63.5" and a little more; the edits of value pairs stay narrow.
 constexpr int kValueEditChars = 7;
 
+// Makes a caption part of its check box: a click on it toggles the box (a disabled box
+// ignores it), and it is shown, hidden, enabled and disabled with the box.
+class CaptionOfBox final : public QObject {
+public:
+    CaptionOfBox(QLabel& caption, QCheckBox& box) : QObject(&box), caption_(caption), box_(box)
+    {
+        caption.installEventFilter(this);
+        box.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &caption_ && event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && caption_.rect().contains(mouse->position().toPoint()))
+                box_.click();
+        } else if (watched == &box_) {
+            if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+                caption_.setVisible(!box_.isHidden());
+            else if (event->type() == QEvent::EnabledChange)
+                caption_.setEnabled(box_.isEnabled());
+        }
+        return false;
+    }
+
+private:
+    QLabel& caption_;
+    QCheckBox& box_;
+};
+
 QWidget* makeControl(const ControlSpec& decl, QWidget& parent)
 {
     switch (decl.kind) {
@@ -80,6 +115,7 @@ QWidget* makeControl(const ControlSpec& decl, QWidget& parent)
         return b;
     }
     case Kind::Check: return new QCheckBox(decl.text, &parent);
+    case Kind::CaptionedCheck: return nullptr;  // two widgets: buildRows makes them
     case Kind::Radio: return new QRadioButton(decl.text, &parent);
     case Kind::DropList: {
         auto* c = new QComboBox(&parent);
@@ -109,12 +145,28 @@ QWidget* makeControl(const ControlSpec& decl, QWidget& parent)
     return nullptr;
 }
 
+// The caption in the row's caption column, the box in the next one.
+QCheckBox* addCaptionedCheck(const ControlSpec& decl, QWidget& parent, QGridLayout& grid, int row, int column)
+{
+    auto* caption = new QLabel(decl.text, &parent);
+    auto* box = new QCheckBox(&parent);
+    grid.addWidget(caption, row, column);
+    grid.addWidget(box, row, column + 1, 1, std::max(1, decl.span - 1));
+    new CaptionOfBox(*caption, *box);
+    return box;
+}
+
 void buildRows(ControlHost& host, QWidget& parent, QGridLayout& grid, const GroupSpec& group,
                std::map<int, std::vector<int>>& radioGroups)
 {
     for (int r = 0; r < static_cast<int>(group.rows.size()); ++r) {
         int column = 0;
         for (const ControlSpec& decl : group.rows[static_cast<size_t>(r)]) {
+            if (decl.kind == Kind::CaptionedCheck) {
+                host.registerControl(decl.id, addCaptionedCheck(decl, parent, grid, r, column));
+                column += decl.span;
+                continue;
+            }
             if (QWidget* w = makeControl(decl, parent)) {
                 grid.addWidget(w, r, column, 1, decl.span);
                 if (decl.kind == Kind::Slider)

@@ -17,7 +17,7 @@ class ControlHost;
 
 inline constexpr int kNoId = -1;
 
-enum class Kind { Gap, Label, Button, Check, Radio, DropList, Edit, NumberEdit, Slider };
+enum class Kind { Gap, Label, Button, Check, CaptionedCheck, Radio, DropList, Edit, NumberEdit, Slider };
 
 // One cell of a row.
 struct ControlSpec {
@@ -53,6 +53,9 @@ ControlSpec gap(int span = 1);
 ControlSpec label(QString text, int id = kNoId, int span = 1);
 ControlSpec button(int id, QString text, int span = 1);
 ControlSpec check(int id, QString text = {}, int span = 1);
+// A check box whose caption stands on its left, in the caption column (two columns): the
+// caption belongs to the box, so a click on it toggles the box, and it hides and greys with it.
+ControlSpec captionedCheck(int id, QString caption);
 ControlSpec radio(int id, QString text, int group);
 ControlSpec dropList(int id, QStringList items, int span = 1);
 ControlSpec edit(int id, int maxLength = 0);

@@ -15,7 +15,13 @@ bool PropertyPage::onSetActive()
     return true;
 }
 
-bool PropertyPage::onKillActive() { return updateData(true); }
+bool PropertyPage::onKillActive()
+{
+    // A value refused on the way keeps the page as a failed exchange does: it is never left
+    // behind unseen.
+    const unsigned before = refusals();
+    return updateData(true) && refusals() == before;
+}
 
 bool PropertyPage::onApply() { return true; }
 

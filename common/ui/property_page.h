@@ -30,7 +30,7 @@ public:
     virtual void onCreateControls() {}
     virtual void onInitDialog();  // loads the controls
     virtual bool onSetActive();   // reloads them, except right after onInitDialog
-    virtual bool onKillActive();  // takes them back
+    virtual bool onKillActive();  // takes them back; false when a value was refused
     virtual bool onApply();
     virtual bool onQueryCancel();
 

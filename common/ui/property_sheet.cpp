@@ -22,7 +22,11 @@ PropertySheet::PropertySheet(QString caption, QWidget* parent, int startPage)
     tabs_->setExpanding(false);
     stack_->setFrameShape(QFrame::StyledPanel);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, [this] { pressOk(); });
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    // A click leaves the focus where it is: pressOk moves it itself, so that it sees whether the
+    // leave rule of the edit it comes from refused the value.
+    ok_->setFocusPolicy(Qt::TabFocus);
+    connect(ok_, &QPushButton::clicked, this, [this] { pressOk(); });
     connect(buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, [this] { pressCancel(); });
     layout_->addWidget(tabs_);
     layout_->addWidget(stack_, 1);
@@ -71,19 +75,25 @@ bool PropertySheet::setActivePage(int index)
     return true;
 }
 
+bool PropertySheet::leaveRuleRefuses(QWidget& to)
+{
+    PropertyPage* shown = activePage();
+    if (!shown || !shown->isAncestorOf(QApplication::focusWidget()))
+        return false;
+    const unsigned before = shown->refusals();
+    to.setFocus(Qt::OtherFocusReason);
+    return shown->refusals() != before || shown->isAncestorOf(QApplication::focusWidget());
+}
+
 void PropertySheet::tabChosen(int index)
 {
     // A click on a tab takes the focus, so that the leave rule of an edit on the shown page
-    // runs first. A rule that refused the value puts the focus back into its edit: the page
-    // then stays, as it does when its onKillActive refuses.
-    PropertyPage* shown = activePage();
-    if (shown && shown->isAncestorOf(QApplication::focusWidget())) {
-        tabs_->setFocus(Qt::MouseFocusReason);
-        if (shown->isAncestorOf(QApplication::focusWidget())) {
-            const QSignalBlocker block(tabs_);
-            tabs_->setCurrentIndex(active_);
-            return;
-        }
+    // runs first. When that rule refuses the value (its message said so), the page stays
+    // without being asked again; otherwise it stays when its onKillActive refuses.
+    if (leaveRuleRefuses(*tabs_)) {
+        const QSignalBlocker block(tabs_);
+        tabs_->setCurrentIndex(active_);
+        return;
     }
     setActivePage(index);
 }
@@ -96,6 +106,9 @@ int PropertySheet::doModal()
 
 void PropertySheet::pressOk()
 {
+    // As a tab click: the edit's leave rule first, and a refused value keeps the page.
+    if (leaveRuleRefuses(*ok_))
+        return;
     if (PropertyPage* shown = activePage(); shown && !shown->onKillActive())
         return;
     for (PropertyPage* p : pages_)

@@ -6,6 +6,7 @@
 #include "ui/property_page.h"
 
 class QKeyEvent;
+class QPushButton;
 class QTabBar;
 class QStackedWidget;
 class QVBoxLayout;
@@ -13,8 +14,10 @@ class QVBoxLayout;
 namespace velmar::ui {
 
 // A modal sheet of tabbed pages with OK and Cancel only. A tab switch runs the shown page's
-// onKillActive (which may refuse) and then the new page's onSetActive. doModal hands the
-// sheet to the modal hook (ui/modal_hook.h) as Dialog does.
+// onKillActive (which may refuse) and then the new page's onSetActive; a tab click or OK first
+// takes the focus from an edit of the shown page, and stays on that page when the edit's leave
+// rule refuses its value. doModal hands the sheet to the modal hook (ui/modal_hook.h) as
+// Dialog does.
 class PropertySheet : public QDialog {
 public:
     explicit PropertySheet(QString caption, QWidget* parent = nullptr, int startPage = 0);
@@ -48,10 +51,15 @@ protected:
 
 private:
     void tabChosen(int index);
+    // Moves the focus from an edit of the shown page to one of the sheet's own controls, so
+    // that the edit's leave rule runs; true when that rule refused the value: an exchange said
+    // so, or the rule kept the focus.
+    bool leaveRuleRefuses(QWidget& to);
 
     QVBoxLayout* layout_;
     QTabBar* tabs_;
     QStackedWidget* stack_;
+    QPushButton* ok_ = nullptr;
     std::vector<PropertyPage*> pages_;
     int active_ = -1;
     int startPage_;

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "general_page.h"
+#include "general/general_page.h"
 #include "modal_script.h"
 #include "scratch_dir.h"
 #include "platform/virtual_clock.h"
-#include "settings_editor_sheet.h"
+#include "app/settings_editor_sheet.h"
 #include "simulator/simulated_serial_port.h"
 #include "simulator/simulated_unit.h"
 

@@ -14,14 +14,14 @@
 #include <set>
 #include <string>
 
-#include "general_page.h"
+#include "general/general_page.h"
 #include "modal_script.h"
 #include "platform/clock.h"
 #include "platform/posix_serial_port.h"
 #include "run_tool.h"
-#include "settings_editor_sheet.h"
+#include "app/settings_editor_sheet.h"
 #include "simulator_process.h"
-#include "texts.h"
+#include "app/texts.h"
 
 namespace velmar::test {
 

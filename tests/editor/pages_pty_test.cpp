@@ -1,7 +1,7 @@
 // The settings pages end to end through unit_simulator (see pages_pty_fixture.h).
-#include "displays_timeout.h"
+#include "pages/system/displays_timeout_page.h"
 #include "pages_pty_fixture.h"
-#include "triggers_ir_rs232.h"
+#include "pages/system/triggers_ir_rs232_page.h"
 
 using namespace velmar::editor;
 using namespace velmar::test;

@@ -212,11 +212,11 @@ TEST(RecordRoundTrip, AdvancedSpeakerSettingsKeepSizesAndSubwooferCount)
 TEST(RecordRoundTrip, OsInfoMasksNoChoiceNamesSurviveUnlessTheChoiceChanges)
 {
     SettingsStore store;
-    store.setOsInfoMask(0, 3);  // no choice: Main shows "M + HP + Z3 +R"
+    store.setOsInfoMask(0, 3);  // no choice writes it
     store.setOsInfoMask(1, 9);  // a Main choice, not one of Zone 2's two
     DisplaysRecord displays;
     displays.loadFromStore(store);
-    EXPECT_EQ(displays.mainOsInfo, 5);
+    EXPECT_EQ(displays.mainOsInfo, -1);
     EXPECT_EQ(displays.zone2OsInfo, 2);
 
     SettingsStore fresh;
@@ -229,6 +229,11 @@ TEST(RecordRoundTrip, OsInfoMasksNoChoiceNamesSurviveUnlessTheChoiceChanges)
     displays.saveToStore(fresh);
     EXPECT_EQ(fresh.osInfoMask(0), 13);
     EXPECT_EQ(fresh.osInfoMask(1), 2);
+
+    // "M + HP + Z3 +R", once the choice of any mask no other choice writes, writes its own.
+    displays.mainOsInfo = 5;
+    displays.saveToStore(fresh);
+    EXPECT_EQ(fresh.osInfoMask(0), 29);
 }
 
 }  // namespace

@@ -43,6 +43,17 @@ inline void typeText(ui::ControlHost& host, int id, const QString& text)
     }
 }
 
+// Types over an edit's whole text one key at a time, as a user does: the owner hears of every
+// keystroke.
+inline void typeKeys(ui::ControlHost& host, int id, const QString& keys)
+{
+    if (auto* e = host.controlAs<QLineEdit>(id)) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, keys);
+    }
+}
+
 // The edit loses the focus.
 inline void leaveEdit(ui::ControlHost& host, int id)
 {

@@ -105,12 +105,16 @@ TEST(PageToolkit, RadioGroupsInOneBoxStayIndependentAndShowNone)
     d.updateData(true);
     EXPECT_EQ(d.a, 2);
     EXPECT_EQ(d.b, 0);
-    // Back to none, although an exclusive group would keep its checked button.
-    d.a = -1;
+    // Back to none, although an exclusive group would keep its checked button; a value no
+    // button stands for is kept while none is checked, as a list keeps one.
+    d.a = 3;
     d.updateData(false);
     EXPECT_FALSE(isChecked(d, kRadioA2));
     d.updateData(true);
-    EXPECT_EQ(d.a, -1);
+    EXPECT_EQ(d.a, 3);
+    setChecked(d, kRadioA0);
+    d.updateData(true);
+    EXPECT_EQ(d.a, 0);
 }
 
 TEST(PageToolkit, AListKeepsAValueItCannotShowAndItsSelectionOnRefill)

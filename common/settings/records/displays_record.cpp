@@ -6,10 +6,18 @@ namespace {
 constexpr int kMain = 0, kZone2 = 1;
 constexpr int kHigh = 0, kMedium = 1, kLow = 2;
 
+constexpr int kNoChoice = -1;
+
+int takeOsInfo(const SettingsStore& store, int zone)
+{
+    return store.osInfoIsChoice(zone) ? store.osInfo(zone) : kNoChoice;
+}
+
 void putOsInfo(SettingsStore& store, int zone, int choice, int loadedMask)
 {
-    store.setOsInfoMask(zone, loadedMask);
-    if (store.osInfo(zone) != choice)
+    if (choice < 0)
+        store.setOsInfoMask(zone, loadedMask);
+    else
         store.setOsInfo(zone, choice);
 }
 }  // namespace
@@ -17,12 +25,12 @@ void putOsInfo(SettingsStore& store, int zone, int choice, int loadedMask)
 void DisplaysRecord::loadFromStore(const SettingsStore& store)
 {
     mainOnScreen = store.onScreen(kMain);
-    mainOsInfo = store.osInfo(kMain);
+    mainOsInfo = takeOsInfo(store, kMain);
     mainOsInfoMask = store.osInfoMask(kMain);
     mainOsPosition = store.osPosition(kMain);
     mainOsColor = store.osColor(kMain);
     zone2OnScreen = store.onScreen(kZone2);
-    zone2OsInfo = store.osInfo(kZone2);
+    zone2OsInfo = takeOsInfo(store, kZone2);
     zone2OsInfoMask = store.osInfoMask(kZone2);
     zone2OsPosition = store.osPosition(kZone2);
     zone2OsColor = store.osColor(kZone2);

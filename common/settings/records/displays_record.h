@@ -7,7 +7,7 @@ namespace velmar {
 // "10. Displays/Timeout": list indexes, seconds and brightness levels.
 struct DisplaysRecord {
     int mainOnScreen = 0;
-    int mainOsInfo = 0;
+    int mainOsInfo = 0;  // -1: a mask that no choice writes (kept, see the masks below)
     int mainOsPosition = 0;
     int mainOsColor = 0;
     int zone2OnScreen = 0;
@@ -19,8 +19,9 @@ struct DisplaysRecord {
     int brightLow = 0;
     int brightMedium = 0;
     int brightHigh = 0;
-    // The OS Info zone masks as loaded. A mask that no choice names (or that the page's list
-    // cannot show) goes back into the store unchanged unless its choice was changed.
+    // The OS Info zone masks as loaded. A mask that no choice writes (its choice is -1), or
+    // whose choice the page's list cannot show, goes back into the store unchanged unless its
+    // choice was changed.
     int mainOsInfoMask = 0;
     int zone2OsInfoMask = 0;
 
