@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds, tests and runs with.
+# Installs the Debian packages the project builds, tests and runs with; `setup.sh windows` adds
+# what the Windows build needs (the MinGW-w64 cross compiler, GoogleTest's sources, Wine), which
+# only scripts/test-windows.sh asks for.
 # Idempotent: asks apt only for what is missing.
 set -euo pipefail
 
@@ -11,6 +13,9 @@ packages=(
   srecord desktop-file-utils
   locales
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,13 @@
 // velmarctl upgrade: the installer's upgrade procedure on a terminal. Exits 0 only when the
 // unit ends up running the carried firmware; Ctrl+C asks the procedure to stop between steps.
 
-#include <unistd.h>
-
 #include <atomic>
-#include <csignal>
 #include <memory>
 #include <string_view>
 
 #include "cli_support.h"
 #include "command_registry.h"
+#include "platform/console.h"
 #include "settings/settings_store.h"
 #include "terminal_progress.h"
 #include "unit_session.h"
@@ -26,20 +24,20 @@ constexpr std::string_view kWhyItWaits =
 std::atomic<bool> abortRequested{false};
 bool progressOnTerminal = false;
 
-void writeOut(int fd, std::string_view text) { (void)!::write(fd, text.data(), text.size()); }
-
 // Says at once that the request was taken, as the dialog's status line does, since the step
-// under way (over a minute for the data EEPROM) is not cut short. Only write(2) is safe here.
-extern "C" void onUpgradeInterrupt(int)
+// under way (over a minute for the data EEPROM) is not cut short. Only unbuffered writes are
+// safe here.
+void onUpgradeInterrupt()
 {
+    using platform::StandardStream;
     if (abortRequested.exchange(true))
         return;
     if (progressOnTerminal)
-        writeOut(STDERR_FILENO, "\r\033[K");
-    writeOut(STDOUT_FILENO, installer::texts::kAborting);
-    writeOut(STDOUT_FILENO, "\n");
-    writeOut(STDOUT_FILENO, kWhyItWaits);
-    writeOut(STDOUT_FILENO, "\n");
+        platform::writeUnbuffered(StandardStream::Err, "\r\033[K");
+    platform::writeUnbuffered(StandardStream::Out, installer::texts::kAborting);
+    platform::writeUnbuffered(StandardStream::Out, "\n");
+    platform::writeUnbuffered(StandardStream::Out, kWhyItWaits);
+    platform::writeUnbuffered(StandardStream::Out, "\n");
 }
 
 // Prints each new status on its own line, as the dialog's status line would change.
@@ -75,11 +73,11 @@ void addUpgradeCommand(CLI::App& app)
         TerminalHost host;
 
         abortRequested = false;
-        progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
-        std::signal(SIGINT, onUpgradeInterrupt);
+        progressOnTerminal = platform::stderrIsTerminal();
+        platform::setInterruptHandler(onUpgradeInterrupt);
         installer::UpgradeProcedure procedure(session.link(), store, progress, host, history, firmware);
         const auto outcome = procedure.run();
-        std::signal(SIGINT, SIG_DFL);
+        platform::setInterruptHandler(nullptr);
         session.link().ClosePort();
         if (outcome.aborted)
             tools::UnitSession::status(installer::texts::kAbortedByUser);

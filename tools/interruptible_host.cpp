@@ -1,7 +1,8 @@
 #include "interruptible_host.h"
 
 #include <atomic>
-#include <csignal>
+
+#include "platform/console.h"
 
 namespace velmar::tools {
 
@@ -9,7 +10,7 @@ namespace {
 
 std::atomic<bool> interrupted{false};
 
-extern "C" void onTransferInterrupt(int) { interrupted = true; }
+void onTransferInterrupt() { interrupted = true; }
 
 }  // namespace
 
@@ -17,7 +18,7 @@ void InterruptibleHost::transferUnderWay(bool underWay)
 {
     if (underWay)
         interrupted = false;
-    std::signal(SIGINT, underWay ? onTransferInterrupt : SIG_DFL);
+    platform::setInterruptHandler(underWay ? onTransferInterrupt : nullptr);
 }
 
 bool InterruptibleHost::stopRequested() { return interrupted.load(); }

@@ -3,9 +3,11 @@
 
 #include "cli_support.h"
 #include "command_registry.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv)
 {
+    velmar::platform::prepareCommandLineProgram(argc, argv);
     // The user's locale, as the programs built on Qt run: nothing said to the unit or written to
     // a file depends on it.
     std::setlocale(LC_ALL, "");

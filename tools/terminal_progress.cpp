@@ -1,10 +1,10 @@
 #include "terminal_progress.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstdio>
 #include <string>
+
+#include "platform/console.h"
 
 namespace velmar::tools {
 
@@ -13,16 +13,10 @@ constexpr int kWidth = 40;
 constexpr const char* kEraseLine = "\r\033[K";
 
 // Columns the terminal shows, less one so the cursor never wraps to a line that "\r" cannot reach.
-size_t lineWidth()
-{
-    winsize size{};
-    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
-        return size.ws_col - 1u;
-    return 79;
-}
+size_t lineWidth() { return std::max<size_t>(platform::terminalColumns(), 2) - 1; }
 }  // namespace
 
-TerminalProgress::TerminalProgress() : terminal_(isatty(STDERR_FILENO) == 1) {}
+TerminalProgress::TerminalProgress() : terminal_(platform::stderrIsTerminal()) {}
 
 void TerminalProgress::setRange(int maximum)
 {
@@ -61,7 +55,7 @@ void TerminalProgress::draw()
     std::fflush(stderr);
 }
 
-TerminalLine::TerminalLine() : terminal_(isatty(STDERR_FILENO) == 1) {}
+TerminalLine::TerminalLine() : terminal_(platform::stderrIsTerminal()) {}
 
 TerminalLine::~TerminalLine() { clear(); }
 

@@ -5,7 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/port_names.h"
-#include "platform/posix_serial_port.h"
+#include "platform/native_serial_port.h"
 #include "platform/trace.h"
 #include "unitlink/unit_link.h"
 #include "workflows/unit_workflow.h"
@@ -37,7 +37,7 @@ public:
 
 private:
     platform::PortNames names_;
-    platform::PosixSerialPort posix_;
+    platform::NativeSerialPort port_;
     platform::RealClock clock_;
     std::unique_ptr<platform::TraceLog> log_;
     std::unique_ptr<platform::TracingSerialPort> tracing_;

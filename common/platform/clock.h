@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace velmar::platform {
 
@@ -18,6 +19,9 @@ public:
 class RealClock final : public Clock {
 public:
     RealClock();
+    ~RealClock() override;
+    RealClock(const RealClock&) = delete;
+    RealClock& operator=(const RealClock&) = delete;
     uint32_t nowMs() override;
     void delay(uint32_t ms) override;
 
@@ -25,7 +29,10 @@ private:
     int64_t originNs_;
 };
 
-// Monotonic time in nanoseconds (CLOCK_MONOTONIC).
+// The wall clock's local time now (what the unit's own clock is set to).
+std::tm localTimeNow();
+
+// Monotonic time in nanoseconds (CLOCK_MONOTONIC; the performance counter on Windows).
 int64_t monotonicNs();
 
 }  // namespace velmar::platform

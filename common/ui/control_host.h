@@ -85,6 +85,7 @@ public:
     void enableControls(bool enable, const std::vector<int>& ids);
 
     QWidget& widget() { return self_; }
+    const QWidget& widget() const { return self_; }
 
     // Delivers a notification as if the control had sent it (tests and composite controls).
     void notify(int id, Notify code);

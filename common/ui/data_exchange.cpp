@@ -53,6 +53,8 @@ bool parseInt(const QString& text, int& value)
 
 namespace {
 
+constexpr const char* kUnshownValueProperty = "velmarUnshownValue";
+
 // Edits and labels both carry text; status lines are labels.
 QString textOf(QWidget* w)
 {
@@ -104,6 +106,18 @@ void checkRadio(const std::vector<QAbstractButton*>& buttons, int index)
 }
 
 }  // namespace
+
+void noteUnshownValue(QWidget* control, std::optional<int> stored)
+{
+    if (control)
+        control->setProperty(kUnshownValueProperty, stored ? QVariant(*stored) : QVariant());
+}
+
+std::optional<int> unshownValue(const QWidget* control)
+{
+    const QVariant stored = control ? control->property(kUnshownValueProperty) : QVariant();
+    return stored.isValid() ? std::optional<int>(stored.toInt()) : std::nullopt;
+}
 
 void ddxText(DataExchange& dx, int id, QString& value)
 {
@@ -176,9 +190,11 @@ void ddxCBIndex(DataExchange& dx, int id, int& value)
     auto* combo = dx.host().controlAs<QComboBox>(id);
     if (dx.failed() || !combo)
         return;
-    if (!dx.saving())
-        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
-    else if (combo->currentIndex() >= 0)
+    if (!dx.saving()) {
+        const bool shown = value >= 0 && value < combo->count();
+        combo->setCurrentIndex(shown ? value : -1);
+        noteUnshownValue(combo, shown ? std::nullopt : std::optional<int>(value));
+    } else if (combo->currentIndex() >= 0)
         value = combo->currentIndex();
 }
 
@@ -203,6 +219,9 @@ void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value)
         buttons.push_back(dx.host().controlAs<QAbstractButton>(id));
     if (!dx.saving()) {
         checkRadio(buttons, value);
+        const bool shown = value >= 0 && value < static_cast<int>(buttons.size());
+        for (QAbstractButton* b : buttons)
+            noteUnshownValue(b, shown ? std::nullopt : std::optional<int>(value));
         return;
     }
     for (size_t i = 0; i < buttons.size(); ++i)

@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
+
+class QWidget;
 
 namespace velmar::ui {
 
@@ -52,6 +55,12 @@ void ddxSlider(DataExchange& dx, int id, int& value);  // trackbar position
 // group, and is kept as it was when saving while none is checked.
 void ddxRadio(DataExchange& dx, std::initializer_list<int> ids, int& value);
 void ddxRadio(DataExchange& dx, const std::vector<int>& ids, int& value);
+
+// A drop list or radio button loaded with a value it cannot show keeps that value, so that
+// what the page shows can be told with it; a value it can show clears it. ddxCBIndex and
+// ddxRadio note it; a page whose list positions are not the stored values notes the value.
+void noteUnshownValue(QWidget* control, std::optional<int> stored);
+std::optional<int> unshownValue(const QWidget* control);
 
 // The text of a double as the edits show it ("-63.5", "0", "12").
 QString formatDouble(double value);

@@ -18,6 +18,9 @@ public:
     // kIdOk, kIdCancel or the id the dialog ended with.
     int doModal();
     void endDialog(int result) { done(result); }
+    // What doModal does before the dialog runs: its controls then show what it would open
+    // with. For reading them without showing the dialog.
+    void loadControls() { onInitDialog(); }
 
     // Every modal Dialog is handed to this hook once its loop runs; tests answer dialogs
     // through it. A dialog the hook leaves open is cancelled. Property sheets are left to

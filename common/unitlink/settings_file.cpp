@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "platform/regular_file.h"
-#include "unitlink/atomic_file.h"
+#include "platform/atomic_file.h"
 
 namespace velmar {
 namespace {
@@ -215,7 +215,7 @@ std::string fileMessage(std::string_view text, const std::string& path, std::str
 bool writeSettingsFile(const std::string& path, const Image& image, std::string& message)
 {
     std::string reason;
-    if (!replaceFileContents(path, formatSettingsRecords(image), reason)) {
+    if (!platform::replaceFileContents(path, formatSettingsRecords(image), reason)) {
         message = fileMessage(kSettingsFileOpenErrorText, path, reason);
         return false;
     }
@@ -226,7 +226,7 @@ bool writeSettingsFile(const std::string& path, const Image& image, std::string&
 bool checkSettingsFileWritable(const std::string& path, std::string& message)
 {
     std::string reason;
-    if (!canReplaceFile(path, reason)) {
+    if (!platform::canReplaceFile(path, reason)) {
         message = fileMessage(kSettingsFileOpenErrorText, path, reason);
         return false;
     }

@@ -15,12 +15,7 @@ UnitLink::UnitLink(Variant variant, platform::SerialPort& port, platform::Clock&
     : variant_(variant), port_(port), clock_(clock)
 {
     resetState();
-    localTime_ = [] {
-        std::time_t t = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        return tm;
-    };
+    localTime_ = [] { return platform::localTimeNow(); };
 }
 
 std::string_view UnitLink::communicationErrorText() const

@@ -1,23 +1,25 @@
 #include <QApplication>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/settings_editor_app.h"
 
 namespace {
 
-// Pictures need no screen: without a display they are drawn off screen.
+// Pictures and reports need no screen: without a display (an X or Wayland session; Windows
+// always has its desktop) they are drawn off screen.
 void drawOffscreenWithoutDisplay(int argc, char** argv)
 {
-    const auto unset = [](const char* name) {
-        const char* value = std::getenv(name);
-        return !value || !*value;
-    };
-    if (!unset("QT_QPA_PLATFORM") || !unset("DISPLAY") || !unset("WAYLAND_DISPLAY"))
+#ifndef Q_OS_WIN
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return;
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--screenshots", 13) == 0)
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (std::strncmp(argv[i], "--screenshots", 13) == 0 || std::strncmp(argv[i], "--report", 8) == 0)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+#endif
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 
 #include "platform/clock.h"
 #include "platform/port_names.h"
-#include "platform/posix_serial_port.h"
+#include "platform/native_serial_port.h"
 #include "settings/settings_store.h"
+#include "app/report_texts.h"
 #include "app/screenshots.h"
 #include "app/settings_editor_sheet.h"
+#include "app/settings_report.h"
 #include "app/texts.h"
 #include "ui/message_box.h"
 
@@ -28,9 +30,11 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(texts::kProgramTitle);
     parser.addHelpOption();
-    const QCommandLineOption ports(QStringLiteral("ports"),
-                                   QStringLiteral("Device paths for COM1, COM2, ... separated by commas."),
-                                   QStringLiteral("PATH,..."));
+    const QCommandLineOption ports(
+        QStringLiteral("ports"),
+        QStringLiteral(
+            "Ports for COM1, COM2, ... separated by commas: device paths, or port names such as COM3 on Windows."),
+        QStringLiteral("PATH,..."));
     parser.addOption(ports);
     const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("Open this settings file at the start."),
                                   QStringLiteral("FILE.q20"));
@@ -39,11 +43,19 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
                                          QStringLiteral("Save a picture of every page into DIR and exit."),
                                          QStringLiteral("DIR"));
     parser.addOption(screenshots);
+    const QCommandLineOption report(QStringLiteral("report"), texts::kReportOption, QStringLiteral("OUT.html|OUT.pdf"));
+    const QCommandLineOption compare(QStringLiteral("compare"), texts::kCompareOption, QStringLiteral("OTHER.q20"));
+    const QCommandLineOption differencesOnly(QStringLiteral("differences-only"), texts::kDifferencesOnlyOption);
+    parser.addOptions({report, compare, differencesOnly});
     parser.process(arguments);
+    if (!parser.isSet(report) && (parser.isSet(compare) || parser.isSet(differencesOnly))) {
+        std::cerr << texts::kReportOptionsNeedReport << '\n';
+        return 2;
+    }
 
     // Why a port could not be opened (the dialout group, a busy device) goes to the log.
-    platform::PosixSerialPort port(platform::PortNames::select(parser.value(ports).toStdString()),
-                                   [](const std::string& line) { std::cerr << line << '\n'; });
+    platform::NativeSerialPort port(platform::PortNames::select(parser.value(ports).toStdString()),
+                                    [](const std::string& line) { std::cerr << line << '\n'; });
     platform::RealClock clock;
     SettingsStore store(Variant::Editor);
     CSettingsEditorSheet sheet(store, port, clock);
@@ -59,8 +71,22 @@ int CSettingsEditorApp::Run(const QStringList& arguments)
         std::cerr << message << '\n';
         return 1;
     }
+    if (parser.isSet(report)) {
+        if (!opened)
+            return 1;
+        return WriteReport(sheet, {parser.value(report), parser.value(compare), parser.isSet(differencesOnly)});
+    }
     sheet.doModal();
     return 0;
+}
+
+int CSettingsEditorApp::WriteReport(CSettingsEditorSheet& sheet, const ReportRequest& request)
+{
+    QString message;
+    if (writeSettingsReport(request, editorReportSource(sheet), sheet.store(), message))
+        return 0;
+    std::cerr << message.toStdString() << '\n';
+    return 1;
 }
 
 bool CSettingsEditorApp::OpenAtStart(CSettingsEditorSheet& sheet, const QString& path)

@@ -9,8 +9,12 @@
 #include "app/about_dialog.h"
 #include "app/app_icon.h"
 #include "app/message_dialog.h"
+#include "app/report_texts.h"
+#include "app/settings_report.h"
 #include "settings/image_codec.h"
 #include "app/texts.h"
+#include "ui/busy.h"
+#include "ui/file_dialog.h"
 
 namespace velmar::editor {
 
@@ -42,11 +46,70 @@ CSettingsEditorSheet::CSettingsEditorSheet(SettingsStore& store, platform::Seria
 void CSettingsEditorSheet::addWindowMenu()
 {
     auto* bar = new QMenuBar(this);
+    addFileMenu(*bar);
     QMenu* menu = bar->addMenu(texts::kWindowMenu);
     menu->addAction(texts::kCloseMenuItem, this, [this] { pressCancel(); });
     menu->addSeparator();
     menu->addAction(texts::kAboutMenuItem, this, [this] { OnSysCommand(kIdmAboutBox); });
     topLayout().setMenuBar(bar);
+}
+
+void CSettingsEditorSheet::addFileMenu(QMenuBar& bar)
+{
+    // The texts name the keys; preTranslateKey handles them, as it handles Ctrl+O, Ctrl+L and
+    // Ctrl+S.
+    QMenu* menu = bar.addMenu(texts::kFileMenu);
+    const std::pair<const char*, FileCommand> items[] = {
+        {texts::kOpenMenuItem, FileCommand::Open},
+        {texts::kSaveAsMenuItem, FileCommand::SaveAs},
+        {texts::kCompareMenuItem, FileCommand::CompareWithFile},
+        {texts::kExportMenuItem, FileCommand::ExportReport},
+        {texts::kQuitMenuItem, FileCommand::Quit},
+    };
+    for (const auto& [text, command] : items) {
+        if (command == FileCommand::CompareWithFile || command == FileCommand::Quit)
+            menu->addSeparator();
+        menu->addAction(text, this, [this, command = command] { OnFileCommand(command); });
+    }
+}
+
+void CSettingsEditorSheet::OnFileCommand(FileCommand command)
+{
+    if (command == FileCommand::Quit) {
+        pressCancel();
+        return;
+    }
+    if (!setActivePage(0))
+        return;
+    switch (command) {
+    case FileCommand::Open: general_->notify(kIdOpenFile, ui::Notify::Clicked); break;
+    case FileCommand::SaveAs: general_->notify(kIdSaveAs, ui::Notify::Clicked); break;
+    case FileCommand::CompareWithFile: {
+        const ui::FileDialogRequest request{true, texts::kSettingsFileExt, {}, texts::kSettingsFileFilter};
+        if (const auto other = ui::promptForFile(this, request))
+            ExportReport(*other);
+        break;
+    }
+    case FileCommand::ExportReport: ExportReport({}); break;
+    case FileCommand::Quit: break;
+    }
+}
+
+void CSettingsEditorSheet::ExportReport(const QString& compareWith)
+{
+    const QString name = compareWith.isEmpty() ? texts::kReportName : texts::kComparisonName;
+    const auto output = ui::promptForFile(this, {false, texts::kReportExt, name, texts::kReportFilter});
+    if (!output)
+        return;
+    QString message;
+    const ReportRequest request{*output, compareWith};
+    bool written = false;
+    {
+        // The pages are read here, on the window's thread, which makes their widgets.
+        const ui::WaitCursor waiting;
+        written = writeSettingsReport(request, editorReportSource(*this), store(), message);
+    }
+    CMessageDlg(written ? QString(texts::kReportSaved) : message, this).doModal();
 }
 
 void CSettingsEditorSheet::OnSysCommand(int id)
@@ -79,6 +142,16 @@ bool CSettingsEditorSheet::preTranslateKey(QKeyEvent* event)
 {
     if (!(event->modifiers() & Qt::ControlModifier))
         return false;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const std::map<std::pair<int, bool>, FileCommand> fileKeys{
+        {{Qt::Key_S, true}, FileCommand::SaveAs},
+        {{Qt::Key_E, false}, FileCommand::ExportReport},
+        {{Qt::Key_Q, false}, FileCommand::Quit},
+    };
+    if (const auto key = fileKeys.find({event->key(), shift}); key != fileKeys.end()) {
+        OnFileCommand(key->second);
+        return true;
+    }
     const std::map<int, std::function<void()>> shortcuts{
         {Qt::Key_L,
          [this] {

@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+class QMenuBar;
+
 #include "general/general_page.h"
 #include "pages/settings_page.h"
 #include "app/settings_pages.h"
@@ -11,6 +13,9 @@
 namespace velmar::editor {
 
 inline constexpr int kIdmAboutBox = 0x10;
+
+// The File menu's commands; they act as the General page's buttons do.
+enum class FileCommand { Open, SaveAs, CompareWithFile, ExportReport, Quit };
 
 // The editor's one window: the General page first, then the settings pages in tab order;
 // the working set (0, the pages' records) and the Current, User and Installer sets.
@@ -31,6 +36,10 @@ public:
     int indexOfPlace(int place) const;
     // The window menu's commands; kIdmAboutBox shows the About box.
     void OnSysCommand(int id);
+    // What the File menu and its keys do. All but Quit first go to the General page, as the
+    // keys do: a page that refuses to be left keeps its controls and nothing happens.
+    void OnFileCommand(FileCommand command);
+    SettingsStore& store() { return context_.store; }
 
 protected:
     bool preTranslateKey(QKeyEvent* event) override;
@@ -38,6 +47,9 @@ protected:
 private:
     void BindPageLinks();
     void addWindowMenu();
+    void addFileMenu(QMenuBar& bar);
+    // Asks for the report's name and writes it, of these settings or compared with a file.
+    void ExportReport(const QString& compareWith);
 
     std::array<SettingsRecordSet, 4> sets_{};
     std::vector<CSettingsPage*> settingsPages_;

@@ -1,6 +1,7 @@
 #include "pages/settings_page.h"
 
 #include "app/settings_editor_sheet.h"
+#include "pages/page_walk.h"
 
 namespace velmar::editor {
 
@@ -38,5 +39,7 @@ bool CSettingsPage::onSetActive()
     }
     return ui::PropertyPage::onSetActive();
 }
+
+void CSettingsPage::WalkControls(PageWalk& walk) { walk.read(*this); }
 
 }  // namespace velmar::editor

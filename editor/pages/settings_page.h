@@ -7,6 +7,7 @@
 namespace velmar::editor {
 
 class CSettingsEditorSheet;
+class PageWalk;
 
 // What every settings page is built with.
 struct PageContext {
@@ -26,6 +27,9 @@ public:
     void onInitDialog() override;
     // LoadRecord again first when the General page replaced the working set meanwhile.
     bool onSetActive() override;
+    // Hands what the page shows to the walk, through every state of its selectors and its
+    // dialogs and sub-sheets (page_walk.h); the page and its records stay as they were.
+    virtual void WalkControls(PageWalk& walk);
 
 protected:
     // Takes the page's own state (pairs, selections) from its record: before the controls

@@ -18,7 +18,10 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(velmar::installer::texts::versionTitle());
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption ports("ports", "Serial devices to scan, in order (COM1 is the first).", "PATH,...");
+    QCommandLineOption ports(
+        "ports",
+        "Serial devices to scan, in order (COM1 is the first): device paths, or port names such as COM3 on Windows.",
+        "PATH,...");
     parser.addOption(ports);
     parser.process(app);
 

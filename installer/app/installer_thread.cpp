@@ -5,7 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/port_names.h"
-#include "platform/posix_serial_port.h"
+#include "platform/native_serial_port.h"
 #include "registered_messages.h"
 #include "unitlink/progress_sink.h"
 #include "unitlink/unit_link.h"
@@ -120,7 +120,7 @@ void CInstallerThread::sendToDialog(const char* message, qintptr wParam)
 void CInstallerThread::runUpgrade()
 {
     {
-        platform::PosixSerialPort port(platform::PortNames::select(context_.ports));
+        platform::NativeSerialPort port(platform::PortNames::select(context_.ports));
         platform::RealClock clock;
         unitlink::UnitLink link(Variant::Installer, port, clock);
         BarProgress progress(progressBar_);

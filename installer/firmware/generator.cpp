@@ -3,6 +3,7 @@
 //   velmar_firmware_gen synthetic OUT.cpp
 //   velmar_firmware_gen embed DIR OUT.cpp
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -99,8 +100,11 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (std::rename(temporary.c_str(), output.c_str()) != 0) {
-        std::cerr << "velmar_firmware_gen: cannot replace " << output << '\n';
+    // std::filesystem's rename replaces an existing file on Windows too, where std::rename fails.
+    std::error_code renameError;
+    std::filesystem::rename(temporary, output, renameError);
+    if (renameError) {
+        std::cerr << "velmar_firmware_gen: cannot replace " << output << ": " << renameError.message() << '\n';
         return 1;
     }
     return 0;

@@ -148,6 +148,8 @@ ChildProcess::ChildProcess(Command command) : command_(std::move(command))
         closeFd(in_);
 }
 
+bool ChildProcess::started() const { return pid_ > 0; }
+
 ChildProcess::~ChildProcess()
 {
     stop(SIGKILL);

@@ -2,13 +2,17 @@
 
 // Runs a program of ours (or any on PATH) as a child process: arguments, extra environment,
 // standard input, captured standard output and error, exit status, a time limit, a memory
-// limit, and signals. Output is read with poll, so a child that writes a lot never blocks on a
-// full pipe.
+// limit, and signals. Output is read as it comes (poll on POSIX, a thread per pipe on
+// Windows), so a child that writes a lot never blocks on a full pipe. On Windows there are no
+// signals, memory limits or terminals: tests that need them are built for Linux only.
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 #include <cstddef>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +22,7 @@ namespace velmar::test {
 // Our programs built with the address sanitizer reserve terabytes of shadow address space at
 // start, so under an address-space limit they cannot run at all: tests that bound one of them
 // leave the limit out in such a build and check the rest of the behaviour.
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
 inline constexpr bool kOurProgramsTakeMemoryLimits = false;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -75,31 +79,38 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return pid_ > 0; }
+    bool started() const;
     // Reads output until `text` is in standard output, the output ends or `limit` passes.
     bool waitForOutput(const std::string& text, std::chrono::milliseconds limit);
     const std::string& out() const { return result_.out; }
     const std::string& err() const { return result_.err; }
-    void signal(int sig);
     // Reads to the end of the output and reaps the child; kills it once the time limit is up.
     ProcessResult finish();
+#ifndef _WIN32
+    void signal(int sig);
     // Sends the signal and reaps the child without reading further; returns the raw wait
     // status (-1 if the child is already gone).
     int stop(int sig);
+#endif
 
 private:
+    Command command_;
+    ProcessResult result_;
+#ifdef _WIN32
+    struct Running;
+    std::unique_ptr<Running> running_;
+#else
     // One poll round of at most `limit`; false once there is nothing left to read or write.
     bool pump(std::chrono::milliseconds limit);
     void closeAll();
     void reap(int rawStatus);
 
-    Command command_;
-    ProcessResult result_;
     pid_t pid_ = -1;
     int in_ = -1;
     int out_ = -1;
     int err_ = -1;
     std::size_t written_ = 0;
+#endif
     std::chrono::steady_clock::time_point deadline_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs a test under de_DE.UTF-8, a locale that writes decimals with a comma, as the programs
+// Runs a test under de_DE.UTF-8 (German on Windows), a locale that writes decimals with a comma, as the programs
 // run for such a user once Qt (or velmarctl) has called setlocale(LC_ALL, ""). For the guard's
 // lifetime the process's locale is that one and LC_ALL names it to the programs the test starts;
 // both are put back at the end.
@@ -12,11 +12,17 @@
 #include <optional>
 #include <string>
 
+#include "environment.h"
+
 namespace velmar::test {
 
 class CommaLocale {
 public:
+#ifdef _WIN32
+    static constexpr const char* kName = "German_Germany.1252";
+#else
     static constexpr const char* kName = "de_DE.UTF-8";
+#endif
 
     CommaLocale() : saved_(std::setlocale(LC_ALL, nullptr))
     {
@@ -24,7 +30,7 @@ public:
             savedEnv_ = env;
         active_ = std::setlocale(LC_ALL, kName) && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
         if (active_)
-            ::setenv("LC_ALL", kName, 1);
+            setEnvironment("LC_ALL", kName);
         else
             std::setlocale(LC_ALL, saved_.c_str());
     }
@@ -32,9 +38,9 @@ public:
     {
         std::setlocale(LC_ALL, saved_.c_str());
         if (savedEnv_)
-            ::setenv("LC_ALL", savedEnv_->c_str(), 1);
+            setEnvironment("LC_ALL", *savedEnv_);
         else
-            ::unsetenv("LC_ALL");
+            unsetEnvironment("LC_ALL");
     }
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
@@ -48,6 +54,7 @@ private:
 
 }  // namespace velmar::test
 
-#define SKIP_WITHOUT_COMMA_LOCALE(locale) \
-    if (!(locale).active())               \
-    GTEST_SKIP() << "the de_DE.UTF-8 locale cannot be set (scripts/setup.sh generates it)"
+#define SKIP_WITHOUT_COMMA_LOCALE(locale)                      \
+    if (!(locale).active())                                    \
+    GTEST_SKIP() << "the " << velmar::test::CommaLocale::kName \
+                 << " locale cannot be set (scripts/setup.sh generates it)"

@@ -1,20 +1,29 @@
 #include "scratch_dir.h"
 
-#include <stdlib.h>
-
-#include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 
 namespace velmar::test {
 
 ScratchDir::ScratchDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmar-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::system_error(errno, std::generic_category(), "cannot make a scratch directory");
-    path_ = pattern;
+    // A name nobody else has chosen: create_directory fails on one that exists.
+    static std::mt19937_64 pick{std::random_device{}()};
+    const auto base = std::filesystem::temp_directory_path();
+    std::error_code ec;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = base / ("velmar-test-" + std::to_string(pick() % 1'000'000'000'000u));
+        if (std::filesystem::create_directory(candidate, ec)) {
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, ec);
+            path_ = candidate;
+            return;
+        }
+        if (ec)
+            break;
+    }
+    throw std::system_error(ec, "cannot make a scratch directory");
 }
 
 ScratchDir::~ScratchDir()

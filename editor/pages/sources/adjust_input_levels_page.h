@@ -26,6 +26,7 @@ public:
     bool onSetActive() override;
     bool onKillActive() override;
     int selectedSource() const { return selected_; }
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void LoadRecord() override;

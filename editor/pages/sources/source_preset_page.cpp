@@ -92,8 +92,11 @@ void CSourceSetupPresetsPresetPage::doDataExchange(ui::DataExchange& dx)
         return;
     // A slot whose code is in no list position holds -1; the list shows no choice and the
     // code stays what it was unless the user picks one.
-    for (const PresetRow& row : shownRows(kind_))
+    for (const PresetRow& row : shownRows(kind_)) {
         ui::ddxCBIndex(dx, row.listId, presets_->position[row.slot]);
+        if (!dx.saving() && presets_->position[row.slot] < 0)
+            ui::noteUnshownValue(control(row.listId), presets_->code(row.slot));
+    }
 }
 
 }  // namespace velmar::editor

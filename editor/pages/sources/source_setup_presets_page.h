@@ -25,6 +25,7 @@ public:
     // Runs the sub-sheet of a unit source. On OK the entry goes into the store and comes back
     // from it (so it holds what the store keeps); otherwise it is restored. True on OK.
     bool OpenSource(int source);
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void doDataExchange(ui::DataExchange& dx) override;

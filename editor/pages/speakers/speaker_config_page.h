@@ -25,6 +25,7 @@ public:
 
     void BindRecords(SettingsRecordSet& working) override;
     SpeakerConfigRecord& record() { return *record_; }
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void onCreateControls() override;

@@ -45,6 +45,7 @@ public:
 
     void BindRecords(SettingsRecordSet& working) override { record_ = &working.triggers; }
     bool onSetActive() override;
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void onCreateControls() override;

@@ -34,6 +34,7 @@ public:
     void onCreateControls() override;
     void onInitDialog() override;
     bool onSetActive() override;
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void LoadRecord() override;

@@ -39,6 +39,7 @@ public:
     void BindRecords(SettingsRecordSet& working) override { tuner_ = &working.tuner; }
     void onCreateControls() override;
     bool onSetActive() override;
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void LoadRecord() override;

@@ -35,6 +35,7 @@ public:
     bool onSetActive() override;
     // The record also goes into the settings store: other pages' limits follow its volumes.
     bool onKillActive() override;
+    void WalkControls(PageWalk& walk) override;
 
 protected:
     void LoadRecord() override;

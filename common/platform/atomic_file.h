@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmar {
+namespace velmar::platform {
 
 // Writes contents to a new file beside path, flushes it to the disk and renames it over path,
 // so a reader of path sees either the old file or the complete new one, never a truncated one.
@@ -11,7 +11,8 @@ namespace velmar {
 // regular file this process may write, as opening it for writing would require: a device, FIFO,
 // socket or directory, or a write-protected file, is refused and left alone. Returns false on
 // any failure with the system's text for it in reason, leaving path as it was and no temporary
-// file behind.
+// file behind. Paths are UTF-8 on every system. On Windows the same refusals hold in its terms: a
+// directory, a reserved device name (NUL, CON, COM1, ...), a read-only file.
 bool replaceFileContents(const std::string& path, std::string_view contents, std::string& reason);
 
 // Whether replaceFileContents could replace the file at path now: the same checks of the link
@@ -20,4 +21,4 @@ bool replaceFileContents(const std::string& path, std::string_view contents, std
 // the system's text in reason. The answer can be outdated by the time the file is written.
 bool canReplaceFile(const std::string& path, std::string& reason);
 
-}  // namespace velmar
+}  // namespace velmar::platform

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/posix_file_kind.h"
+
 namespace velmar::platform {
 
 namespace {
@@ -79,7 +81,7 @@ bool readRegularFile(const std::string& path, std::size_t maxBytes, std::string&
             return true;
         contents.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    reason = "larger than " + std::to_string(maxBytes) + " bytes";
+    reason = tooLargeReason(maxBytes);
     return false;
 }
 

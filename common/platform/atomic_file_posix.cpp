@@ -1,4 +1,4 @@
-#include "unitlink/atomic_file.h"
+#include "platform/atomic_file.h"
 
 #include <atomic>
 #include <cerrno>
@@ -9,9 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/regular_file.h"
+#include "platform/posix_file_kind.h"
 
-namespace velmar {
+namespace velmar::platform {
 namespace {
 
 constexpr int kNameAttempts = 16;
@@ -47,7 +47,7 @@ bool targetWritable(const std::string& target, std::string& reason)
         reason = std::strerror(errno);
         return false;
     }
-    reason = platform::notRegularReason(existing.st_mode);
+    reason = notRegularReason(existing.st_mode);
     if (!reason.empty()) {
         return false;
     }
@@ -169,4 +169,4 @@ bool canReplaceFile(const std::string& path, std::string& reason)
     return true;
 }
 
-}  // namespace velmar
+}  // namespace velmar::platform

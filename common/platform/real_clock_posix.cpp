@@ -12,7 +12,17 @@ int64_t monotonicNs()
     return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
+std::tm localTimeNow()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
 RealClock::RealClock() : originNs_(monotonicNs()) {}
+
+RealClock::~RealClock() = default;
 
 uint32_t RealClock::nowMs()
 {
