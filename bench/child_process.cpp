@@ -7,6 +7,20 @@
 
 namespace velmar::bench {
 
+namespace {
+
+[[noreturn]] void execute(std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+}  // namespace
+
 pid_t spawn(std::vector<std::string> args, ChildOutput output)
 {
     const pid_t pid = fork();
@@ -20,12 +34,21 @@ pid_t spawn(std::vector<std::string> args, ChildOutput output)
                 dup2(null, STDERR_FILENO);
         }
     }
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    execute(args);
+}
+
+pid_t spawnInto(std::vector<std::string> args, const std::string& path)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    const int out = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (out < 0 || null < 0)
+        _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    execute(args);
 }
 
 double cpuSeconds(const rusage& usage)

@@ -7,7 +7,8 @@
 // wall time less the fixed waits the protocol prescribes (the Clock's delays: boot times,
 // banner waits), ratio actual_s / (wire_s + unit_s), and cpu the host process's user + system
 // time over the whole wall time. A "#" line gives the waits.
-// Programming the settings runs in lockstep, one exchange per command, so its line also gives
+// Programming the settings writes every byte (the unit holds the image just retrieved, so only
+// its reads would run otherwise) in lockstep, one exchange per command, so its line also gives
 //   exchanges=E floor_us=F net_ratio=Q
 // where floor_us is what a bare one-byte round trip through a pseudo-terminal costs beyond its
 // wire time, measured just before and after the operation (the test bed's own share, which a
@@ -29,6 +30,7 @@
 #include "platform/port_names.h"
 #include "platform/posix_serial_port.h"
 #include "child_process.h"
+#include "counting_port.h"
 #include "pty_ping_pong.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/progress_sink.h"
@@ -46,66 +48,6 @@ constexpr uint32_t kLongestEepromWriteUs = 100'000;
 // wait for its reply (a command of one to three bytes and the reply, at 115200 bit/s).
 constexpr int kFloorTrips = 2000;
 constexpr uint32_t kFloorDelayUs = 300;
-
-// Counts the bytes that cross the port and their line time at the port's current rate.
-class CountingPort final : public platform::SerialPort {
-public:
-    explicit CountingPort(platform::SerialPort& inner) : inner_(inner) {}
-    bool open(const std::string& name) override { return inner_.open(name); }
-    bool isOpen() const override { return inner_.isOpen(); }
-    void close() override { inner_.close(); }
-    bool getRate(uint32_t& bps) override { return inner_.getRate(bps); }
-    bool setRate(uint32_t bps) override
-    {
-        const bool ok = inner_.setRate(bps);
-        if (ok)
-            rate_ = bps;
-        return ok;
-    }
-    bool getTimeouts(platform::Timeouts& t) override { return inner_.getTimeouts(t); }
-    bool setTimeouts(platform::Timeouts t) override { return inner_.setTimeouts(t); }
-    bool purge() override { return inner_.purge(); }
-    int read(uint8_t* b, size_t n) override { return counted(inner_.read(b, n)); }
-    int waitForInput(uint32_t ms) override { return inner_.waitForInput(ms); }
-    int write(const uint8_t* d, size_t n) override
-    {
-        ++writes;
-        return counted(inner_.write(d, n));
-    }
-    bool flush() override { return inner_.flush(); }
-
-    uint64_t bytes = 0;
-    uint64_t writes = 0;
-    double wireSeconds = 0;
-
-private:
-    int counted(int r)
-    {
-        if (r > 0) {
-            bytes += static_cast<uint64_t>(r);
-            wireSeconds += r * 10.0 / rate_;
-        }
-        return r;
-    }
-    platform::SerialPort& inner_;
-    uint32_t rate_ = 19200;
-};
-
-// Sums the prescribed waits.
-class CountingClock final : public platform::Clock {
-public:
-    uint32_t nowMs() override { return inner_.nowMs(); }
-    void delay(uint32_t ms) override
-    {
-        const int64_t start = platform::monotonicNs();
-        inner_.delay(ms);
-        waitSeconds += static_cast<double>(platform::monotonicNs() - start) / 1e9;
-    }
-    double waitSeconds = 0;
-
-private:
-    platform::RealClock inner_;
-};
 
 double ownCpuSeconds()
 {
@@ -137,8 +79,9 @@ int main(int argc, char** argv)
     bench::waitForLink(link);
 
     platform::PosixSerialPort posix(platform::PortNames({link}));
-    CountingPort port(posix);
-    CountingClock clock;
+    bench::CountingPort port(posix);
+    platform::RealClock realClock;
+    bench::CountingClock clock(realClock, platform::monotonicNs);
     unitlink::UnitLink unit(Variant::Installer, port, clock);
     NoProgress progress;
     std::string message;
@@ -178,15 +121,13 @@ int main(int argc, char** argv)
     };
 
     Image image{};
-    size_t written = 0;
-    for (size_t a = unitlink::kSettingsWriteFirst; a < unitlink::kSettingsWriteEnd; ++a)
-        written += unitlink::settingsAddressWritten(a, false) ? 1 : 0;
-    const double writeSeconds = static_cast<double>(written) * eepromWriteUs / 1e6;
+    const double writeSeconds = static_cast<double>(unitlink::settingsAddressesWritten(false)) * eepromWriteUs / 1e6;
     if (allOk && unit.EnterLoaderFast(message))
         measure("RetrieveSettings", 0.0, false, [&] { return unit.RetrieveSettings(image, message, progress); });
     if (allOk && unit.EnterLoaderFast(message))
-        measure("ProgramSettings", writeSeconds, true,
-                [&] { return unit.ProgramSettings(image, message, progress, false); });
+        measure("ProgramSettings", writeSeconds, true, [&] {
+            return unit.ProgramSettings(image, message, progress, false, unitlink::SettingsWrite::EveryByte);
+        });
     if (allOk && unit.EnterLoaderFast(message))
         measure("ProgramFlash", 0.0, false, [&] {
             return unit.ProgramFlash(message, progress, firmware::mainImage(),

@@ -163,6 +163,14 @@ void SimulatedUnit::writeFuse(char letter, uint8_t value)
     target = value;
 }
 
+bool SimulatedUnit::loseRead()
+{
+    if (config_.faults.loseReadAt != address_)
+        return false;
+    config_.faults.loseReadAt = -1;
+    return true;
+}
+
 void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& args, uint64_t nowNs)
 {
     const int version = loaderVersionNumber();
@@ -200,6 +208,7 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
         if (static_cast<int>(address_ & 0x0FFF) != config_.faults.stuckSettingsAddress)
             memory_.settings[address_ & 0x0FFF] = args[0];
         writingUntilNs_ = start + static_cast<uint64_t>(config_.eepromWriteUs) * 1000u;
+        ++settingsWrites_;
         if (config_.eepromAck == EepromAck::AtStart) {
             emit("\r", start);
         } else {
@@ -210,13 +219,22 @@ void SimulatedUnit::loaderCommand(uint8_t command, const std::vector<uint8_t>& a
     }
     case 'D': {
         const uint64_t start = waitForEeprom(nowNs);
-        uint8_t value = memory_.settings[address_ & 0x0FFF];
-        if (config_.faults.unstableReadsFrom >= 0 && (address_ & 0x0FFF) >= config_.faults.unstableReadsFrom)
+        const int address = address_ & 0x0FFF;
+        if (loseRead())
+            break;
+        uint8_t value = memory_.settings[static_cast<size_t>(address)];
+        if (config_.faults.unstableReadsFrom >= 0 && address >= config_.faults.unstableReadsFrom)
             value = ++unstableValue_;
+        if (address == config_.faults.flakyReadAt && (++flakyReads_ % 2) == 0)
+            value ^= 0x01;
         emit(std::string_view(reinterpret_cast<const char*>(&value), 1), start);
         break;
     }
     case 'R': {
+        if (loseRead()) {
+            ++address_;
+            break;
+        }
         const uint16_t w = memory_.flash[address_];
         const char word[2] = {static_cast<char>(w >> 8), static_cast<char>(w & 0xFF)};
         emit(std::string_view(word, 2), nowNs);

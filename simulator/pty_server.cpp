@@ -36,7 +36,8 @@ uint32_t speedBps(speed_t s)
 }  // namespace
 
 PtyServer::PtyServer(SimulatedUnit& unit, Options options)
-    : unit_(unit), options_(std::move(options)), wire_(unit), originNs_(platform::monotonicNs())
+    : unit_(unit), options_(std::move(options)), wire_(unit, options_.adapterLatencyMs),
+      originNs_(platform::monotonicNs())
 {
     if (options_.trace) {
         traceLog_ = std::make_unique<platform::TraceLog>(*options_.trace, traceClock_);

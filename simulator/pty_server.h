@@ -21,6 +21,7 @@ public:
     struct Options {
         std::string linkPath;           // symlink to the terminal ("" for none)
         std::ostream* trace = nullptr;  // protocol trace (unit's view), or null
+        uint32_t adapterLatencyMs = 0;  // a USB serial adapter on the line (0: a direct line)
     };
 
     PtyServer(SimulatedUnit& unit, Options options);

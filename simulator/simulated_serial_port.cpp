@@ -12,9 +12,9 @@ SimulatedSerialPort::SimulatedSerialPort(platform::VirtualClock& clock)
 
 SimulatedSerialPort::~SimulatedSerialPort() { clock_.detach(this); }
 
-void SimulatedSerialPort::addPort(const std::string& name, SimulatedUnit* unit)
+void SimulatedSerialPort::addPort(const std::string& name, SimulatedUnit* unit, uint32_t adapterLatencyMs)
 {
-    Line line{name, unit, unit ? std::make_unique<UnitWire>(*unit) : nullptr};
+    Line line{name, unit, unit ? std::make_unique<UnitWire>(*unit, adapterLatencyMs) : nullptr};
     lines_.push_back(std::move(line));
 }
 
@@ -136,6 +136,14 @@ bool SimulatedSerialPort::flush()
             clock_.runUntil(done);
     }
     return true;
+}
+
+uint64_t SimulatedSerialPort::adapterTimerHandOvers() const
+{
+    uint64_t n = 0;
+    for (const auto& l : lines_)
+        n += l.wire ? l.wire->timerHandOvers() : 0;
+    return n;
 }
 
 std::optional<uint64_t> SimulatedSerialPort::nextEventNs() const

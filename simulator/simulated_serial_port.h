@@ -23,7 +23,8 @@ public:
     SimulatedSerialPort& operator=(const SimulatedSerialPort&) = delete;
 
     // A port that exists; `unit` may be null (nothing connected). The unit must outlive the port.
-    void addPort(const std::string& name, SimulatedUnit* unit = nullptr);
+    // With an adapter latency the unit is reached through a USB serial adapter (see UnitWire).
+    void addPort(const std::string& name, SimulatedUnit* unit = nullptr, uint32_t adapterLatencyMs = 0);
     // The device vanishes: an open handle fails from now on and the name no longer opens.
     void unplug(const std::string& name);
     // Names that fail to open with "access refused" (to test the EACCES path's callers).
@@ -53,6 +54,8 @@ public:
     int openCount() const { return openCount_; }
     const std::string& openName() const;
     uint32_t hostRate() const { return rate_; }
+    // Replies the USB serial adapters of all lines held until their latency timer ran out.
+    uint64_t adapterTimerHandOvers() const;
 
     static constexpr size_t kInputBufferSize = 4096;
 

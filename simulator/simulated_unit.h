@@ -59,6 +59,8 @@ public:
     uint64_t lostBytes() const { return lost_; }
     // Bytes the loader's receive buffer could not hold while it was writing the settings EEPROM.
     uint64_t receiveOverruns() const { return overruns_; }
+    // Bytes the loader has written into the settings EEPROM ("d" commands carried out).
+    uint64_t settingsWrites() const { return settingsWrites_; }
     void countLost() { ++lost_; }
     bool zoneOn(int zone) const { return zones_.at(static_cast<size_t>(zone - 1)); }
     int dayOfWeek() const { return dayOfWeek_; }
@@ -93,6 +95,8 @@ private:
     void blockUntil(uint64_t untilNs);
     size_t receiveBufferBytes() const;
     void writeFuse(char letter, uint8_t value);
+    // The loseReadAt fault: true (once) for a read at that address.
+    bool loseRead();
     // data_eeprom.cpp: the data-EEPROM lines and the DSP queries; false when not one of them.
     bool dataEepromLine(const std::string& line, uint64_t nowNs);
     bool dspLine(const std::string& line, uint64_t nowNs);
@@ -123,10 +127,12 @@ private:
     size_t pageFill_ = 0;
     int chunksLoaded_ = 0;
     uint8_t unstableValue_ = 0;
+    uint32_t flakyReads_ = 0;
     uint64_t writingUntilNs_ = 0;
     uint64_t blockedUntilNs_ = 0;
     size_t heldWhileBlocked_ = 0;
     uint64_t overruns_ = 0;
+    uint64_t settingsWrites_ = 0;
 
     // data EEPROM
     bool dataEepromLocked_ = true;  // "del1" locks writes, "del0" unlocks them

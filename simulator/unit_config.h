@@ -32,6 +32,8 @@ struct Faults {
     // Boot loader and memories.
     int unstableReadsFrom = -1;       // "D" at this settings address or above never repeats a value
     int stuckSettingsAddress = -1;    // this settings byte ignores "d"
+    int loseReadAt = -1;              // the next "D" or "R" at this address is never answered (once)
+    int flakyReadAt = -1;             // every second "D" at this settings address has bit 0 flipped
     bool fuseStuck = false;           // fuse and lock writes are acknowledged but change nothing
     int fuseWritesIgnored = 0;        // as many fuse and lock writes change nothing before one takes
     int mainZonePowerOnsIgnored = 0;  // "P1P1" acknowledged but zone 1 stays off (-1: always)

@@ -49,6 +49,10 @@ int main(int argc, char** argv)
     app.add_option("--dsp", dsp, "DSP module the debug monitor reports")->check(CLI::IsMember({"367", "366", "none"}));
     app.add_option("--reply-delay-ms", config.replyDelayMs,
                    "The unit's own delay before each reply (0: only the wire)");
+    uint32_t adapterLatencyMs = 0;
+    app.add_option("--adapter-latency-ms", adapterLatencyMs,
+                   "Reach the unit through a USB serial adapter with this latency timer (0: a direct line)")
+        ->check(CLI::Range(0u, 255u));
     app.add_option("--eeprom-write-us", config.eepromWriteUs,
                    "Settings EEPROM write time; bytes that arrive while the loader waits for it overrun its receiver");
     std::string eepromAck = "after-write";
@@ -107,7 +111,7 @@ int main(int argc, char** argv)
     // A given flash decides what runs, unless a level was asked for.
     if (flashOption->count() > 0 && app.get_option("--level")->count() == 0)
         unit.powerOn();
-    PtyServer server(unit, PtyServer::Options{link, trace ? &std::cerr : nullptr});
+    PtyServer server(unit, PtyServer::Options{link, trace ? &std::cerr : nullptr, adapterLatencyMs});
     if (!server.start(error)) {
         std::cerr << "unit_simulator: " << error << '\n';
         return 1;

@@ -11,6 +11,8 @@ constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
 
 void UnitWire::hostWrite(const uint8_t* data, size_t n, uint32_t rate, uint64_t nowNs)
 {
+    if (adapterLatencyNs_ > 0)
+        nowNs = (nowNs / kUsbFrameNs + 1) * kUsbFrameNs;
     for (size_t i = 0; i < n; ++i) {
         const uint64_t start = std::max(nowNs, inFreeNs_);
         const uint64_t arrive = start + byteTimeNs(rate);
@@ -26,9 +28,33 @@ void UnitWire::purgeHostOutput(uint64_t nowNs)
     inFreeNs_ = toUnit_.empty() ? nowNs : std::max(nowNs, toUnit_.back().arriveNs);
 }
 
+uint64_t UnitWire::adapterHandOverNs() const
+{
+    if (adapterHeld_.empty())
+        return kNever;
+    const uint64_t since = adapterHeld_.front().arrivedNs - lastHandOverNs_;
+    const uint64_t ticks = std::max<uint64_t>(1, (since + adapterLatencyNs_ - 1) / adapterLatencyNs_);
+    const uint64_t tick = lastHandOverNs_ + ticks * adapterLatencyNs_;
+    if (adapterHeld_.size() >= kAdapterPacketBytes)
+        return std::min(tick, adapterHeld_[kAdapterPacketBytes - 1].arrivedNs);
+    return tick;
+}
+
+void UnitWire::handOver(uint64_t atNs, uint32_t hostRate, const HostSink& sink)
+{
+    if (adapterHeld_.size() < kAdapterPacketBytes)
+        ++timerHandOvers_;
+    for (size_t i = 0; i < kAdapterPacketBytes && !adapterHeld_.empty(); ++i) {
+        if (hostRate != 0)
+            sink(adapterHeld_.front().byte, atNs);
+        adapterHeld_.pop_front();
+    }
+    lastHandOverNs_ = atNs;
+}
+
 std::optional<uint64_t> UnitWire::nextEventNs() const
 {
-    uint64_t next = kNever;
+    uint64_t next = adapterHandOverNs();
     if (!toUnit_.empty())
         next = toUnit_.front().arriveNs;
     if (toHost_)
@@ -60,16 +86,24 @@ void UnitWire::advanceTo(uint64_t nowNs, uint32_t hostRate, const HostSink& sink
         const uint64_t tOut = toHost_ ? toHost_->arriveNs : kNever;
         const uint64_t tWake = (!toHost_ && unit_.hasOutput()) ? std::max(unit_.peekOutput().notBeforeNs, cursorNs_)
                                                                : kNever;
-        const uint64_t next = std::min({tIn, tOut, tWake});
-        if (next == kNever || (next > nowNs && (!inputsAhead || next == tOut)))
+        const uint64_t tHandOver = adapterHandOverNs();
+        const uint64_t next = std::min({tIn, tOut, tWake, tHandOver});
+        // What reaches the host waits for its time; the rest may be taken ahead of it.
+        const bool toHost = next == tHandOver || (next == tOut && adapterLatencyNs_ == 0);
+        if (next == kNever || (next > nowNs && (!inputsAhead || toHost)))
             break;
         cursorNs_ = std::max(cursorNs_, next);
-        if (next == tOut) {
+        if (next == tHandOver) {
+            handOver(next, hostRate, sink);
+        } else if (next == tOut) {
             const InFlight b = *toHost_;
             toHost_.reset();
             const bool delivered = hostRate != 0 && hostRate == b.rate;
-            if (delivered)
+            if (delivered && adapterLatencyNs_ == 0) {
                 sink(b.byte, cursorNs_);
+            } else if (delivered) {
+                adapterHeld_.push_back(Held{b.byte, cursorNs_});
+            }
             if (observer_)
                 observer_(false, b.byte, delivered, cursorNs_);
         } else if (next == tIn) {

@@ -17,9 +17,12 @@ constexpr int kMarkerTries = 6;
 constexpr int kReadTries = 3;
 constexpr uint32_t kAddressLimitMs = 120;
 constexpr uint32_t kReadLimitMs = 140;
-// Reads kept in flight while verifying: enough to keep the line busy across a round trip, few
-// enough that the loader's two-byte receive buffer holds what arrives while it sends a reply.
-constexpr size_t kReadsInFlight = 3;
+// Reads kept in flight while verifying. "R" is answered with two bytes, so a loader that reads
+// nothing while it sends could find more arriving than its receiver holds; if a reply goes
+// missing the rest of the run keeps only as many ahead as such a receiver takes (its two bytes
+// while it sends a reply).
+constexpr size_t kWordsInFlight = kLineBytesInFlight / 2;
+constexpr size_t kCautiousWordsInFlight = 3;
 
 uint16_t wordOf(const std::string& reply)
 {
@@ -217,15 +220,23 @@ bool UnitLink::VerifyFlash(std::string& message, ProgressSink& progress, std::sp
     bool matched = QueryCr(loader::withAddress('a', 0), kAddressLimitMs);
     {
         LoaderPipeline pipeline(*this);
+        size_t window = kWordsInFlight;
         size_t requested = 0;  // words whose read has been sent
         for (size_t i = 0; i < words && matched; ++i) {
             auto readWord = [&] {
                 std::string reply;
-                return pipeline.take(&reply) && wordOf(reply) == flashWord(image, i);
+                if (!pipeline.take(&reply)) {
+                    window = kCautiousWordsInFlight;
+                    return false;
+                }
+                return wordOf(reply) == flashWord(image, i);
             };
-            while (requested < words && requested < i + kReadsInFlight) {
-                pipeline.expectBytes("R", 2, kReadLimitMs);
-                ++requested;
+            // Topped up a few at a time, not one write a word.
+            if (requested - i <= window - window / 4) {
+                while (requested < words && requested < i + window) {
+                    pipeline.expectBytes("R", 2, kReadLimitMs);
+                    ++requested;
+                }
             }
             bool same = readWord();
             for (int read = 1; !same && read <= kReadTries; ++read) {

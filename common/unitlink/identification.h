@@ -35,8 +35,11 @@ const IdentificationRow* classifyReply(Variant variant, std::string_view reply);
 // `loaderBanners` adds "CORVALENT D1"/"CORVALENT D2" as tags (Resynchronise).
 std::optional<UnitModel> modelFromReply(Variant variant, std::string_view reply, bool loaderBanners = false);
 
-// A reply of exactly the two bytes "??": a QRX boot loader.
-inline bool isQrxLoaderReply(std::string_view reply) { return reply == "??"; }
+// A QRX boot loader's answer to "?\n": the two bytes "??". Through a USB serial adapter that holds
+// replies for its latency timer, its "?" for the wake-up LF sent before the probe can come after
+// the input was drained and ahead of that answer; nothing but a loader answers with question
+// marks alone, so "???" is the loader too.
+inline bool isQrxLoaderReply(std::string_view reply) { return reply == "??" || reply == "???"; }
 
 // Loader banners (reply to "S") accepted by each program.
 bool isAcceptedLoaderBanner(Variant variant, std::string_view banner);

@@ -11,7 +11,7 @@ constexpr char kCR = '\r';
 void LoaderPipeline::queue(std::string_view command, size_t replyBytes, bool ack, uint32_t limitMs)
 {
     unsent_.append(command);
-    expected_.push_back(Expected{replyBytes, ack, limitMs});
+    expected_.push_back(Expected{replyBytes, ack, limitMs, command.size()});
 }
 
 void LoaderPipeline::send()
@@ -48,11 +48,16 @@ void LoaderPipeline::discard()
 {
     if (inFlight_ > 0) {
         size_t bytes = 0;
+        size_t lineBytes = 0;
         uint32_t limitMs = 0;
         for (size_t i = 0; i < inFlight_; ++i) {
             bytes += expected_[i].bytes;
+            lineBytes += expected_[i].bytes + expected_[i].commandBytes;
             limitMs = std::max(limitMs, expected_[i].limitMs);
         }
+        // The last reply may still wait for every command and reply before it on the line.
+        const uint32_t rate = BaudTable[static_cast<size_t>(link_.baudIndex())];
+        limitMs += static_cast<uint32_t>(lineBytes * 10'000 / rate) + 1;
         std::string late;
         link_.collectReply(late, bytes, limitMs, false);
         link_.DrainInput();

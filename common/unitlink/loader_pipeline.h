@@ -10,12 +10,19 @@
 
 namespace velmar::unitlink {
 
+// How much a run of reads keeps on its way, in bytes of its busier direction (the commands of
+// settings reads, the replies of flash reads): 44 ms of line at 115200 bit/s. Through a USB
+// serial adapter replies reach the host only when 62 bytes wait or its latency timer (up to
+// 16 ms) runs out; what is still on its way then keeps the unit busy while the host wakes up,
+// however slowly on a busy machine, and its next commands wait for a 1 ms USB frame.
+inline constexpr size_t kLineBytesInFlight = 512;
+
 // A round trip through the port costs as much as a few bytes on the wire at 115200 bit/s, so a
 // transfer that waited out every reply would spend a third of its time idle. The pipeline lets
 // commands that change nothing in the unit (address sets and reads) go out before the replies to
-// earlier ones have come back; replies are then taken strictly in order. It serves reads only:
-// there the loader receives fewer bytes than it sends back. Writes go one acknowledged command
-// at a time, since a loader busy with its EEPROM holds only a byte or two of what arrives.
+// earlier ones have come back; replies are then taken strictly in order. It serves reads only.
+// Writes go one acknowledged command at a time, since a loader busy with its EEPROM holds only a
+// byte or two of what arrives.
 class LoaderPipeline {
 public:
     explicit LoaderPipeline(UnitLink& link) : link_(link) {}
@@ -43,6 +50,7 @@ private:
         size_t bytes;
         bool ack;
         uint32_t limitMs;
+        size_t commandBytes;
     };
     void queue(std::string_view command, size_t replyBytes, bool ack, uint32_t limitMs);
     void send();

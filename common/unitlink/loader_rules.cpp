@@ -131,6 +131,14 @@ bool settingsAddressWritten(size_t address, bool keepUnitAdjustments)
     return true;
 }
 
+size_t settingsAddressesWritten(bool keepUnitAdjustments)
+{
+    size_t n = 0;
+    for (size_t a = kSettingsWriteFirst; a < kSettingsWriteEnd; ++a)
+        n += settingsAddressWritten(a, keepUnitAdjustments) ? 1 : 0;
+    return n;
+}
+
 uint8_t unitFlagsAfterFlash(uint8_t flags, UnitModel model, int loaderVersion)
 {
     const bool set = model == UnitModel::QRX_20 || (model == UnitModel::QRX_30 && loaderVersion <= 300) ||

@@ -74,6 +74,8 @@ inline constexpr size_t kSettingsReadRequired = 3584;  // a retrieval must reach
 bool settingsAddressWritten(size_t address, bool keepUnitAdjustments);
 inline constexpr size_t kSettingsWriteFirst = 16;
 inline constexpr size_t kSettingsWriteEnd = 3584;
+// How many addresses that is.
+size_t settingsAddressesWritten(bool keepUnitAdjustments);
 
 // UnitFlags after a flash programming: bit 1 tells the firmware the loader's generation.
 uint8_t unitFlagsAfterFlash(uint8_t flags, UnitModel model, int loaderVersion);

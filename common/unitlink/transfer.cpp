@@ -1,9 +1,9 @@
 // The settings EEPROM between the unit and the store's images.
 #include "unitlink/loader_commands.h"
-#include "unitlink/loader_pipeline.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/operation_note.h"
 #include "unitlink/progress_sink.h"
+#include "unitlink/settings_reads.h"
 #include "unitlink/shown_progress.h"
 #include "unitlink/texts.h"
 #include "unitlink/unit_link.h"
@@ -90,6 +90,13 @@ bool UnitLink::programSettingsByte(size_t address, uint8_t value)
            static_cast<uint8_t>(reply[0]) == value;
 }
 
+bool UnitLink::cancelRequested()
+{
+    if (cancelCheck_ && cancelCheck_())
+        settingsCancelled_ = true;
+    return settingsCancelled_;
+}
+
 bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress)
 {
     OperationNote op(*this, "RetrieveSettings");
@@ -102,48 +109,13 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
 
     ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
     SetStreamingReads(true);
-    size_t address = 0;
-    {
-        LoaderPipeline pipeline(*this);
-        for (; address < readImage.size(); ++address) {
-            // Every reply to the last address has been taken, so nothing is outstanding here.
-            if (cancelCheck_ && cancelCheck_()) {
-                settingsCancelled_ = true;
-                break;
-            }
-            const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(address));
-            bool confirmed = false;
-            bool readOnce = false;
-            // A first read can never confirm, so the first two tries go out together.
-            for (int attempt = 0; attempt < kByteTries && !confirmed;) {
-                const int tries = attempt == 0 ? 2 : 1;
-                for (int t = 0; t < tries; ++t) {
-                    pipeline.expectAck(setAddress, kAddressLimitMs);
-                    pipeline.expectBytes("D", 1, kReadLimitMs);
-                }
-                attempt += tries;
-                std::string reply;
-                for (int t = 0; t < tries && pipeline.take() && pipeline.take(&reply); ++t) {
-                    const auto value = static_cast<uint8_t>(reply[0]);
-                    // Two reads of this retrieval that agree: a byte read once may have been
-                    // disturbed on the line, and what the image held before proves nothing.
-                    confirmed = readOnce && value == readImage[address];
-                    readImage[address] = value;
-                    readOnce = true;
-                }
-            }
-            if (!confirmed)
-                break;
-            if (address % kProgressStep == 0)
-                bar.at(static_cast<int>(address));
-        }
-    }
+    const size_t reached = readWholeImage(readImage, bar);
     QueryCr("y", 35);
     SetStreamingReads(false);
 
     const std::string failed = variant_ == Variant::Installer ? installerText(texts::kRetrievalFailedSuffix)
                                                               : std::string(texts::kRetrievalFailedEditor);
-    if (!leaveAfterTransfer(address >= kSettingsReadRequired, startMode, failed, message))
+    if (!leaveAfterTransfer(reached >= kSettingsReadRequired, startMode, failed, message))
         return false;
     if (variant_ == Variant::Editor)
         message = texts::kRetrievalOkEditor;
@@ -152,11 +124,12 @@ bool UnitLink::RetrieveSettings(Image& readImage, std::string& message, Progress
 }
 
 bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress,
-                               bool keepUnitAdjustments)
+                               bool keepUnitAdjustments, SettingsWrite write)
 {
     OperationNote op(*this, keepUnitAdjustments ? "ProgramSettings keeping adjustments" : "ProgramSettings");
     const UnitMode startMode = mode_;
     settingsCancelled_ = false;
+    settingsBytesWritten_ = 0;
     if (!EnterLoader(message) || !SwitchLoaderBaud(message, true))
         return false;
     if (!enterProgrammingMode(message, true))
@@ -164,21 +137,26 @@ bool UnitLink::ProgramSettings(const Image& writeImage, std::string& message, Pr
 
     ShownProgress bar(progress, static_cast<int>(kSettingsReadRequired));
     SetStreamingReads(true);
-    bool complete = true;
+    const bool everyByte = write == SettingsWrite::EveryByte;
+    std::array<bool, kImageSize> differs{};
+    if (everyByte)
+        differs.fill(true);
+    bool complete = everyByte || findDifferingBytes(writeImage, keepUnitAdjustments, differs, bar);
     for (size_t address = kSettingsWriteFirst; address < kSettingsWriteEnd && complete; ++address) {
         if (!settingsAddressWritten(address, keepUnitAdjustments))
             continue;
+        if (address % kProgressStep == 0)
+            bar.at(everyByte ? static_cast<int>(address) : programmingPosition(false, address));
+        if (!differs[address])
+            continue;
         // Nothing is outstanding between bytes, so the loader is left as after the last one.
-        if (cancelCheck_ && cancelCheck_()) {
-            settingsCancelled_ = true;
+        if (cancelRequested())
             break;
-        }
         bool written = false;
         for (int attempt = 0; attempt < kByteTries && !written; ++attempt)
             written = programSettingsByte(address, writeImage[address]);
         complete = written;
-        if (address % kProgressStep == 0)
-            bar.at(static_cast<int>(address));
+        settingsBytesWritten_ += written ? 1 : 0;
     }
     QueryCr("y", 35);
     SetStreamingReads(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -28,6 +29,11 @@ namespace velmar::unitlink {
 struct IdentificationRow;
 struct FuseStep;
 class LoaderPipeline;
+class ShownProgress;
+
+// Which bytes ProgramSettings writes: those whose confirmed value in the unit differs from the
+// image (a byte whose read never confirms counts as differing), or every one of its addresses.
+enum class SettingsWrite { OnlyDiffering, EveryByte };
 
 // The unit link: one serial port and what answered on it. The editor's
 // and the installer's behaviour are options of this one implementation (Variant).
@@ -92,14 +98,19 @@ public:
     [[nodiscard]] bool VerifyFlash(std::string& message, ProgressSink& progress, std::span<const uint8_t> image);
     [[nodiscard]] bool VerifyFlashChecksum(std::string& message, std::span<const uint8_t> image);
 
-    // ---- settings EEPROM (transfer.cpp) ----
+    // ---- settings EEPROM (transfer.cpp, settings_reads.cpp) ----
     [[nodiscard]] bool RetrieveSettings(Image& readImage, std::string& message, ProgressSink& progress);
+    // Reads the addresses it is to write first (unless asked to write every byte), then writes
+    // and reads back, one acknowledged command at a time, only those that differ.
     [[nodiscard]] bool ProgramSettings(const Image& writeImage, std::string& message, ProgressSink& progress,
-                                       bool keepUnitAdjustments);
-    // Asked by ProgramSettings before each byte, when every earlier byte has been written and
-    // read back, and by RetrieveSettings before each address, when every reply to the earlier
-    // ones has been taken: on true the transfer stops there and the unit leaves its loader as
-    // after a complete transfer; once it has, the transfer fails with settingsTransferCancelled().
+                                       bool keepUnitAdjustments, SettingsWrite write = SettingsWrite::OnlyDiffering);
+    // The bytes the last ProgramSettings wrote (and read back equal), whatever its outcome.
+    size_t settingsBytesWritten() const { return settingsBytesWritten_; }
+    // Asked by ProgramSettings before each reply of its reads and before each byte it writes,
+    // when every earlier byte has been written and read back, and by RetrieveSettings before
+    // each address, when every earlier one was confirmed: on true the transfer stops there (the
+    // reads still on their way are waited out) and the unit leaves its loader as after a
+    // complete transfer; once it has, the transfer fails with settingsTransferCancelled().
     // Setting a check forgets the stop of an earlier transfer.
     void setCancelCheck(std::function<bool()> check)
     {
@@ -204,6 +215,14 @@ private:
     bool leaveAfterTransfer(bool complete, UnitMode startMode, const std::string& failed, std::string& message);
     void setClockAfterTransfer(uint32_t delayMs);
     bool programSettingsByte(size_t address, uint8_t value);
+    bool cancelRequested();
+    // settings_reads.cpp. Reads the whole settings EEPROM in order, each address confirmed by
+    // two agreeing reads; returns the first address not confirmed (the image's size when all were).
+    size_t readWholeImage(Image& image, ShownProgress& bar);
+    // Marks in `differs` the addresses ProgramSettings writes whose confirmed value is not the
+    // image's; false when stopped on request.
+    bool findDifferingBytes(const Image& image, bool keepUnitAdjustments, std::array<bool, kImageSize>& differs,
+                            ShownProgress& bar);
     // flash.cpp
     bool writeMarkerByte(uint16_t address, uint8_t value);
     bool flashFailurePath(std::string& message);
@@ -219,6 +238,7 @@ private:
     ScanObserver scanObserver_;
     std::function<bool()> cancelCheck_;
     bool settingsCancelled_ = false;
+    size_t settingsBytesWritten_ = 0;
     int reopenDepth_ = 0;
 
     // Set by resetState(), as at construction.

@@ -130,7 +130,8 @@ bool UnitWorkflow::retrieveToFile(SettingsStore& store, const std::string& path)
     return true;
 }
 
-bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments)
+bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments,
+                               unitlink::SettingsWrite write)
 {
     transferStopped_ = false;
     if (!findUnitForTransfer(status::kSearchingForQrx20, status::kUnitFailedToTurnOff))
@@ -151,7 +152,8 @@ bool UnitWorkflow::programFile(SettingsStore& store, const FileReader& read, boo
     if (!onUnit([this] { return link_.OpenPort(status_); }))
         return fail();
     step(status::kProgrammingSettings);
-    if (!transfer([&] { return link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments); }))
+    if (!transfer(
+            [&] { return link_.ProgramSettings(store.writeImage, status_, progress_, keepUnitAdjustments, write); }))
         return fail();
     show(Shown::Result);
     return true;

@@ -69,8 +69,10 @@ public:
     [[nodiscard]] bool retrieveToFile(SettingsStore& store, const std::string& path);
 
     // "Load settings from file to unit": reads the firmware version into the store's model,
-    // the file through `read`, rebuilds the image when the firmware wants it and programs it.
-    [[nodiscard]] bool programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments);
+    // the file through `read`, rebuilds the image when the firmware wants it and programs it
+    // (the bytes that differ from the unit's, or every byte).
+    [[nodiscard]] bool programFile(SettingsStore& store, const FileReader& read, bool keepUnitAdjustments,
+                                   unitlink::SettingsWrite write = unitlink::SettingsWrite::OnlyDiffering);
 
     // The last text shown.
     const std::string& status() const { return status_; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "comma_locale.h"
 #include "installer/firmware/firmware_images.h"
@@ -91,6 +92,44 @@ TEST(VelmarctlUnit, UnderACommaLocaleFirmware220IsShownAsSuchAndGetsTheRebuiltIm
         if (unitlink::settingsAddressWritten(a, true)) {
             ASSERT_EQ(unit[a], rebuild.writeImage[a]) << a;
         }
+    }
+}
+
+// Through a USB serial adapter with the common 16 ms latency timer: a backup, then a restore of
+// that file with three settings bytes changed, which writes those three. Waiting out the
+// adapter on every exchange would take over a minute for the backup alone and two for the
+// restore's reads; kept in flight, the reads take seconds.
+TEST(VelmarctlUnit, BackupAndRestoreThroughASixteenMillisecondAdapter)
+{
+    test::ScratchDir dir;
+    const auto eeprom = dir.file("eeprom.bin"), backup = dir.file("unit.q20"), changed = dir.file("changed.q20");
+    std::string bytes(kImageSize, '\0');
+    for (size_t a = 0; a < bytes.size(); ++a)
+        bytes[a] = static_cast<char>(a * 5 + 1);
+    test::writeFile(eeprom, bytes);
+    // Firmware 2.00 takes a file as it is, byte for byte.
+    test::SimulatorProcess sim(
+        unitArgs({"--version", "2.00", "--eeprom", eeprom, "--eeprom-write-us", "4000", "--adapter-latency-ms", "16"}));
+    ASSERT_TRUE(sim.started()) << sim.banner();
+    const auto start = std::chrono::steady_clock::now();
+    const auto saved = test::runTool("backup " + backup + " --ports " + sim.link());
+    ASSERT_EQ(saved.status, 0) << saved.out;
+    Image image{};
+    std::string message;
+    ASSERT_TRUE(readSettingsFile(backup, image, message)) << message;
+    for (const size_t a : {size_t{20}, size_t{700}, size_t{3000}})
+        image[a] = static_cast<uint8_t>(image[a] ^ 0xA5);
+    ASSERT_TRUE(writeSettingsFile(changed, image, message)) << message;
+    const auto restored = test::runTool("restore " + changed + " --ports " + sim.link());
+    EXPECT_EQ(restored.status, 0) << restored.out;
+    EXPECT_TRUE(holds(restored.out, "Wrote 3 of 3536 settings bytes")) << restored.out;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(90));
+    sim.stop(SIGTERM);
+    const auto unit = test::readBytes(eeprom);
+    ASSERT_EQ(unit.size(), kImageSize);
+    for (size_t a = 0; a < kImageSize; ++a) {
+        const bool written = unitlink::settingsAddressWritten(a, false);
+        ASSERT_EQ(unit[a], written ? image[a] : static_cast<uint8_t>(bytes[a])) << a;
     }
 }
 

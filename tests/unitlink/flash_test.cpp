@@ -211,6 +211,24 @@ TEST(VerifyFlash, MatchingFlashIsVerifiedAndADifferentWordFails)
     EXPECT_EQ(b.unit.level(), sim::Level::Application);
 }
 
+// A reply lost among the reads sent ahead: the word is read again, from its address, and the
+// run goes on to the end.
+TEST(VerifyFlash, AReplyLostMidRunIsReadAgainAndTheRunCompletes)
+{
+    SimBench b(Variant::Installer, unitConfig("25"));
+    enterFast(b);
+    const auto main = image(200, "QRX 30 Version 1.00");
+    RecordingProgress progress;
+    std::string m;
+    ASSERT_TRUE(b.link.ProgramFlash(m, progress, main, UnitLink::FlashImageKind::Main)) << m;
+    b.unit.config().faults.loseReadAt = 150;
+    b.unit.clearTranscript();
+    ASSERT_TRUE(b.link.VerifyFlash(m, progress, main)) << m;
+    EXPECT_EQ(m, texts::kVerifiedOk);
+    EXPECT_EQ(b.unit.config().faults.loseReadAt, -1) << "the reply was lost";
+    EXPECT_EQ(SimBench::count(b.unit.transcript(), std::string("a\x00\x96", 3)), 1u);
+}
+
 TEST(VerifyFlashChecksum, ComparesTheLow16BitsOfTheUnitsSum)
 {
     SimBench b(Variant::Installer, unitConfig("25"));

@@ -49,12 +49,13 @@ Image patternImage()
     return image;
 }
 
-// What ProgramSettings sends for a byte when each command waits for the previous reply.
-std::string oneAtATime(size_t from, size_t to, const Image& image, bool keep)
+// What ProgramSettings sends to write the bytes of `image` that `unit` does not hold, each
+// command once the previous one was answered.
+std::string oneAtATime(const Image& image, const std::vector<uint8_t>& unit, bool keep)
 {
     std::string bytes;
-    for (size_t a = from; a < to; ++a) {
-        if (!settingsAddressWritten(a, keep))
+    for (size_t a = kSettingsWriteFirst; a < kSettingsWriteEnd; ++a) {
+        if (!settingsAddressWritten(a, keep) || unit[a] == image[a])
             continue;
         const std::string setAddress = loader::withAddress('a', static_cast<uint32_t>(a));
         bytes += setAddress + loader::withByte('d', image[a]) + setAddress + "D";
@@ -100,13 +101,16 @@ TEST(PipelinedTransfer, ProgrammingSendsEachCommandOnlyOnceTheLastWasAcknowledge
                 ASSERT_TRUE(b.link.OpenPort(m)) << m;
                 ASSERT_TRUE(b.link.ConnectForTransfer(m)) << m;
                 const Image image = patternImage();
+                const std::vector<uint8_t> before = b.unit.memory().settings;
                 b.unit.clearTranscript();
                 NoProgress progress;
                 ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, keep)) << m;
                 EXPECT_EQ(b.unit.receiveOverruns(), 0u);
-                const std::string expected = oneAtATime(kSettingsWriteFirst, kSettingsWriteEnd, image, keep);
+                // The writes follow the reads: "a", address, "d" starts the first of them, and
+                // never occurs among reads ("D" follows their address).
+                const std::string expected = oneAtATime(image, before, keep);
                 const std::string& sent = b.unit.transcript();
-                const size_t start = sent.find(std::string("a\x00\x10", 3));
+                const size_t start = sent.find(expected.substr(0, 5));
                 ASSERT_NE(start, std::string::npos);
                 EXPECT_EQ(sent.substr(start, expected.size()), expected);
                 for (size_t a = kSettingsWriteFirst; a < kSettingsWriteEnd; ++a) {
@@ -159,4 +163,70 @@ TEST(PipelinedTransfer, VerificationKeepsReadsInFlight)
     // "R" and the two bytes of its word: three byte times a word one read at a time.
     const auto [ns, words] = progress.span();
     EXPECT_LT(ns, 0.8 * words * 3.0 * static_cast<double>(kByteNs));
+}
+
+namespace {
+
+// A unit reached through a USB serial adapter with the given latency (0: a direct line).
+struct AdapterBench : SimBench {
+    explicit AdapterBench(uint32_t latencyMs, sim::UnitConfig config = quickUnit())
+        : SimBench(Variant::Installer, std::move(config), 1, 1, 0, latencyMs)
+    {
+    }
+};
+
+}  // namespace
+
+// An adapter holds the unit's replies until 62 bytes wait or 16 ms have passed: runs of reads
+// keep enough on their way that it hands over full packets and the line never waits for it.
+TEST(PipelinedTransfer, ThroughA16MillisecondAdapterRunsOfReadsKeepTheLineBusy)
+{
+    std::vector<uint8_t> flash(kFlashImageBytes, 0xFF);
+    for (size_t i = 0; i < 2 * 8192; ++i)
+        flash[i] = static_cast<uint8_t>(i * 7 + 1);
+    const char banner[] = "QRX 30 Version 1.00";
+    std::memcpy(flash.data() + 64, banner, sizeof banner);
+    double retrieveNs[2] = {};
+    double verifyNs[2] = {};
+    for (const uint32_t latency : {0u, 16u}) {
+        AdapterBench b(latency);
+        enterFast(b);
+        Image image{};
+        ClockedProgress retrieval(b.clock);
+        std::string m;
+        ASSERT_TRUE(b.link.RetrieveSettings(image, m, retrieval)) << m;
+        retrieveNs[latency > 0] = retrieval.span().first;
+
+        b.unit.memory().setFlashBytes(flash);
+        ClockedProgress verification(b.clock);
+        ASSERT_TRUE(b.link.OpenPort(m)) << m;
+        ASSERT_TRUE(b.link.VerifyFlash(m, verification, flash)) << m;
+        verifyNs[latency > 0] = verification.span().first;
+    }
+    EXPECT_LT(retrieveNs[1], 1.1 * retrieveNs[0]);
+    EXPECT_LT(verifyNs[1], 1.1 * verifyNs[0]);
+}
+
+// Programming an image the unit already holds reads every address twice and writes nothing:
+// no longer than retrieving the image, through an adapter or not.
+TEST(PipelinedTransfer, ProgrammingWhatTheUnitHoldsTakesAboutAsLongAsRetrievingIt)
+{
+    for (const uint32_t latency : {0u, 1u, 16u}) {
+        SCOPED_TRACE(latency);
+        AdapterBench b(latency);
+        const Image unit = patternImage();
+        std::copy(unit.begin() + 3, unit.end(), b.unit.memory().settings.begin() + 3);
+        enterFast(b);
+        NoProgress progress;
+        std::string m;
+        Image image{};
+        const double start = b.elapsedMs();
+        ASSERT_TRUE(b.link.RetrieveSettings(image, m, progress)) << m;
+        const double retrieved = b.elapsedMs();
+        ASSERT_TRUE(b.link.EnterLoaderFast(m)) << m;
+        const double programStart = b.elapsedMs();
+        ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
+        EXPECT_EQ(b.link.settingsBytesWritten(), 0u);
+        EXPECT_LT(b.elapsedMs() - programStart, 1.15 * (retrieved - start));
+    }
 }

@@ -14,11 +14,12 @@
 namespace velmar::test {
 
 struct SimBench {
-    SimBench(Variant variant, sim::UnitConfig config, int unitPort = 1, int ports = 8, uint32_t startMs = 0)
+    SimBench(Variant variant, sim::UnitConfig config, int unitPort = 1, int ports = 8, uint32_t startMs = 0,
+             uint32_t adapterLatencyMs = 0)
         : clock(startMs), unit(std::move(config)), port(clock), link(variant, port, clock)
     {
         for (int i = 1; i <= ports; ++i)
-            port.addPort("COM" + std::to_string(i), i == unitPort ? &unit : nullptr);
+            port.addPort("COM" + std::to_string(i), i == unitPort ? &unit : nullptr, adapterLatencyMs);
         link.setLocalTimeSource([] {
             std::tm t{};
             t.tm_year = 126;

@@ -1,9 +1,12 @@
 // Settings EEPROM transfer against the simulated unit on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "operation_watch.h"
 #include "recording_progress.h"
 #include "sim_bench.h"
+#include "unitlink/loader_commands.h"
 #include "unitlink/loader_rules.h"
 #include "unitlink/texts.h"
 
@@ -55,6 +58,46 @@ void connect(SimBench& b)
     else
         ASSERT_TRUE(b.link.EnterLoaderFast(m)) << m;
     ASSERT_EQ(b.link.mode(), UnitMode::Loader);
+}
+
+// The unit falls silent at a given moment, as when the cable is pulled.
+struct LineCut : platform::VirtualClock::Participant {
+    SimBench& b;
+    uint64_t at;
+    bool done = false;
+    LineCut(SimBench& bench, uint64_t atNs) : b(bench), at(atNs) { b.clock.attach(this); }
+    ~LineCut() override { b.clock.detach(this); }
+    std::optional<uint64_t> nextEventNs() const override { return done ? std::nullopt : std::optional<uint64_t>(at); }
+    void advanceTo(uint64_t now) override
+    {
+        if (!done && now >= at) {
+            b.unit.config().faults.silent = true;
+            done = true;
+        }
+    }
+};
+
+// The addresses a transcript writes: "a", a settings address and "d" begin every write. No read
+// matches ("D" follows its address), nor any other run of bytes (a settings address starts with
+// a byte below 0x10).
+std::set<size_t> writtenAddresses(const std::string& transcript)
+{
+    std::set<size_t> written;
+    for (size_t i = 0; i + 3 < transcript.size(); ++i) {
+        const size_t address = static_cast<size_t>(static_cast<uint8_t>(transcript[i + 1]) << 8 |
+                                                   static_cast<uint8_t>(transcript[i + 2]));
+        if (transcript[i] == 'a' && transcript[i + 3] == 'd' && address < kImageSize)
+            written.insert(address);
+    }
+    return written;
+}
+
+// The unit's own image (its pattern from address 3 on).
+Image unitImage(SimBench& b)
+{
+    Image image{};
+    std::copy(b.unit.memory().settings.begin(), b.unit.memory().settings.end(), image.begin());
+    return image;
 }
 
 }  // namespace
@@ -118,6 +161,21 @@ TEST(RetrieveSettings, ReadsThatNeverRepeatFailBelow3584AndAreToleratedFromThere
         EXPECT_FALSE(b.port.isOpen());
         EXPECT_EQ(progress.visibility.back(), false);
     }
+}
+
+TEST(RetrieveSettings, AReplyLostMidRunIsReadAgainAndTheRunCompletes)
+{
+    auto config = unitConfig();
+    config.faults.loseReadAt = 2000;
+    SimBench b(Variant::Editor, config);
+    fillUnit(b);
+    connect(b);
+    Image image{};
+    RecordingProgress progress;
+    std::string m;
+    ASSERT_TRUE(b.link.RetrieveSettings(image, m, progress)) << m;
+    EXPECT_EQ(b.unit.config().faults.loseReadAt, -1) << "the reply was lost";
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), b.unit.memory().settings.begin()));
 }
 
 TEST(RetrieveSettings, InstallerFailureTextNamesTheModel)
@@ -188,24 +246,7 @@ TEST(RetrieveSettings, ALineThatGoesDeadEndsInBoundedTime)
     // The cable is pulled a little way into the transfer.
     b.unit.config().faults.unstableReadsFrom = -1;
     const double start = b.elapsedMs();
-    struct Cut : platform::VirtualClock::Participant {
-        SimBench& b;
-        uint64_t at;
-        bool done = false;
-        Cut(SimBench& bench, uint64_t atNs) : b(bench), at(atNs) { b.clock.attach(this); }
-        ~Cut() override { b.clock.detach(this); }
-        std::optional<uint64_t> nextEventNs() const override
-        {
-            return done ? std::nullopt : std::optional<uint64_t>(at);
-        }
-        void advanceTo(uint64_t now) override
-        {
-            if (!done && now >= at) {
-                b.unit.config().faults.silent = true;
-                done = true;
-            }
-        }
-    } cut(b, b.clock.nowNs() + 1'500'000'000ull);
+    LineCut cut(b, b.clock.nowNs() + 1'500'000'000ull);
     Image image{};
     RecordingProgress progress;
     std::string m;
@@ -347,38 +388,133 @@ TEST(ProgramSettings, AByteThatWillNotProgramStopsThereAfterSevenTries)
     }
 }
 
-// A cancel asked for part-way stops between two whole bytes; the unit then runs its main
-// firmware, as after a complete transfer.
+// A cancel asked for part-way stops between two whole bytes, or among the reads before any
+// byte is written; the unit then runs its main firmware, as after a complete transfer.
 TEST(ProgramSettings, ACancelStopsBetweenBytesAndLetsTheUnitRun)
+{
+    // The image differs from the unit's at every address: each is read once, then written.
+    const int reads = static_cast<int>(settingsAddressesWritten(false));
+    for (const size_t writtenBeforeStop : {size_t{0}, size_t{1000}}) {
+        SCOPED_TRACE(writtenBeforeStop);
+        SimBench b(Variant::Editor, unitConfig());
+        fillUnit(b);
+        connect(b);
+        const Image image = fillImage();
+        int asked = 0;
+        const int stopAfter = writtenBeforeStop == 0 ? reads / 2 : reads + static_cast<int>(writtenBeforeStop);
+        b.link.setCancelCheck([&] { return ++asked > stopAfter; });
+        RecordingProgress progress;
+        std::string m;
+        EXPECT_FALSE(b.link.ProgramSettings(image, m, progress, false));
+        EXPECT_TRUE(b.link.settingsTransferCancelled());
+        EXPECT_EQ(m, texts::kProgrammingSettingsFailedEditor);
+        EXPECT_EQ(b.link.settingsBytesWritten(), writtenBeforeStop);
+        const auto& unit = b.unit.memory().settings;
+        // 48 bytes from 16 to 63, then from 96 on.
+        const size_t boundary = writtenBeforeStop == 0 ? 16 : 96 + (writtenBeforeStop - 48);
+        for (size_t a = 16; a < 3584; ++a) {
+            if (!(a >= 64 && a <= 95)) {
+                ASSERT_EQ(unit[a], a < boundary ? image[a] : unitPattern(a)) << a;
+            }
+        }
+        EXPECT_EQ(b.unit.level(), sim::Level::Application);
+        EXPECT_FALSE(b.port.isOpen());
+
+        // The next run is not cancelled by what the last one was asked.
+        b.link.setCancelCheck({});
+        connect(b);
+        ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
+        EXPECT_FALSE(b.link.settingsTransferCancelled());
+        EXPECT_EQ(unit[3583], image[3583]);
+    }
+}
+
+// Whatever the image holds outside the ranges is never written; inside them only what differs
+// from the unit, or with EveryByte every address.
+TEST(ProgramSettings, WritesExactlyTheBytesThatDifferAndNoneOutsideItsRanges)
+{
+    const std::set<size_t> differing{3, 15, 16, 63, 64, 95, 96, 512, 513, 2047, 2048, 3583, 3584, 4095};
+    for (const bool keep : {false, true}) {
+        for (const SettingsWrite write : {SettingsWrite::OnlyDiffering, SettingsWrite::EveryByte}) {
+            SCOPED_TRACE(testing::Message()
+                         << "keep " << keep << " every byte " << (write == SettingsWrite::EveryByte));
+            SimBench b(Variant::Editor, unitConfig());
+            fillUnit(b);
+            connect(b);
+            Image image = unitImage(b);
+            for (size_t a : differing)
+                image[a] = imagePattern(a);
+            std::set<size_t> expected;
+            for (size_t a = 0; a < kImageSize; ++a) {
+                if (settingsAddressWritten(a, keep) && (write == SettingsWrite::EveryByte || differing.count(a)))
+                    expected.insert(a);
+            }
+            b.unit.clearTranscript();
+            RecordingProgress progress;
+            std::string m;
+            ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, keep, write)) << m;
+            EXPECT_EQ(writtenAddresses(b.unit.transcript()), expected);
+            EXPECT_EQ(b.link.settingsBytesWritten(), expected.size());
+            for (size_t a = 3; a < kImageSize; ++a)
+                ASSERT_EQ(b.unit.memory().settings[a], expected.count(a) ? image[a] : unitPattern(a)) << a;
+            EXPECT_EQ(progress.ranges, std::vector<int>{3584});
+            EXPECT_EQ(progress.visibility, (std::vector<bool>{true, false}));
+        }
+    }
+}
+
+// A byte is left alone only when two reads agree that the unit holds the image's value: one
+// whose reads disagree is written; one whose reply was lost is read again.
+TEST(ProgramSettings, AByteReadUnsteadilyIsWrittenAndALostReplyIsReadAgain)
+{
+    struct Case {
+        int flakyAt;
+        int lostAt;
+        std::set<size_t> written;
+    };
+    for (const Case& c : {Case{700, -1, {700}}, Case{-1, 1500, {}}}) {
+        SCOPED_TRACE(c.flakyAt);
+        auto config = unitConfig();
+        config.faults.flakyReadAt = c.flakyAt;
+        config.faults.loseReadAt = c.lostAt;
+        SimBench b(Variant::Installer, config);
+        fillUnit(b);
+        connect(b);
+        const Image image = unitImage(b);
+        b.unit.clearTranscript();
+        RecordingProgress progress;
+        std::string m;
+        ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
+        EXPECT_EQ(writtenAddresses(b.unit.transcript()), c.written);
+        EXPECT_EQ(b.unit.config().faults.loseReadAt, -1) << "the reply was lost";
+        if (c.lostAt >= 0) {
+            const std::string read = loader::withAddress('a', static_cast<uint32_t>(c.lostAt)) + "D";
+            EXPECT_EQ(SimBench::count(b.unit.transcript(), read), 3u) << "lost, then read twice";
+        }
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), b.unit.memory().settings.begin()));
+    }
+}
+
+// The line dies among the reads: nothing has been written, and the failure is reported as
+// a byte that would not program is.
+TEST(ProgramSettings, ALineThatGoesDeadAmongTheReadsFailsHavingWrittenNothing)
 {
     SimBench b(Variant::Editor, unitConfig());
     fillUnit(b);
     connect(b);
     const Image image = fillImage();
-    int asked = 0;
-    b.link.setCancelCheck([&asked] { return ++asked > 1000; });
+    const double start = b.elapsedMs();
+    LineCut cut(b, b.clock.nowNs() + 600'000'000ull);
     RecordingProgress progress;
     std::string m;
     EXPECT_FALSE(b.link.ProgramSettings(image, m, progress, false));
-    EXPECT_TRUE(b.link.settingsTransferCancelled());
     EXPECT_EQ(m, texts::kProgrammingSettingsFailedEditor);
-    const auto& unit = b.unit.memory().settings;
-    // The image differs from the unit's at every address: exactly the first 1000 are new.
-    const size_t boundary = 96 + (1000 - 48);  // 48 bytes from 16 to 63, then from 96 on
-    for (size_t a = 16; a < 3584; ++a) {
-        if (!(a >= 64 && a <= 95)) {
-            ASSERT_EQ(unit[a], a < boundary ? image[a] : unitPattern(a)) << a;
-        }
-    }
-    EXPECT_EQ(b.unit.level(), sim::Level::Application);
+    EXPECT_EQ(b.link.settingsBytesWritten(), 0u);
+    for (size_t a = 3; a < kImageSize; ++a)
+        ASSERT_EQ(b.unit.memory().settings[a], unitPattern(a)) << a;
     EXPECT_FALSE(b.port.isOpen());
-
-    // The next run is not cancelled by what the last one was asked.
-    b.link.setCancelCheck({});
-    connect(b);
-    ASSERT_TRUE(b.link.ProgramSettings(image, m, progress, false)) << m;
-    EXPECT_FALSE(b.link.settingsTransferCancelled());
-    EXPECT_EQ(unit[3583], image[3583]);
+    EXPECT_EQ(progress.visibility.back(), false);
+    EXPECT_LT(b.elapsedMs() - start, 120'000.0);
 }
 
 TEST(ProgramSettings, InstallerTextsAndARerunAfterATransientFault)

@@ -61,13 +61,14 @@ public:
     bool stopRequested() override
     {
         EXPECT_TRUE(transferring_) << "asked to stop outside the transfer";
-        return stopAt >= 0 && asked++ >= stopAt;
+        return (stopAt >= 0 && asked++ >= stopAt) || (stopWhen && stopWhen());
     }
 
     std::vector<std::pair<std::string, Shown>> shown;
     std::function<void(const std::string&)> whenShown;  // what the user does on seeing a text
     int stopAt = -1;  // a transfer is asked to stop before this byte or address (counted from 0)
     int asked = 0;
+    std::function<bool()> stopWhen;  // or once this holds
 
 private:
     bool transferring_ = false;
@@ -294,15 +295,16 @@ TEST_F(Workflow, AStopRequestEndsTheProgrammingBetweenBytesAndARerunCompletesIt)
         return std::all_of(eeprom.begin() + static_cast<long>(from), eeprom.begin() + static_cast<long>(to),
                            [](uint8_t b) { return b == 0xFF; });
     };
-    host.stopAt = 100;
+    host.stopWhen = [this] { return link.settingsBytesWritten() >= 100; };
     auto stopped = workflow();
     EXPECT_FALSE(stopped.programFile(store, fileReader(path), false));
     EXPECT_TRUE(stopped.transferStopped());
+    EXPECT_EQ(link.settingsBytesWritten(), 100u);
     EXPECT_EQ(host.kinds().back(), Shown::Failure);
     EXPECT_FALSE(blank(16, 64)) << "programming began";
     EXPECT_TRUE(blank(1024, 3584)) << "and stopped long before the end";
 
-    host.stopAt = -1;
+    host.stopWhen = {};
     auto again = workflow();
     EXPECT_TRUE(again.programFile(store, fileReader(path), false)) << again.status();
     EXPECT_FALSE(again.transferStopped());

@@ -82,7 +82,8 @@ sim::UnitConfig qrx30(const std::string& version = "0.90")
 }
 
 struct Upgrade {
-    explicit Upgrade(sim::UnitConfig config, int unitPort = 1) : bench(Variant::Installer, std::move(config), unitPort)
+    explicit Upgrade(sim::UnitConfig config, int unitPort = 1, uint32_t adapterLatencyMs = 0)
+        : bench(Variant::Installer, std::move(config), unitPort, 8, 0, adapterLatencyMs)
     {
         bench.unit.memory().settings = unitSettings();
     }
@@ -150,6 +151,16 @@ TEST(Upgrade, AUnitInItsLoaderGetsTheFullUpdate)
     EXPECT_TRUE(outcome.succeeded) << outcome.status;
     EXPECT_EQ(outcome.status, texts::updateComplete());
     EXPECT_TRUE(u.host.shown(std::string(texts::kProgrammingLoader)));
+    EXPECT_TRUE(u.flashHoldsMain());
+}
+
+// Through a USB serial adapter with a 16 ms latency timer: its late "?" for the wake-up LF before
+// each probe of a loader is no reason to miss the loader, and the whole update goes through.
+TEST(Upgrade, AFullUpdateThroughASixteenMillisecondAdapterCompletes)
+{
+    Upgrade u(qrx30("0.90"), 1, 16);
+    const auto outcome = u.run();
+    EXPECT_TRUE(outcome.succeeded) << outcome.status;
     EXPECT_TRUE(u.flashHoldsMain());
 }
 
