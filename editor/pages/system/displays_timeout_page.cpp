@@ -20,6 +20,20 @@ const std::vector<int> kBrightnessControls{kIdHighSlider, kIdHighEdit,         k
                                            kIdLowSlider,  kIdLowEdit,          kIdHighLabel,    kIdMediumLabel,
                                            kIdLowLabel,   kIdBrightnessCaption};
 
+struct Brightness {
+    int low;
+    int medium;
+    int high;
+};
+
+// From High down, each level below the one before it, all within 1 to 15.
+Brightness inOrder(const Brightness& levels)
+{
+    const int high = std::clamp(levels.high, kBrightnessLowest + 2, kBrightnessHighest);
+    const int medium = std::clamp(levels.medium, kBrightnessLowest + 1, high - 1);
+    return {std::clamp(levels.low, kBrightnessLowest, medium - 1), medium, high};
+}
+
 ui::GroupSpec zoneGroup(const char* title, int column, const QStringList& onScreen, int onScreenId,
                         const QStringList& osInfo, int osInfoId, int positionId, int colorId)
 {
@@ -100,10 +114,13 @@ void CDisplaysTimeout::setUpPairs()
     timeout_.SetPosition(record_->functionTimeout);
     // Each range lies between the neighbours' values, so a stored triple out of order or
     // outside 1 to 15 (factory settings made before a QRX 20 was detected hold zeros) would
-    // give empty ranges and values below 1: it is brought into order from High down first.
-    const int high = std::clamp(record_->brightHigh, kBrightnessLowest + 2, kBrightnessHighest);
-    const int medium = std::clamp(record_->brightMedium, kBrightnessLowest + 1, high - 1);
-    const int low = std::clamp(record_->brightLow, kBrightnessLowest, medium - 1);
+    // give empty ranges and values below 1: it is brought into order first.
+    const Brightness levels = inOrder({record_->brightLow, record_->brightMedium, record_->brightHigh});
+    showBrightness(levels.low, levels.medium, levels.high);
+}
+
+void CDisplaysTimeout::showBrightness(int low, int medium, int high)
+{
     high_.SetValue(high);
     medium_.SetValue(medium);
     low_.SetValue(low);
@@ -135,10 +152,14 @@ void CDisplaysTimeout::doDataExchange(ui::DataExchange& dx)
     record_->functionTimeout = timeout_.GetPosition();
     if (!showsBrightness())
         return;
-    record_->brightLow = low_.GetPosition();
-    record_->brightHigh = high_.GetPosition();
-    record_->brightMedium = medium_.GetPosition();
-    setBrightnessRanges(record_->brightLow, record_->brightMedium, record_->brightHigh);
+    // A move the page refused to take (another edit held a value out of range) leaves the
+    // neighbours' ranges as they were, so later moves can cross: the levels stored are the ones
+    // the next visit shows.
+    const Brightness levels = inOrder({low_.GetPosition(), medium_.GetPosition(), high_.GetPosition()});
+    record_->brightLow = levels.low;
+    record_->brightMedium = levels.medium;
+    record_->brightHigh = levels.high;
+    showBrightness(levels.low, levels.medium, levels.high);
 }
 
 void CDisplaysTimeout::onHScroll(int code, int, QSlider* bar) { pairs_.onHScroll(code, bar); }

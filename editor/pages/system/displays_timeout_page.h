@@ -77,6 +77,8 @@ private:
     void setUpPairs();
     // The brightness ranges from the levels given; each position is then brought into its range.
     void setBrightnessRanges(int low, int medium, int high);
+    // Shows levels already in order, each within its range.
+    void showBrightness(int low, int medium, int high);
 
     DisplaysRecord* record_ = nullptr;
     CBoundValueDlg timeout_;

@@ -1,6 +1,7 @@
 // "10. Displays/Timeout", driven through its controls.
 #include <QComboBox>
 #include <QSlider>
+#include <QTest>
 
 #include "pages/system/displays_timeout_page.h"
 #include "editor_fixture.h"
@@ -172,6 +173,25 @@ TEST_F(DisplaysPage, BrightnessTheRangesCannotHoldIsShownInOrderAndKeptSoOnTheNe
         sheet->setActivePage(0);
         EXPECT_EQ((std::array<int, 3>{record().brightLow, record().brightMedium, record().brightHigh}), kept);
     }
+}
+
+// A page step (PageUp, or a click beside the knob) moves a slider one step and takes nothing, so the neighbours' ranges
+// stay as they were and Low and Medium can cross before the page is left. What is stored must
+// be in order and stay as it is on the next visit.
+TEST_F(DisplaysPage, BrightnessStepsThatCrossBeforeTheyAreTakenAreStoredInOrder)
+{
+    store.setModelKind(ModelKind::Qrx20);
+    record().brightLow = 3;
+    record().brightMedium = 5;
+    record().brightHigh = 12;
+    QTest::keyClick(page().controlAs<QSlider>(kIdLowSlider), Qt::Key_PageUp);
+    QTest::keyClick(page().controlAs<QSlider>(kIdMediumSlider), Qt::Key_PageDown);
+    sheet->setActivePage(0);
+    const std::array<int, 3> stored{record().brightLow, record().brightMedium, record().brightHigh};
+    EXPECT_LT(stored[0], stored[1]);
+    page();
+    sheet->setActivePage(0);
+    EXPECT_EQ((std::array<int, 3>{record().brightLow, record().brightMedium, record().brightHigh}), stored);
 }
 
 namespace {
