@@ -332,10 +332,11 @@ void Bench::printGoals() const
         // In lockstep an exchange waiting for the timer takes at least 16 ms from one hand-over to
         // the next, so those exchanges alone set a least time, whatever the rest of the run.
         const double lockstepSeconds = static_cast<double>(slow->model.timerHandOvers) * 0.016;
-        std::printf("     upgrade at 16 ms: %llu lockstep exchanges wait for the adapter's timer, at least 16 ms "
-                    "each: %.1f s, so at least %.2f x the upgrade at 0 ms (%.1f s)\n",
-                    static_cast<unsigned long long>(slow->model.timerHandOvers), lockstepSeconds,
-                    lockstepSeconds / direct->realSeconds, direct->realSeconds);
+        std::printf(
+            "     upgrade at 16 ms: %llu lockstep exchanges wait for the adapter's timer, at least 16 ms "
+            "each: %.1f s, so at least %.2f x the upgrade at 0 ms (%.1f s)\n",
+            static_cast<unsigned long long>(slow->model.timerHandOvers), lockstepSeconds,
+            lockstepSeconds / direct->realSeconds, direct->realSeconds);
     }
 }
 

@@ -22,7 +22,9 @@ platform::SerialPort& chosenPort(platform::SerialPort& native, std::unique_ptr<p
 
 void addPortOptions(CLI::App& command, PortOptions& options)
 {
-    command.add_option("--ports", options.ports, "Ports for COM1, COM2, ... separated by commas: device paths, or port names such as COM3 on Windows");
+    command.add_option(
+        "--ports", options.ports,
+        "Ports for COM1, COM2, ... separated by commas: device paths, or port names such as COM3 on Windows");
     command.add_flag("--trace", options.trace,
                      "Print every byte exchanged with a timestamp, in hex and ASCII (stderr)");
 }
